@@ -1,0 +1,22 @@
+# Fails when one of FILES imports a DLL that Windows does not ship.
+cmake_minimum_required(VERSION 3.25)
+set(system_dlls kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll
+                advapi32.dll ole32.dll oleaut32.dll shlwapi.dll uxtheme.dll msvcrt.dll
+                setupapi.dll version.dll ws2_32.dll)
+string(REPLACE "," ";" FILES "${FILES}")
+foreach(file IN LISTS FILES)
+    execute_process(COMMAND ${OBJDUMP} -p ${file} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "cannot read ${file}")
+    endif()
+    string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+    foreach(line IN LISTS imports)
+        string(REPLACE "DLL Name: " "" dll "${line}")
+        string(STRIP "${dll}" dll)
+        string(TOLOWER "${dll}" dll)
+        if(NOT dll IN_LIST system_dlls AND NOT dll MATCHES "^api-ms-win-")
+            message(FATAL_ERROR "${file} needs ${dll}, which is not a system DLL")
+        endif()
+        message(STATUS "${file}: ${dll}")
+    endforeach()
+endforeach()

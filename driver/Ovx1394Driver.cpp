@@ -1,0 +1,237 @@
+#include "driver/Ovx1394Driver.h"
+
+#include <cstdio>
+
+#include "driver/ControlCodes.h"
+
+namespace {
+
+constexpr uint8_t kInterfaceMajor = 2;
+constexpr uint8_t kMinInterfaceMinor = 14;
+
+}  // namespace
+
+COvx1394Driver::COvx1394Driver() = default;
+
+COvx1394Driver::~COvx1394Driver()
+{
+    Close();
+}
+
+DrvResult COvx1394Driver::Open(const char* name)
+{
+    std::lock_guard lock(m_lock);
+    if (m_hDevice)
+        return DRV_OK;
+
+    char path[260];
+    std::snprintf(path, sizeof path, "\\\\.\\%s", name);
+
+    IDeviceIo& io = CurrentDeviceIo();
+    uint32_t error = 0;
+    DeviceHandle handle = io.Open(path, error);
+    if (!handle)
+        return error;
+    m_hDevice = handle;
+    m_io = &io;
+
+    _DRIVER_VERSION_INFO version{};
+    const DrvResult result = GetDriverVersion(&version);
+    if (result != DRV_OK) {
+        Close();
+        return result;
+    }
+    if (version.interfaceMajor != kInterfaceMajor || version.interfaceMinor < kMinInterfaceMinor) {
+        Close();
+        return ERROR_DRV_INTERFACE_VERSION;
+    }
+    return DRV_OK;
+}
+
+void COvx1394Driver::Close()
+{
+    std::lock_guard lock(m_lock);
+    if (!m_hDevice)
+        return;
+    m_io->Close(m_hDevice);
+    m_hDevice = nullptr;
+    m_io = nullptr;
+}
+
+bool COvx1394Driver::IsOpen() const
+{
+    std::lock_guard lock(m_lock);
+    return m_hDevice != nullptr;
+}
+
+DrvResult COvx1394Driver::Control(uint32_t code, const void* inBuffer, uint32_t inSize,
+                                  void* outBuffer, uint32_t outSize, uint32_t* byteCount)
+{
+    std::lock_guard lock(m_lock);
+    if (!m_hDevice)
+        return ERROR_DRV_NOT_OPEN;
+    uint32_t returned = 0;
+    const DrvResult result =
+        m_io->Control(m_hDevice, code, inBuffer, inSize, outBuffer, outSize, returned);
+    if (byteCount)
+        *byteCount = returned;
+    return result;
+}
+
+DrvResult COvx1394Driver::GetDriverVersion(_DRIVER_VERSION_INFO* version)
+{
+    return Control(OvxIoctl::GetDriverVersion, nullptr, 0, version, sizeof *version);
+}
+
+DrvResult COvx1394Driver::GetAsioNameOption(uint32_t* option)
+{
+    return Control(OvxIoctl::GetAsioNameOption, nullptr, 0, option, sizeof *option);
+}
+
+DrvResult COvx1394Driver::SetAsioNameOption(const uint32_t* option)
+{
+    return Control(OvxIoctl::SetAsioNameOption, option, sizeof *option, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::RegisterNotificationEvent(void* eventHandle)
+{
+    // The driver takes the handle value itself in four bytes; handle values of a
+    // 64-bit process stay sign-extensible from 32 bits, so nothing is lost.
+    const uint32_t value = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(eventHandle));
+    return Control(OvxIoctl::RegisterNotificationEvent, &value, sizeof value, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::GetNextEvent(_DRIVER_EVENT_INFO* event)
+{
+    return Control(OvxIoctl::GetNextEvent, nullptr, 0, event, sizeof *event);
+}
+
+DrvResult COvx1394Driver::GetDeviceList(_DEVICE_ID_LIST* list)
+{
+    return Control(OvxIoctl::GetDeviceList, nullptr, 0, list, sizeof *list);
+}
+
+DrvResult COvx1394Driver::GetChannelLists(_CHANNEL_ID_LISTS* lists)
+{
+    return Control(OvxIoctl::GetChannelLists, nullptr, 0, lists, sizeof *lists);
+}
+
+DrvResult COvx1394Driver::GetClockSource(_CLOCK_SOURCE_INFO* source)
+{
+    return Control(OvxIoctl::GetClockSource, nullptr, 0, source, sizeof *source);
+}
+
+DrvResult COvx1394Driver::SetClockSource(const _CLOCK_SOURCE_INFO* source)
+{
+    return Control(OvxIoctl::SetClockSource, source, sizeof *source, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::GetRateMode(uint32_t* mode)
+{
+    _RATE_MODE_INFO info{};
+    const DrvResult result = Control(OvxIoctl::GetRateMode, nullptr, 0, &info, sizeof info);
+    if (result == DRV_OK)
+        *mode = info.mode;
+    return result;
+}
+
+DrvResult COvx1394Driver::SetRateMode(uint32_t mode)
+{
+    const _RATE_MODE_INFO info{0, mode};
+    return Control(OvxIoctl::SetRateMode, &info, sizeof info, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::GetSampleRates(_SAMPLE_RATE_INFO* rates)
+{
+    return Control(OvxIoctl::GetSampleRates, nullptr, 0, rates, sizeof *rates);
+}
+
+DrvResult COvx1394Driver::SetSampleRate(uint32_t rateHz)
+{
+    const _SAMPLE_RATE_REQUEST request{0, rateHz};
+    return Control(OvxIoctl::SetSampleRate, &request, sizeof request, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::GetDeviceSyncMode(const uint32_t* deviceId, _DEVICE_SYNC_MODE_INFO* info)
+{
+    return Control(OvxIoctl::GetDeviceSyncMode, deviceId, sizeof *deviceId, info, sizeof *info);
+}
+
+DrvResult COvx1394Driver::SetDeviceSyncMode(const _DEVICE_SYNC_MODE_INFO* info)
+{
+    return Control(OvxIoctl::SetDeviceSyncMode, info, kSyncModeHeadSize, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::GetDeviceProperties(const uint32_t* deviceId,
+                                              _OVX_DEVICE_PROPERTIES* properties)
+{
+    return Control(OvxIoctl::GetDeviceProperties, deviceId, sizeof *deviceId, properties,
+                   sizeof *properties);
+}
+
+DrvResult COvx1394Driver::SetDeviceProperties(const _OVX_DEVICE_PROPERTIES* properties)
+{
+    return Control(OvxIoctl::SetDeviceProperties, properties, sizeof *properties, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::GetStreamInfo(const uint32_t* deviceId, _STREAM_INFO* info)
+{
+    return Control(OvxIoctl::GetStreamInfo, deviceId, sizeof *deviceId, info, sizeof *info);
+}
+
+DrvResult COvx1394Driver::GetChannelProperties(const uint32_t* channelId,
+                                               _OVX_CHANNEL_PROPERTIES* properties)
+{
+    return Control(OvxIoctl::GetChannelProperties, channelId, sizeof *channelId, properties,
+                   sizeof *properties);
+}
+
+DrvResult COvx1394Driver::SetChannelProperties(const _OVX_CHANNEL_PROPERTIES* properties)
+{
+    return Control(OvxIoctl::SetChannelProperties, properties, sizeof *properties, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::StartStreaming()
+{
+    return Control(OvxIoctl::StartStreaming, nullptr, 0, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::StopStreaming()
+{
+    return Control(OvxIoctl::StopStreaming, nullptr, 0, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::GetStreamBufferDepth(_BUFFER_DEPTH_INFO* depth)
+{
+    return Control(OvxIoctl::GetStreamBufferDepth, nullptr, 0, depth, sizeof *depth);
+}
+
+DrvResult COvx1394Driver::SetStreamBufferDepth(const _BUFFER_DEPTH_INFO* depth)
+{
+    return Control(OvxIoctl::SetStreamBufferDepth, depth, sizeof *depth, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::GetAsioBufferDepth(_BUFFER_DEPTH_INFO* depth)
+{
+    return Control(OvxIoctl::GetAsioBufferDepth, nullptr, 0, depth, sizeof *depth);
+}
+
+DrvResult COvx1394Driver::SetAsioBufferDepth(const _BUFFER_DEPTH_INFO* depth)
+{
+    return Control(OvxIoctl::SetAsioBufferDepth, depth, sizeof *depth, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::GetWdmBufferDepth(_BUFFER_DEPTH_INFO* depth)
+{
+    return Control(OvxIoctl::GetWdmBufferDepth, nullptr, 0, depth, sizeof *depth);
+}
+
+DrvResult COvx1394Driver::SetWdmBufferDepth(const _BUFFER_DEPTH_INFO* depth)
+{
+    return Control(OvxIoctl::SetWdmBufferDepth, depth, sizeof *depth, nullptr, 0);
+}
+
+DrvResult COvx1394Driver::GetAsioStatistics(_ASIO_STATISTICS* statistics)
+{
+    return Control(OvxIoctl::GetAsioStatistics, nullptr, 0, statistics, sizeof *statistics);
+}

@@ -1,0 +1,34 @@
+// Result codes: 0 is success, anything else a system error code, one of the
+// driver's own 0xE00000xx codes, or one of the panel's own codes below.
+#pragma once
+
+#include <cstdint>
+
+using DrvResult = uint32_t;
+
+constexpr DrvResult DRV_OK = 0;
+
+// The panel's own codes.
+constexpr DrvResult ERROR_DRV_THREAD = 0xE0000001;             // the notifier's thread
+constexpr DrvResult ERROR_DRV_NOT_OPEN = 0xE0000013;           // no control device open
+constexpr DrvResult ERROR_DRV_INTERFACE_VERSION = 0xE0000014;  // unsupported driver interface
+
+// The driver's codes that the panel recognises.
+constexpr DrvResult ERROR_DRV_FCP_NEGATIVE_RESPONSE = 0xE0000022;
+constexpr DrvResult ERROR_DRV_WDM_DEVICE_IN_USE = 0xE0000047;  // from SetSampleRate only
+constexpr DrvResult ERROR_DRV_CHANNEL_ALLOCATION = 0xE0000072;
+constexpr DrvResult ERROR_DRV_BANDWIDTH_ALLOCATION = 0xE0000073;
+constexpr DrvResult ERROR_DRV_ISO_RESOURCE_ALLOCATION = 0xE0000074;
+constexpr DrvResult ERROR_DRV_START_STREAMING = 0xE0000076;
+constexpr DrvResult ERROR_DRV_CHANNEL_CHANGED = 0xE0000077;
+constexpr DrvResult ERROR_DRV_RATE_NOT_SUPPORTED = 0xE0000080;
+
+// A driver code with its explanation: the string table id and the same text.
+struct DriverErrorText {
+    DrvResult code;
+    uint32_t stringId;
+    const char* text;
+};
+
+// The explanation of a recognised driver code, or null for any other code.
+const DriverErrorText* FindDriverErrorText(DrvResult code);

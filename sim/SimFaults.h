@@ -1,0 +1,45 @@
+// Misbehaviour the simulated driver can be told to show, request by request.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <optional>
+
+enum class Malformation {
+    UnterminatedText,      // every text field filled to its end, no terminator
+    CountsBeyondCapacity,  // every count larger than the record's room
+    ShortAnswer,           // only the first half of the record is written
+};
+
+enum class FaultRepeat { Once, Always };
+
+// A pseudo code for faults of opening the control device rather than of a request.
+constexpr uint32_t kSimOpenRequest = 0;
+
+class CSimFaults {
+public:
+    void Fail(uint32_t code, uint32_t error, FaultRepeat repeat);
+    void Delay(uint32_t code, std::chrono::milliseconds delay);
+    void Malform(uint32_t code, Malformation malformation, FaultRepeat repeat);
+    void Clear();
+
+    // The error to answer code with instead of doing it, consuming a one-time fault.
+    std::optional<uint32_t> TakeFailure(uint32_t code);
+    std::chrono::milliseconds DelayOf(uint32_t code) const;
+    std::optional<Malformation> TakeMalformation(uint32_t code);
+
+private:
+    struct Failure {
+        uint32_t error;
+        FaultRepeat repeat;
+    };
+    struct Misshape {
+        Malformation malformation;
+        FaultRepeat repeat;
+    };
+
+    std::map<uint32_t, Failure> m_failures;
+    std::map<uint32_t, std::chrono::milliseconds> m_delays;
+    std::map<uint32_t, Misshape> m_malformations;
+};

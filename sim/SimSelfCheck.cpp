@@ -1,0 +1,118 @@
+// Sends every request of the catalogue to the simulated driver through a driver
+// connection, the way the panel does, and prints what each one answered.
+#include <cstdio>
+#include <memory>
+
+#include "driver/ControlCodes.h"
+#include "driver/Ovx1394Driver.h"
+#include "driver/RecordText.h"
+#include "sim/SimDriver.h"
+
+namespace {
+
+int g_failures = 0;
+
+void Report(const char* request, DrvResult result, const char* detail = "")
+{
+    std::printf("  %-26s %s%s\n", request, result == DRV_OK ? "ok   " : "FAIL ", detail);
+    if (result != DRV_OK) {
+        std::printf("    result 0x%08X\n", static_cast<unsigned>(result));
+        ++g_failures;
+    }
+}
+
+}  // namespace
+
+int main()
+{
+    CSimDriver sim;
+    CScopedSimDriver installed(sim);
+    int signals = 0;
+    sim.SetEventSignaller([&signals](uint32_t) { ++signals; });
+    COvx1394Driver driver;
+
+    std::printf("Simulated driver self-check\n");
+    Report("Open", driver.Open(kOvxDeviceName));
+
+    _DRIVER_VERSION_INFO version{};
+    char detail[160];
+    const DrvResult versionResult = driver.GetDriverVersion(&version);
+    std::snprintf(detail, sizeof detail, "interface %u.%u, driver %u.%u.%u", version.interfaceMajor,
+                  version.interfaceMinor, version.driverMajor, version.driverMinor,
+                  static_cast<unsigned>(version.driverBuild));
+    Report("GetDriverVersion", versionResult, detail);
+
+    // Any non-zero value stands for the event here; the signaller above counts the signals.
+    Report("RegisterNotificationEvent",
+           driver.RegisterNotificationEvent(reinterpret_cast<void*>(uintptr_t{0x1234})));
+
+    _DEVICE_ID_LIST list{};
+    Report("GetDeviceList", driver.GetDeviceList(&list));
+    for (uint32_t i = 0; i < list.count && i < kMaxDevices; ++i) {
+        _OVX_DEVICE_PROPERTIES device{};
+        const DrvResult result = driver.GetDeviceProperties(&list.ids[i], &device);
+        std::snprintf(detail, sizeof detail, "%.*s (%.*s)", static_cast<int>(FieldText(device.name).size()),
+                      device.name, static_cast<int>(FieldText(device.serialNumber).size()),
+                      device.serialNumber);
+        Report("GetDeviceProperties", result, detail);
+        Report("SetDeviceProperties", driver.SetDeviceProperties(&device));
+        const auto sync = std::make_unique<_DEVICE_SYNC_MODE_INFO>();
+        Report("GetDeviceSyncMode", driver.GetDeviceSyncMode(&list.ids[i], sync.get()));
+        Report("SetDeviceSyncMode", driver.SetDeviceSyncMode(sync.get()));
+        _STREAM_INFO stream{};
+        Report("GetStreamInfo", driver.GetStreamInfo(&list.ids[i], &stream));
+    }
+
+    const auto channels = std::make_unique<_CHANNEL_ID_LISTS>();
+    const DrvResult channelResult = driver.GetChannelLists(channels.get());
+    std::snprintf(detail, sizeof detail, "%u inputs, %u outputs", static_cast<unsigned>(channels->input.count),
+                  static_cast<unsigned>(channels->output.count));
+    Report("GetChannelLists", channelResult, detail);
+    if (channels->input.count > 0) {
+        _OVX_CHANNEL_PROPERTIES channel{};
+        Report("GetChannelProperties", driver.GetChannelProperties(&channels->input.ids[0], &channel));
+        Report("SetChannelProperties", driver.SetChannelProperties(&channel));
+    }
+
+    uint32_t option = 0;
+    Report("GetAsioNameOption", driver.GetAsioNameOption(&option));
+    Report("SetAsioNameOption", driver.SetAsioNameOption(&option));
+    _CLOCK_SOURCE_INFO clock{};
+    Report("GetClockSource", driver.GetClockSource(&clock));
+    Report("SetClockSource", driver.SetClockSource(&clock));
+    uint32_t mode = 0;
+    Report("GetRateMode", driver.GetRateMode(&mode));
+    Report("SetRateMode", driver.SetRateMode(mode));
+    _SAMPLE_RATE_INFO rates{};
+    const DrvResult ratesResult = driver.GetSampleRates(&rates);
+    std::snprintf(detail, sizeof detail, "current %u Hz, %u supported", static_cast<unsigned>(rates.currentRate),
+                  static_cast<unsigned>(rates.rateCount));
+    Report("GetSampleRates", ratesResult, detail);
+    Report("SetSampleRate", driver.SetSampleRate(rates.currentRate));
+    Report("StopStreaming", driver.StopStreaming());
+    Report("StartStreaming", driver.StartStreaming());
+
+    _BUFFER_DEPTH_INFO depth{};
+    Report("GetStreamBufferDepth", driver.GetStreamBufferDepth(&depth));
+    Report("SetStreamBufferDepth", driver.SetStreamBufferDepth(&depth));
+    Report("GetAsioBufferDepth", driver.GetAsioBufferDepth(&depth));
+    Report("SetAsioBufferDepth", driver.SetAsioBufferDepth(&depth));
+    Report("GetWdmBufferDepth", driver.GetWdmBufferDepth(&depth));
+    Report("SetWdmBufferDepth", driver.SetWdmBufferDepth(&depth));
+    _ASIO_STATISTICS statistics{};
+    Report("GetAsioStatistics", driver.GetAsioStatistics(&statistics));
+
+    _DRIVER_EVENT_INFO event{};
+    int events = 0;
+    while (driver.GetNextEvent(&event) == DRV_OK)
+        ++events;
+    std::snprintf(detail, sizeof detail, "%d pending events drained, %d signals", events, signals);
+    Report("GetNextEvent", events > 0 ? DRV_OK : 1, detail);
+
+    size_t distinct = 0;
+    for (const OvxIoctl::Request& request : OvxIoctl::Catalogue())
+        distinct += sim.CountOf(request.code) > 0 ? 1 : 0;
+    std::printf("%zu of %zu requests answered; %d failed\n", distinct, OvxIoctl::Catalogue().size(),
+                g_failures);
+    return g_failures == 0 && distinct == OvxIoctl::Catalogue().size() ? 0 : 1;
+}
