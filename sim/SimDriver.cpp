@@ -250,10 +250,10 @@ void CSimDriver::NotifyInterface(bool arrived)
         listener(arrived);
 }
 
-void CSimDriver::FailRequest(uint32_t code, uint32_t error, FaultRepeat repeat)
+void CSimDriver::FailRequest(uint32_t code, uint32_t error, FaultRepeat repeat, uint32_t skip)
 {
     std::lock_guard lock(m_mutex);
-    m_faults.Fail(code, error, repeat);
+    m_faults.Fail(code, error, repeat, skip);
 }
 
 void CSimDriver::DelayRequest(uint32_t code, std::chrono::milliseconds delay)

@@ -51,7 +51,8 @@ public:
     void SetDriverPresent(bool present);
 
     // Faults; kSimOpenRequest stands for opening the control device.
-    void FailRequest(uint32_t code, uint32_t error, FaultRepeat repeat = FaultRepeat::Once);
+    void FailRequest(uint32_t code, uint32_t error, FaultRepeat repeat = FaultRepeat::Once,
+                     uint32_t skip = 0);
     void DelayRequest(uint32_t code, std::chrono::milliseconds delay);
     void MalformAnswer(uint32_t code, Malformation malformation, FaultRepeat repeat = FaultRepeat::Always);
     void ClearFaults();

@@ -1,8 +1,8 @@
 #include "sim/SimFaults.h"
 
-void CSimFaults::Fail(uint32_t code, uint32_t error, FaultRepeat repeat)
+void CSimFaults::Fail(uint32_t code, uint32_t error, FaultRepeat repeat, uint32_t skip)
 {
-    m_failures[code] = {error, repeat};
+    m_failures[code] = {error, repeat, skip};
 }
 
 void CSimFaults::Delay(uint32_t code, std::chrono::milliseconds delay)
@@ -27,6 +27,10 @@ std::optional<uint32_t> CSimFaults::TakeFailure(uint32_t code)
     const auto it = m_failures.find(code);
     if (it == m_failures.end())
         return std::nullopt;
+    if (it->second.skip > 0) {
+        --it->second.skip;
+        return std::nullopt;
+    }
     const uint32_t error = it->second.error;
     if (it->second.repeat == FaultRepeat::Once)
         m_failures.erase(it);

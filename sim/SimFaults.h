@@ -19,7 +19,8 @@ constexpr uint32_t kSimOpenRequest = 0;
 
 class CSimFaults {
 public:
-    void Fail(uint32_t code, uint32_t error, FaultRepeat repeat);
+    // After `skip` more requests of code succeed, fail once or from then on.
+    void Fail(uint32_t code, uint32_t error, FaultRepeat repeat, uint32_t skip = 0);
     void Delay(uint32_t code, std::chrono::milliseconds delay);
     void Malform(uint32_t code, Malformation malformation, FaultRepeat repeat);
     void Clear();
@@ -33,6 +34,7 @@ private:
     struct Failure {
         uint32_t error;
         FaultRepeat repeat;
+        uint32_t skip;
     };
     struct Misshape {
         Malformation malformation;

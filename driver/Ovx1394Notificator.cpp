@@ -1,0 +1,116 @@
+#include "driver/Ovx1394Notificator.h"
+
+COvx1394Notificator::COvx1394Notificator(uint32_t stopTimeoutMs) : m_stopTimeoutMs(stopTimeoutMs)
+{
+    m_hStopEvent = OsSync::CreateAutoResetEvent();
+    m_hDriverEvent = OsSync::CreateAutoResetEvent();
+}
+
+COvx1394Notificator::~COvx1394Notificator()
+{
+    // Only a worker that outlived Stop, or one never stopped, can still be here: ask
+    // it again, and wait for it for as long as it takes, since it reads this object.
+    if (m_hThread)
+        m_lingering.push_back(m_hThread);
+    for (OsSync::ThreadHandle thread : m_lingering) {
+        OsSync::SignalEvent(m_hStopEvent);
+        OsSync::WaitForThread(thread, OsSync::kInfinite);
+        OsSync::CloseThread(thread);
+    }
+    OsSync::CloseEvent(m_hDriverEvent);
+    OsSync::CloseEvent(m_hStopEvent);
+}
+
+void COvx1394Notificator::SetTarget(OsSync::WindowHandle hWnd, uint32_t message, uint32_t wParam,
+                                    int32_t lParam)
+{
+    std::lock_guard lock(m_lock);
+    m_hWndTarget = hWnd;
+    m_nMessage = message;
+    m_wParam = wParam;
+    m_lParam = lParam;
+}
+
+DrvResult COvx1394Notificator::Start(const char* deviceName)
+{
+    std::lock_guard lock(m_lock);
+    // Signals from before this start are stale.
+    OsSync::ResetEvent(m_hStopEvent);
+    OsSync::ResetEvent(m_hDriverEvent);
+
+    DrvResult result = Open(deviceName);
+    if (result != DRV_OK)
+        return result;
+    result = RegisterNotificationEvent(m_hDriverEvent);
+    if (result != DRV_OK) {
+        Close();
+        return result;
+    }
+    m_hThread = OsSync::StartThread(&COvx1394Notificator::ThreadProc, this);
+    if (!m_hThread) {
+        Close();
+        return ERROR_DRV_THREAD;
+    }
+    return DRV_OK;
+}
+
+DrvResult COvx1394Notificator::Stop()
+{
+    OsSync::ThreadHandle thread;
+    {
+        std::lock_guard lock(m_lock);
+        thread = m_hThread;
+        m_hThread = nullptr;
+    }
+    // The lock is free while waiting, so a worker that is about to post can finish.
+    DrvResult result = DRV_OK;
+    if (thread) {
+        OsSync::SignalEvent(m_hStopEvent);
+        if (OsSync::WaitForThread(thread, m_stopTimeoutMs) == OsSync::WaitResult::Ended) {
+            OsSync::CloseThread(thread);
+        } else {
+            m_lingering.push_back(thread);
+            result = ERROR_DRV_THREAD;
+        }
+    }
+    // No request withdraws the event: closing the handle is enough for the driver.
+    Close();
+    return result;
+}
+
+bool COvx1394Notificator::IsRunning() const
+{
+    std::lock_guard lock(m_lock);
+    return m_hThread != nullptr;
+}
+
+unsigned COvx1394Notificator::ThreadProc(void* self)
+{
+    auto* notifier = static_cast<COvx1394Notificator*>(self);
+    const OsSync::EventHandle stop = notifier->m_hStopEvent;
+    const OsSync::EventHandle driver = notifier->m_hDriverEvent;
+    for (;;) {
+        switch (OsSync::WaitForEither(stop, driver)) {
+        case 0:
+            return 0;
+        case 1:
+            notifier->PostToTarget();
+            break;
+        default:
+            // A wait that keeps failing must not make the worker deaf to Stop.
+            if (OsSync::TryConsumeEvent(stop))
+                return 0;
+            OsSync::SleepMilliseconds(kWaitRetryMs);
+            break;
+        }
+    }
+}
+
+void COvx1394Notificator::PostToTarget()
+{
+    // Posting under the lock makes SetTarget atomic with it: once a null target is set,
+    // nothing more is posted. Posting never waits for the receiving thread.
+    std::lock_guard lock(m_lock);
+    if (m_hWndTarget)
+        OsSync::PostToWindow(m_hWndTarget, m_nMessage, m_wParam, m_lParam);
+}
