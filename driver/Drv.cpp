@@ -25,6 +25,19 @@ DrvResult ReadRecords(CRecordArray<Record>& array, const uint32_t* ids, uint32_t
     return firstFailure;
 }
 
+// Sends every record of the array; a failure does not stop the others.
+template <typename Record, typename Write>
+DrvResult WriteRecords(const CRecordArray<Record>& array, Write write)
+{
+    DrvResult firstFailure = DRV_OK;
+    for (int i = 0; i < array.GetSize(); ++i) {
+        const DrvResult result = write(array.GetAt(i));
+        if (result != DRV_OK && firstFailure == DRV_OK)
+            firstFailure = result;
+    }
+    return firstFailure;
+}
+
 }  // namespace
 
 CDrv::CDrv() = default;
@@ -96,22 +109,14 @@ DrvResult CDrv::RefreshChannels(CChannelArray& array, bool output)
 
 DrvResult CDrv::ApplyDevices()
 {
-    DrvResult firstFailure = DRV_OK;
-    for (int i = 0; i < m_devices.GetSize(); ++i) {
-        const DrvResult result = SetDeviceProperties(m_devices.GetAt(i));
-        if (result != DRV_OK && firstFailure == DRV_OK)
-            firstFailure = result;
-    }
-    return firstFailure;
+    return WriteRecords(m_devices, [this](const _OVX_DEVICE_PROPERTIES* record) {
+        return SetDeviceProperties(record);
+    });
 }
 
 DrvResult CDrv::ApplySyncModes()
 {
-    DrvResult firstFailure = DRV_OK;
-    for (int i = 0; i < m_syncModes.GetSize(); ++i) {
-        const DrvResult result = SetDeviceSyncMode(m_syncModes.GetAt(i));
-        if (result != DRV_OK && firstFailure == DRV_OK)
-            firstFailure = result;
-    }
-    return firstFailure;
+    return WriteRecords(m_syncModes, [this](const _DEVICE_SYNC_MODE_INFO* record) {
+        return SetDeviceSyncMode(record);
+    });
 }

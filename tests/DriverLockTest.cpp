@@ -7,18 +7,6 @@
 #include "driver/Ovx1394Driver.h"
 #include "tests/FakeDeviceIo.h"
 
-namespace {
-
-class FakeConnection : public ::testing::Test {
-protected:
-    FakeConnection() { SetDeviceIo(&io); }
-    ~FakeConnection() override { SetDeviceIo(nullptr); }
-
-    CFakeDeviceIo io;
-};
-
-}  // namespace
-
 TEST_F(FakeConnection, RequestsOnOneConnectionNeverOverlap)
 {
     COvx1394Driver driver;

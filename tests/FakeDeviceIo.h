@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <gtest/gtest.h>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -45,4 +46,13 @@ private:
     int m_inside = 0;
     int m_entered = 0;
     uintptr_t m_nextHandle = 0x40;
+};
+
+// A test whose connections all reach a fresh fake device.
+class FakeConnection : public ::testing::Test {
+protected:
+    FakeConnection() { SetDeviceIo(&io); }
+    ~FakeConnection() override { SetDeviceIo(nullptr); }
+
+    CFakeDeviceIo io;
 };

@@ -10,14 +10,6 @@
 
 namespace {
 
-class FakeConnection : public ::testing::Test {
-protected:
-    FakeConnection() { SetDeviceIo(&io); }
-    ~FakeConnection() override { SetDeviceIo(nullptr); }
-
-    CFakeDeviceIo io;
-};
-
 class SimConnection : public ::testing::Test {
 protected:
     CSimDriver sim{DefaultBus()};
