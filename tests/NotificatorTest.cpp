@@ -112,7 +112,12 @@ TEST_F(Notifier, AClearedTargetConsumesSignalsAndPostsNothing)
     notifier.SetTarget(nullptr, 0, 0, 0);
     sim.RaiseEvent(EvtType_BusReset);
     WaitUntilSignalTaken();
+    // Stop waits for the worker, so whatever it did with the signal is done.
+    ASSERT_EQ(notifier.Stop(), DRV_OK);
+    EXPECT_TRUE(target.Received().empty());
+
     notifier.SetTarget(target.Handle(), kDriverEventMessage, 1, 0);
+    ASSERT_EQ(notifier.Start(kOvxDeviceName), DRV_OK);
     sim.RaiseEvent(EvtType_BusReset);
     ASSERT_TRUE(target.WaitForCount(1, kPatience));
     EXPECT_EQ(notifier.Stop(), DRV_OK);
