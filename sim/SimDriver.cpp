@@ -79,7 +79,8 @@ uint32_t CSimDriver::Control(DeviceHandle handle, uint32_t code, const void* in,
         return WinError::InvalidHandle;
     Connection& connection = it->second;
 
-    const uint32_t result = Dispatch(connection, code, in, inSize, out, outSize, bytesReturned);
+    const uint32_t result = connection.dead ? WinError::DeviceNotConnected
+                                            : Dispatch(connection, code, in, inSize, out, outSize, bytesReturned);
 
     SimTraceEntry entry{connection.number, code, {}, result};
     if (in && inSize > 0) {
@@ -87,6 +88,8 @@ uint32_t CSimDriver::Control(DeviceHandle handle, uint32_t code, const void* in,
         entry.input.assign(bytes, bytes + inSize);
     }
     m_trace.push_back(std::move(entry));
+    if (m_traceListener)
+        m_traceListener(m_trace.back());
     return result;
 }
 
@@ -165,7 +168,7 @@ void CSimDriver::RaiseEvent(uint32_t kind)
 void CSimDriver::QueueEvent(uint32_t kind)
 {
     for (auto& [handle, connection] : m_connections) {
-        if (connection.eventValue == 0)
+        if (connection.eventValue == 0 || connection.dead)
             continue;
         if (connection.events.size() >= kEventQueueLimit)
             connection.events.pop_front();
@@ -233,6 +236,10 @@ void CSimDriver::SetDriverPresent(bool present)
         if (m_bus.driverPresent == present)
             return;
         m_bus.driverPresent = present;
+        if (!present) {
+            for (auto& [handle, connection] : m_connections)
+                connection.dead = true;
+        }
     }
     NotifyInterface(present);
 }
@@ -294,6 +301,12 @@ size_t CSimDriver::CountOf(uint32_t code) const
     std::lock_guard lock(m_mutex);
     return static_cast<size_t>(std::count_if(m_trace.begin(), m_trace.end(),
                                              [&](const SimTraceEntry& entry) { return entry.code == code; }));
+}
+
+void CSimDriver::SetTraceListener(TraceListener listener)
+{
+    std::lock_guard lock(m_mutex);
+    m_traceListener = std::move(listener);
 }
 
 void CSimDriver::ClearTrace()

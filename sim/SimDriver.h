@@ -29,6 +29,7 @@ class CSimDriver final : public IDeviceIo, private ISimEventSink {
 public:
     using EventSignaller = std::function<void(uint32_t eventValue)>;
     using InterfaceListener = std::function<void(bool arrived)>;
+    using TraceListener = std::function<void(const SimTraceEntry& entry)>;
 
     explicit CSimDriver(SimBus bus = DefaultBus());
     ~CSimDriver() override;
@@ -48,6 +49,8 @@ public:
     uint32_t PlugDevice(const std::string& name, const std::string& serial, uint32_t inputs,
                         uint32_t outputs);
     bool UnplugDevice(uint32_t deviceId);
+    // Unloading the driver kills every open connection: its requests fail from then on
+    // with ERROR_DEVICE_NOT_CONNECTED, even after the driver is loaded again.
     void SetDriverPresent(bool present);
 
     // Faults; kSimOpenRequest stands for opening the control device.
@@ -62,6 +65,9 @@ public:
     std::vector<uint32_t> TraceCodes() const;
     size_t CountOf(uint32_t code) const;
     void ClearTrace();
+    // Called for each request as it is traced, with the driver's lock held: it must
+    // not call the driver.
+    void SetTraceListener(TraceListener listener);
     size_t OpenConnections() const;
     uint32_t RegisteredEvent(uint32_t connection) const;   // 0 when none
 
@@ -76,6 +82,7 @@ private:
     struct Connection {
         uint32_t number = 0;
         uint32_t eventValue = 0;
+        bool dead = false;   // its driver was unloaded
         std::deque<uint32_t> events;
     };
 
@@ -93,6 +100,7 @@ private:
     std::map<DeviceHandle, Connection> m_connections;
     uint32_t m_nextConnection = 1;
     std::vector<SimTraceEntry> m_trace;
+    TraceListener m_traceListener;
     EventSignaller m_signal;
     std::map<int, InterfaceListener> m_listeners;
     int m_nextListener = 1;

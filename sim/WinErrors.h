@@ -12,4 +12,5 @@ constexpr uint32_t InvalidParameter = 87;     // wrong input size or value
 constexpr uint32_t InsufficientBuffer = 122;  // output buffer too small
 constexpr uint32_t NoMoreItems = 259;         // no pending event
 constexpr uint32_t NoAccess = 998;            // a buffer that is not there
+constexpr uint32_t DeviceNotConnected = 1167; // a handle whose driver was unloaded
 }  // namespace WinError

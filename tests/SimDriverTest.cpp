@@ -190,6 +190,20 @@ TEST_F(Sim, OpensOnlyTheControlDeviceWhileTheDriverIsThere)
     EXPECT_EQ(another.Open(kOvxDeviceName), DRV_OK);
 }
 
+TEST_F(Sim, AConnectionFromBeforeAnUnloadNeverAnswersAgain)
+{
+    _DRIVER_VERSION_INFO version{};
+    ASSERT_EQ(driver.RegisterNotificationEvent(reinterpret_cast<void*>(uintptr_t{0x6666})), DRV_OK);
+    sim.SetDriverPresent(false);
+    sim.SetDriverPresent(true);
+    EXPECT_EQ(driver.GetDriverVersion(&version), WinError::DeviceNotConnected);
+    sim.RaiseEvent(EvtType_BusReset);
+    EXPECT_TRUE(signals.empty());
+    COvx1394Driver reopened;
+    ASSERT_EQ(reopened.Open(kOvxDeviceName), DRV_OK);
+    EXPECT_EQ(reopened.GetDriverVersion(&version), DRV_OK);
+}
+
 TEST_F(Sim, ANewRankingReordersTheDeviceListAndTheChannels)
 {
     std::vector<uint32_t> ids = DeviceIds();
@@ -451,4 +465,15 @@ TEST_F(Sim, TraceRecordsConnectionCodeInputAndResult)
     EXPECT_EQ(trace[1].result, ERROR_DRV_RATE_NOT_SUPPORTED);
     EXPECT_EQ(sim.CountOf(Io::SetSampleRate), 2u);
     EXPECT_EQ(sim.TraceCodes(), (std::vector<uint32_t>{Io::SetSampleRate, Io::SetSampleRate}));
+}
+
+TEST_F(Sim, TraceListenerSeesEachRequestAsItHappens)
+{
+    std::vector<uint32_t> heard;
+    sim.SetTraceListener([&](const SimTraceEntry& entry) { heard.push_back(entry.result); });
+    driver.SetSampleRate(44100);
+    driver.SetSampleRate(1);
+    sim.SetTraceListener(nullptr);
+    driver.SetSampleRate(44100);
+    EXPECT_EQ(heard, (std::vector<uint32_t>{0, ERROR_DRV_RATE_NOT_SUPPORTED}));
 }

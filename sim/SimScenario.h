@@ -1,0 +1,54 @@
+// A simulated bus described in a text file, for the demo and for tests that start
+// the panel as its own process. One statement per line, '#' starts a comment, words
+// are separated by blanks and texts are in double quotes:
+//
+//   bus empty | default              start from no devices, or from the small studio
+//   device "name" "serial" IN OUT    a device with IN input and OUT output channels;
+//                                    the next four statements apply to the last one
+//     current-sync MODE SOURCE "name"
+//     offer-sync MODE SOURCE "name"  the first one replaces the standard offers
+//     plug audio-out|audio-in|synch-out|synch-in absent | fail CODE | stream N
+//     channel-name in|out INDEX "name"
+//   driver absent                    the control device cannot be opened
+//   version IFMAJOR IFMINOR MAJOR MINOR BUILD
+//   clock MASTERFLAG MASTERID        rate-mode N      rate N      rates R1 R2 ...
+//   stream-depth|asio-depth|wdm-depth MIN STEP CURRENT MAX
+//   dropouts N   streaming on|off   wdm-in-use   asio-name-option N
+//   fail REQUEST|open CODE [always] [skip N]
+//   delay REQUEST MS
+//   malform REQUEST unterminated|counts|short [once]
+//
+// REQUEST is a request's name as the trace writes it, e.g. GetDeviceList.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "sim/SimBus.h"
+#include "sim/SimFaults.h"
+
+class CSimDriver;
+
+struct SimScenarioFault {
+    enum class Kind { Fail, Delay, Malform } kind = Kind::Fail;
+    uint32_t code = 0;
+    uint32_t error = 0;
+    FaultRepeat repeat = FaultRepeat::Once;
+    uint32_t skip = 0;
+    std::chrono::milliseconds delay{0};
+    Malformation malformation = Malformation::ShortAnswer;
+};
+
+struct SimScenario {
+    SimBus bus = DefaultBus();
+    std::vector<SimScenarioFault> faults;
+};
+
+// Reads a scenario; on a bad line returns false with "line N: why" in error.
+bool ParseSimScenario(std::istream& in, SimScenario& scenario, std::string& error);
+
+// Puts the scenario's faults into effect.
+void ApplySimFaults(const SimScenario& scenario, CSimDriver& driver);
