@@ -40,6 +40,8 @@ DrvResult WriteRecords(const CRecordArray<Record>& array, Write write)
 
 }  // namespace
 
+CDrv theDrv;
+
 CDrv::CDrv() = default;
 
 CDrv::~CDrv()

@@ -42,3 +42,6 @@ public:
     uint32_t m_nRateMode = 0;
     _SAMPLE_RATE_INFO m_sampleRates{};
 };
+
+// The panel's one shared connection and model; closed until the view opens it.
+extern CDrv theDrv;

@@ -1,0 +1,110 @@
+/* Resource ids of the control panel. Shared by OVX_CPL.rc and the code.
+   Numbers that other programs or the framework's conventions fix are kept as they are;
+   the comment of each block says where its numbers come from. */
+#pragma once
+
+/* Frame resources: menu, accelerators, icon and template string of the document type. */
+#define IDR_MAINFRAME                 128
+#define IDR_OVX_CPLTYPE               129
+#define IDR_TRAY_MENU                 150
+
+/* Icons of the page tree, in image list order 0 to 5. */
+#define IDI_TREE_GENERAL              130
+#define IDI_TREE_DEVICES              131
+#define IDI_TREE_SETTINGS             132
+#define IDI_TREE_CHANNELS             135
+#define IDI_TREE_STREAMS              136
+#define IDI_TREE_SYNCHRONISATION      146
+
+/* Dialog templates. */
+#define IDD_ABOUTBOX                  100
+#define IDD_OVX_CPL_FORM              101
+#define IDD_PG_ASIO_SETTINGS          103
+#define IDD_PG_DEVICES                104
+#define IDD_PG_CHANNELS               105
+#define IDD_SUBDLG_DEVICE_NAME        137
+#define IDD_SUBDLG_CHANNEL_NAME       138
+#define IDD_PG_STREAMS                143
+#define IDD_PG_SYNCHRONISATION        145
+#define IDD_SUBDLG_DEVICE_SYNCH       147
+
+/* Controls, numbered from 1000 as the templates were laid out. */
+#ifndef IDC_STATIC
+#define IDC_STATIC                    (-1)
+#endif
+#define IDC_PAGE_TREE                 1000
+#define IDC_DEVICE_LIST               1001
+#define IDC_DEVICE_NAME_LABEL         1004
+#define IDC_DEVICE_NAME_EDIT          1005
+#define IDC_CHANNEL_LIST              1007
+#define IDC_CHANNEL_NAME_LABEL        1020
+#define IDC_CHANNEL_NAME_EDIT         1021
+#define IDC_INCLUDE_DEVICE_NAME       1027
+#define IDC_ASIO_APPLY                1035
+#define IDC_DROPOUT_COUNT             1038
+#define IDC_STREAM_LIST               1039
+#define IDC_STREAM_DETAILS            1040
+#define IDC_SAMPLE_RATE_COMBO         1044
+#define IDC_STREAM_DEPTH_SLIDER       1048
+#define IDC_STREAM_DEPTH_LABEL        1050
+#define IDC_STREAM_APPLY              1051
+#define IDC_ASIO_DEPTH_SLIDER         1053
+#define IDC_ASIO_DEPTH_LABEL          1054
+#define IDC_WDM_APPLY                 1055
+#define IDC_WDM_DEPTH_SLIDER          1056
+#define IDC_WDM_DEPTH_LABEL           1057
+#define IDC_STREAM_DEPTH_CAPTION      1058
+#define IDC_ASIO_DEPTH_CAPTION        1059
+#define IDC_WDM_DEPTH_CAPTION         1060
+#define IDC_ABOUT_INFO                1062
+#define IDC_SYNC_LIST                 1063
+#define IDC_SYNC_APPLY                1070
+#define IDC_CHANGE_SYNC_MODE          1071
+#define IDC_RATE_APPLY                1073
+#define IDC_EDIT_DEVICE_NAME          1079
+#define IDC_EDIT_CHANNEL_NAME         1080
+#define IDC_HARDWARE_NAME             1081
+#define IDC_HARDWARE_NAME_LABEL       1082
+#define IDC_DEVICE_DOWN               1084
+#define IDC_DEVICE_UP                 1085
+#define IDC_APPLY_RANKING             1086
+#define IDC_RANKING_NOTE              1087
+#define IDC_RATE_MANUAL               1088
+#define IDC_RATE_AUTOMATIC            1089
+
+/* Page titles (tree texts and status bar titles). */
+#define IDS_PAGE_SETTINGS             2001
+#define IDS_PAGE_DEVICES              2002
+#define IDS_PAGE_INPUT_CHANNELS       2003
+#define IDS_PAGE_OUTPUT_CHANNELS      2004
+#define IDS_PAGE_SYNCHRONISATION      2005
+#define IDS_PAGE_STREAMS              2006
+
+/* Commands of the panel (the tray menu and File Close). */
+#define ID_TRAY_OPEN                  32771
+#define ID_TRAY_QUIT                  32772
+#define ID_HIDE_PANEL                 32773
+
+/* The framework's own numbers, as every document-view program has them. */
+#define AFX_IDS_APP_TITLE             57344
+#define AFX_IDS_IDLEMESSAGE           57345
+#define IDS_PANEL_TITLE               61269
+#define AFX_IDP_FAILED_TO_CREATE_DOC  61700
+#define ID_FILE_NEW                   57600
+#define ID_FILE_OPEN                  57601
+#define ID_FILE_SAVE                  57603
+#define ID_EDIT_COPY                  57634
+#define ID_EDIT_CUT                   57635
+#define ID_EDIT_PASTE                 57637
+#define ID_EDIT_UNDO                  57643
+#define ID_APP_ABOUT                  57664
+#define ID_APP_EXIT                   57665
+#define ID_NEXT_PANE                  57680
+#define ID_PREV_PANE                  57681
+#define AFX_IDW_STATUS_BAR            59393
+#define AFX_IDW_PANE_FIRST            59648
+
+/* Version of the panel, shown in the about box and the version resource. */
+#define OVX_VERSION_TEXT              "V 1.01"
+#define OVX_VERSION_DOTTED            "1.01.0.0"
+#define OVX_VERSION_BINARY            1,1,0,0

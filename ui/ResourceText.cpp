@@ -1,0 +1,19 @@
+#include "ui/ResourceText.h"
+
+std::string LoadResString(UINT id)
+{
+    // With a zero buffer size LoadString hands out a read-only pointer to the
+    // resource itself, which is UTF-16; the ANSI call copies and converts instead.
+    char buffer[1024];
+    const int length = ::LoadStringA(::GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
+    return std::string(buffer, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+std::string LoadPromptString(UINT id)
+{
+    std::string text = LoadResString(id);
+    const size_t newline = text.find('\n');
+    if (newline != std::string::npos)
+        text.resize(newline);
+    return text;
+}

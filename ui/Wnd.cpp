@@ -1,0 +1,108 @@
+#include "ui/Wnd.h"
+
+namespace {
+
+// Both window procedures and dialog procedures find their object through this property.
+constexpr char kObjectProperty[] = "OvxCWnd";
+
+}  // namespace
+
+CWnd::~CWnd()
+{
+    // A window that outlives its object must not call into it any more.
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
+        DetachFromThunk();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty)) : nullptr;
+}
+
+void CWnd::AttachToThunk(HWND hWnd)
+{
+    m_hWnd = hWnd;
+    ::SetPropA(hWnd, kObjectProperty, this);
+}
+
+void CWnd::DetachFromThunk()
+{
+    ::RemovePropA(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
+
+std::string CWnd::GetWindowText() const
+{
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(m_hWnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(m_hWnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+const char* CWnd::RegisterWindowClass(UINT classStyle, HICON icon)
+{
+    static char name[64];
+    wsprintfA(name, "OvxWnd:%x:%p", classStyle, static_cast<void*>(icon));
+    WNDCLASSEXA existing{sizeof(existing)};
+    if (::GetClassInfoExA(::GetModuleHandleA(nullptr), name, &existing))
+        return name;
+    WNDCLASSEXA wc{sizeof(wc)};
+    wc.style = classStyle;
+    wc.lpfnWndProc = StaticWndProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hIcon = icon;
+    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    return ::RegisterClassExA(&wc) ? name : nullptr;
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
+                    int y, int cx, int cy, HWND parent, HMENU menu)
+{
+    return ::CreateWindowExA(exStyle, className, title, style, x, y, cx, cy, parent, menu,
+                             ::GetModuleHandleA(nullptr), this) != nullptr;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return Default(message, wParam, lParam);
+}
+
+LRESULT CWnd::Default(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (self)
+            self->AttachToThunk(hWnd);
+    }
+    CWnd* self = FromHandlePermanent(hWnd);
+    if (!self)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        result = self->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        // Nothing is allowed to unwind through the system's stack frames.
+        result = ::DefWindowProcA(hWnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        self->DetachFromThunk();   // no virtual calls on a dying object
+        self->PostNcDestroy();
+    }
+    return result;
+}

@@ -1,0 +1,64 @@
+// The base of every window the framework knows: a window handle and the thunk that
+// routes a window's messages to the C++ object that created it. Control wrappers use
+// the handle alone; windows of our own classes override WindowProc.
+#pragma once
+#include <windows.h>
+#include <string>
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    // The object whose thunk owns hWnd, or null for windows we only wrap.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    // Keyboard messages pass here, from the window they are for up to the top-level
+    // window, before they are dispatched; true means "handled, do not dispatch".
+    virtual BOOL PreTranslateMessage(MSG* msg);
+
+    BOOL DestroyWindow();
+    BOOL ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+    BOOL EnableWindow(BOOL enable = TRUE) const { return ::EnableWindow(m_hWnd, enable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    void SetWindowText(const std::string& text) const { ::SetWindowTextA(m_hWnd, text.c_str()); }
+    std::string GetWindowText() const;
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    CWnd* GetParent() const { return FromHandlePermanent(::GetParent(m_hWnd)); }
+    BOOL SetWindowPos(HWND after, int x, int y, int cx, int cy, UINT flags) const
+    {
+        return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, flags);
+    }
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    }
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        return ::PostMessageA(m_hWnd, message, wParam, lParam);
+    }
+
+    HWND m_hWnd = nullptr;
+
+protected:
+    // Windows of our own classes: creation with the thunk, and their message handling.
+    BOOL CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
+                  int y, int cx, int cy, HWND parent, HMENU menu);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called after the last message; the object may delete itself here.
+    virtual void PostNcDestroy() {}
+
+    // Ties the object to its window, and unties it once the window is gone.
+    void AttachToThunk(HWND hWnd);
+    void DetachFromThunk();
+
+    static const char* RegisterWindowClass(UINT classStyle, HICON icon);
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
