@@ -1,0 +1,175 @@
+#include "app/MainFrm.h"
+
+#include "app/AppMessages.h"
+#include "app/OVX_CPL.h"
+#include "app/OVX_CPLView.h"
+#include "res/resource.h"
+#include "ui/ResourceText.h"
+
+namespace {
+
+constexpr UINT kIndicators[] = {0, 0, 0, 0};
+
+struct PaneLayout {
+    UINT id;
+    UINT style;
+    int width;
+};
+// Pane 0 takes what the others leave; the pages write panes 1 to 3.
+constexpr PaneLayout kPanes[] = {
+    {0, SBPS_STRETCH, 100},
+    {1, SBPS_NORMAL, 150},
+    {2, SBPS_NORMAL, 200},
+    {3, SBPS_NORMAL, 200},
+};
+
+}  // namespace
+
+CMainFrame::~CMainFrame()
+{
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    // Fixed in size, and a caption that the framework never rewrites.
+    cs.dwExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
+    cs.style &= ~static_cast<LONG>(WS_THICKFRAME | WS_MAXIMIZEBOX | FWS_ADDTOTITLE | FWS_PREFIXTITLE);
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTA* cs)
+{
+    if (CFrameWnd::OnCreate(cs) == -1)
+        return -1;
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators))))
+        return -1;
+    for (int pane = 0; pane < static_cast<int>(std::size(kPanes)); ++pane)
+        m_wndStatusBar.SetPaneInfo(pane, kPanes[pane].id, kPanes[pane].style, kPanes[pane].width);
+
+    const std::string title = LoadResString(IDS_PANEL_TITLE);
+    SetWindowText(title);
+    m_trayIcon.Init(m_hWnd, TRAY_ICON_ID);
+    m_trayIcon.Add(ThePanelApp()->m_hTrayIcon, title.c_str());   // without a tray the panel still runs
+    return 0;
+}
+
+void CMainFrame::SetStatusText(const std::string& text)
+{
+    // The status bar's window text is the text of its pane 0.
+    m_wndStatusBar.SetWindowText(text);
+}
+
+void CMainFrame::SetPaneText(int pane, const std::string& text)
+{
+    m_wndStatusBar.SetPaneText(pane, text, TRUE);
+}
+
+bool CMainFrame::OnCommand(UINT id, UINT, HWND)
+{
+    switch (id) {
+    case ID_TRAY_OPEN:
+        OnTrayOpen();
+        return true;
+    case ID_TRAY_QUIT:
+        OnTrayQuit();
+        return true;
+    case ID_HIDE_PANEL:
+        OnHidePanel();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OnTrayOpen()
+{
+    ShowWindow(SW_SHOW);
+    ::SetForegroundWindow(m_hWnd);
+}
+
+void CMainFrame::OnTrayQuit()
+{
+    PostMessage(WM_COMMAND, ID_APP_EXIT, 0);
+}
+
+void CMainFrame::OnHidePanel()
+{
+    ShowWindow(SW_HIDE);
+}
+
+void CMainFrame::OnSysCommand(UINT id, LPARAM lParam)
+{
+    // The close box, the system menu's Close and Alt+F4 all arrive as SC_CLOSE.
+    if ((id & 0xFFF0) == SC_CLOSE)
+        OnHidePanel();
+    else
+        CFrameWnd::OnSysCommand(id, lParam);
+}
+
+LRESULT CMainFrame::OnShowSettings(WPARAM, LPARAM)
+{
+    CWnd* main = AfxGetMainWnd();
+    auto* frame = dynamic_cast<CFrameWnd*>(main);
+    if (auto* view = frame ? dynamic_cast<COVX_CPLView*>(frame->GetActiveView()) : nullptr)
+        view->m_tree.SelectItem(view->m_hItemSettings);
+    return 0;
+}
+
+LRESULT CMainFrame::OnTrayNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != TRAY_ICON_ID)
+        return 0;
+    switch (static_cast<UINT>(lParam)) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnTrayOpen();
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        ShowTrayMenu();
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+void CMainFrame::ShowTrayMenu()
+{
+    POINT cursor{};
+    if (!::GetCursorPos(&cursor))
+        return;
+    CMenuHandle menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+    if (!menu)
+        return;
+    HMENU popup = ::GetSubMenu(menu.Get(), 0);
+    ::SetForegroundWindow(m_hWnd);
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd,
+                     nullptr);
+    // Without a message after it, a tray menu does not close when the user clicks
+    // elsewhere the next time (the documented TrackPopupMenu caveat).
+    PostMessage(WM_NULL);
+}
+
+void CMainFrame::OnDestroy()
+{
+    m_trayIcon.Delete();
+    CFrameWnd::OnDestroy();
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_APP_SHOW_SETTINGS:
+        return OnShowSettings(wParam, lParam);
+    case WM_APP_TRAY_NOTIFY:
+        return OnTrayNotify(wParam, lParam);
+    default:
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+}

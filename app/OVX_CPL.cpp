@@ -1,0 +1,102 @@
+#include "app/OVX_CPL.h"
+
+#include "app/AboutDlg.h"
+#include "app/AppMessages.h"
+#include "app/CommandLine.h"
+#include "app/MainFrm.h"
+#include "app/OVX_CPLDoc.h"
+#include "app/OVX_CPLView.h"
+#include "res/resource.h"
+#include "ui/DocTemplate.h"
+#include "ui/ResourceText.h"
+
+COVX_CPLApp* ThePanelApp()
+{
+    return static_cast<COVX_CPLApp*>(AfxGetApp());
+}
+
+COVX_CPLApp::~COVX_CPLApp()
+{
+    if (m_hInstanceMutex) {
+        ::CloseHandle(m_hInstanceMutex);
+        m_hInstanceMutex = nullptr;
+    }
+}
+
+namespace {
+
+HWND FindRunningPanel()
+{
+    return ::FindWindowA(nullptr, LoadResString(IDS_PANEL_TITLE).c_str());
+}
+
+}  // namespace
+
+void COVX_CPLApp::PostExitToRunningPanel()
+{
+    if (HWND running = FindRunningPanel())
+        ::PostMessageA(running, WM_COMMAND, ID_TRAY_QUIT, 0);
+}
+
+void COVX_CPLApp::BringRunningPanelForward() const
+{
+    HWND running = FindRunningPanel();
+    if (!running)
+        return;
+    // The frame, or a modal dialog that is open over it.
+    HWND popup = ::GetLastActivePopup(running);
+    if (::IsIconic(running))
+        ::ShowWindow(running, SW_RESTORE);
+    // Posted, never sent: a busy panel must not hold up this start.
+    if (m_bShowSettingsPage)
+        ::PostMessageA(running, WM_APP_SHOW_SETTINGS, 0, 0);
+    ::ShowWindow(popup, SW_SHOW);
+    ::SetForegroundWindow(popup);
+}
+
+BOOL COVX_CPLApp::InitInstance()
+{
+    const char* commandLine = m_lpCmdLine;
+    if (FindCommandLineOption(commandLine, kOptionExit)) {
+        PostExitToRunningPanel();
+        return FALSE;
+    }
+    if (FindCommandLineOption(commandLine, kOptionAsio))
+        m_bShowSettingsPage = true;
+
+    m_hInstanceMutex = ::CreateMutexA(nullptr, TRUE, kInstanceMutexName);
+    if (!m_hInstanceMutex || ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        BringRunningPanelForward();
+        return FALSE;
+    }
+
+    m_hTrayIcon = static_cast<HICON>(::LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                                  0, 0, LR_DEFAULTCOLOR));
+    m_nCmdShow = FindCommandLineOption(commandLine, kOptionHide) ? SW_HIDE : SW_SHOW;
+
+    AddDocTemplate(std::make_unique<CSingleDocTemplate>(
+        IDR_MAINFRAME, [] { return std::make_unique<COVX_CPLDoc>(); },
+        [] { return std::make_unique<CMainFrame>(); }, [] { return std::make_unique<COVX_CPLView>(); }));
+    OnFileNew();
+    if (!m_pMainWnd)
+        return FALSE;
+
+    m_pMainWnd->ShowWindow(m_nCmdShow);
+    ::UpdateWindow(m_pMainWnd->m_hWnd);
+    return TRUE;
+}
+
+bool COVX_CPLApp::OnCommand(UINT id)
+{
+    if (id == ID_APP_ABOUT) {
+        OnAppAbout();
+        return true;
+    }
+    return CWinApp::OnCommand(id);
+}
+
+void COVX_CPLApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
+}

@@ -1,0 +1,29 @@
+// The application object: command line, single instance, and the window set of one
+// empty document, its frame and the control panel view.
+#pragma once
+#include <windows.h>
+#include "ui/WinApp.h"
+
+class COVX_CPLApp : public CWinApp {
+public:
+    static constexpr char kInstanceMutexName[] = "b15657be-162e-4b7b-9ff7-31a4a39cc091";
+
+    COVX_CPLApp() = default;
+    ~COVX_CPLApp() override;
+
+    BOOL InitInstance() override;
+    bool OnCommand(UINT id) override;
+    void OnAppAbout();
+
+    bool m_bShowSettingsPage = false;   // "-asio": the Settings page comes first
+    HANDLE m_hInstanceMutex = nullptr;
+    HICON m_hTrayIcon = nullptr;        // shared resource icon; the system frees it
+
+private:
+    // The running panel, found by its caption; posts the requests of a later start.
+    static void PostExitToRunningPanel();
+    void BringRunningPanelForward() const;
+};
+
+// The one application object of the running program.
+COVX_CPLApp* ThePanelApp();

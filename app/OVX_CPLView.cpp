@@ -1,0 +1,264 @@
+#include "app/OVX_CPLView.h"
+
+#include <cstring>
+#include "app/AppMessages.h"
+#include "app/DeviceInterface.h"
+#include "app/MainFrm.h"
+#include "app/OVX_CPL.h"
+#include "driver/Drv.h"
+#include "res/resource.h"
+#include "ui/DataExchange.h"
+#include "ui/Dpi.h"
+#include "ui/ResourceText.h"
+#include "ui/WinApp.h"
+
+namespace {
+
+// Icons of the tree's image list, in image order.
+constexpr UINT kTreeIcons[] = {IDI_TREE_GENERAL, IDI_TREE_DEVICES,  IDI_TREE_SETTINGS,
+                               IDI_TREE_CHANNELS, IDI_TREE_STREAMS, IDI_TREE_SYNCHRONISATION};
+
+constexpr uint32_t ItemData(uint32_t kind)
+{
+    return kind << 24;
+}
+
+}  // namespace
+
+COVX_CPLView::COVX_CPLView() : CFormView(IDD_OVX_CPL_FORM)
+{
+    // A driver that is absent now may arrive later; the device change retries.
+    theDrv.Open(kOvxDeviceName);
+}
+
+COVX_CPLView::~COVX_CPLView()
+{
+    theDrv.Close();
+}
+
+BOOL COVX_CPLView::PreCreateWindow(CREATESTRUCTA& cs)
+{
+    cs.style &= ~static_cast<LONG>(WS_BORDER);
+    return CFormView::PreCreateWindow(cs);
+}
+
+void COVX_CPLView::DoDataExchange(CDataExchange* dx)
+{
+    CFormView::DoDataExchange(dx);
+    DDX_Control(dx, IDC_PAGE_TREE, m_tree);
+}
+
+void COVX_CPLView::StartNotifier()
+{
+    m_notificator.SetTarget(m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
+    m_notificator.Start(kOvxDeviceName);
+}
+
+void COVX_CPLView::OnInitialUpdate()
+{
+    CFormView::OnInitialUpdate();
+    m_hDevNotify = RegisterForDeviceInterface(m_hWnd);
+    if (!m_notificator.IsRunning())
+        StartNotifier();
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->RecalcLayout();
+    ResizeParentToFit(TRUE);
+    if (!m_bFirstUpdate)
+        return;
+
+    CreatePages();
+    HideAllPages();
+    BuildPageTree();
+    HideAllPages();
+    auto* app = dynamic_cast<COVX_CPLApp*>(AfxGetApp());
+    m_tree.SelectItem(app && app->m_bShowSettingsPage ? m_hItemSettings : m_hItemDevices);
+    m_bFirstUpdate = false;
+}
+
+void COVX_CPLView::CreatePages()
+{
+    const int x = ScaleToWindow(m_hWnd, kPageLeft);
+    const int y = ScaleToWindow(m_hWnd, kPageTop);
+    for (CDialogPage* page : AllPages()) {
+        if (page->Create(this))
+            page->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    }
+}
+
+HTREEITEM COVX_CPLView::InsertPageItem(UINT titleId, int image, uint32_t kind)
+{
+    HTREEITEM item = m_tree.InsertItem(LoadResString(titleId), image, image, TVI_ROOT, TVI_LAST);
+    m_tree.SetItemData(item, ItemData(kind));
+    return item;
+}
+
+void COVX_CPLView::BuildPageTree()
+{
+    const int size = ScaleToWindow(m_hWnd, 16);
+    m_imageList.Reset(::ImageList_Create(size, size, 0, 6, 1));
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    for (UINT id : kTreeIcons) {
+        // The standard icon size, scaled into the list.
+        CIconHandle icon(static_cast<HICON>(
+            ::LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR | LR_DEFAULTSIZE)));
+        ::ImageList_AddIcon(m_imageList.Get(), icon.Get());
+    }
+    m_tree.SetImageList(m_imageList.Get(), TVSIL_NORMAL);
+
+    m_hItemDevices = InsertPageItem(IDS_PAGE_DEVICES, 1, PAGE_DEVICES);
+    m_hItemInputChannels = InsertPageItem(IDS_PAGE_INPUT_CHANNELS, 3, PAGE_INPUT_CHANNELS);
+    m_hItemOutputChannels = InsertPageItem(IDS_PAGE_OUTPUT_CHANNELS, 3, PAGE_OUTPUT_CHANNELS);
+    m_hItemSynchronisation = InsertPageItem(IDS_PAGE_SYNCHRONISATION, 5, PAGE_SYNCHRONISATION);
+    m_hItemSettings = InsertPageItem(IDS_PAGE_SETTINGS, 2, PAGE_SETTINGS);
+}
+
+void COVX_CPLView::HideAllPages()
+{
+    for (CDialogPage* page : AllPages())
+        if (page->m_hWnd)
+            page->ShowWindow(SW_HIDE);
+}
+
+std::array<CDialogPage*, 6> COVX_CPLView::AllPages()
+{
+    return {&m_pageSettings, &m_pageDevices, &m_pageInputChannels, &m_pageOutputChannels, &m_pageStreams,
+            &m_pageSynchronisation};
+}
+
+CDialogPage* COVX_CPLView::PageOf(uint32_t kind)
+{
+    switch (kind) {
+    case PAGE_SETTINGS: return &m_pageSettings;
+    case PAGE_DEVICES: return &m_pageDevices;
+    case PAGE_INPUT_CHANNELS: return &m_pageInputChannels;
+    case PAGE_OUTPUT_CHANNELS: return &m_pageOutputChannels;
+    case PAGE_STREAMS: return &m_pageStreams;
+    case PAGE_SYNCHRONISATION: return &m_pageSynchronisation;
+    default: return nullptr;
+    }
+}
+
+namespace {
+
+UINT TitleOf(uint32_t kind)
+{
+    switch (kind) {
+    case PAGE_SETTINGS: return IDS_PAGE_SETTINGS;
+    case PAGE_DEVICES: return IDS_PAGE_DEVICES;
+    case PAGE_INPUT_CHANNELS: return IDS_PAGE_INPUT_CHANNELS;
+    case PAGE_OUTPUT_CHANNELS: return IDS_PAGE_OUTPUT_CHANNELS;
+    case PAGE_STREAMS: return IDS_PAGE_STREAMS;
+    case PAGE_SYNCHRONISATION: return IDS_PAGE_SYNCHRONISATION;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+LRESULT COVX_CPLView::OnPageTreeSelChanged()
+{
+    HideAllPages();
+    const uint32_t kind = static_cast<uint32_t>(m_tree.GetItemData(m_tree.GetSelectedItem())) >> 24;
+    // The Streams page has no tree item; only the five kinds of the tree are shown.
+    if (kind != PAGE_STREAMS) {
+        if (CDialogPage* page = PageOf(kind)) {
+            page->ShowWindow(SW_SHOW);
+            if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+                frame->SetStatusText(LoadResString(TitleOf(kind)));
+        }
+    }
+    return 0;
+}
+
+bool COVX_CPLView::OnNotify(NMHDR* header, LRESULT& result)
+{
+    if (header->idFrom == IDC_PAGE_TREE && (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW)) {
+        result = OnPageTreeSelChanged();
+        return true;
+    }
+    return false;
+}
+
+void COVX_CPLView::RefreshAllPages()
+{
+    m_pageDevices.RefreshDeviceList();
+    m_pageInputChannels.RefreshChannelList();
+    m_pageOutputChannels.RefreshChannelList();
+    m_pageStreams.Refresh();
+    m_pageSettings.Refresh();
+    m_pageSynchronisation.Refresh();
+}
+
+void COVX_CPLView::RefreshDependentPages()
+{
+    m_pageInputChannels.RefreshChannelList();
+    m_pageOutputChannels.RefreshChannelList();
+    m_pageSynchronisation.RefreshList();
+}
+
+BOOL COVX_CPLView::OnDeviceChange(UINT event, const DEV_BROADCAST_HDR* data)
+{
+    if (!data)
+        return TRUE;
+    const std::string name = DeviceInterfaceName(data);
+    if (name.empty())
+        return TRUE;
+    if (name.size() >= 5 && (event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE))
+        ReconnectDriver();
+    return TRUE;
+}
+
+bool COVX_CPLView::DriverAnswers()
+{
+    _DRIVER_VERSION_INFO version{};
+    return theDrv.IsOpen() && theDrv.GetDriverVersion(&version) == DRV_OK;
+}
+
+void COVX_CPLView::ReconnectDriver()
+{
+    // A handle opened before the driver was unloaded stays open but never answers
+    // again: only a connection that still answers is kept.
+    if (DriverAnswers())
+        return;
+    if (theDrv.IsOpen()) {
+        theDrv.Close();
+        m_notificator.Stop();
+    }
+    if (theDrv.Open(kOvxDeviceName) == DRV_OK && !m_notificator.IsRunning())
+        StartNotifier();
+    RefreshAllPages();
+}
+
+LRESULT COVX_CPLView::OnDriverEvent(WPARAM, LPARAM)
+{
+    // One signal may stand for several events, or for none left: drain until the
+    // driver says there is nothing more.
+    _DRIVER_EVENT_INFO event{};
+    while (m_notificator.GetNextEvent(&event) == DRV_OK) {
+        if (event.kind == EvtType_StreamingRestarted || event.kind == EvtType_DomainConfigurationChanged)
+            RefreshAllPages();
+        event = {};
+    }
+    return 0;
+}
+
+bool COVX_CPLView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_APP_DRIVER_EVENT:
+        result = OnDriverEvent(wParam, lParam);
+        return true;
+    case WM_DEVICECHANGE:
+        result = OnDeviceChange(static_cast<UINT>(wParam), reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void COVX_CPLView::OnDestroy()
+{
+    m_notificator.Stop();
+    m_notificator.SetTarget(nullptr, 0, 0, 0);
+    CFormView::OnDestroy();
+}

@@ -1,0 +1,80 @@
+// The control panel view: the page tree on the left, the selected page beside it.
+// It owns the pages and the driver event notifier, and turns device-interface news
+// and driver events into page refreshes.
+#pragma once
+#include <windows.h>
+#include <dbt.h>
+#include <array>
+#include "driver/Ovx1394Notificator.h"
+#include "pages/DlgPgASIOSettings.h"
+#include "pages/DlgPgChannels.h"
+#include "pages/DlgPgDevices.h"
+#include "pages/DlgPgStreams.h"
+#include "pages/DlgPgSynchronisation.h"
+#include "ui/FormView.h"
+#include "ui/Handles.h"
+#include "ui/TreeCtrlEx.h"
+
+// The page kind in the high byte of a tree item's data.
+enum PageKind : uint32_t {
+    PAGE_SETTINGS = 0x11,
+    PAGE_DEVICES = 0x12,
+    PAGE_INPUT_CHANNELS = 0x13,
+    PAGE_OUTPUT_CHANNELS = 0x14,
+    PAGE_STREAMS = 0x15,
+    PAGE_SYNCHRONISATION = 0x18,
+};
+
+class COVX_CPLView : public CFormView {
+public:
+    // The page's place in the view's client area, in pixels at 96 DPI.
+    static constexpr int kPageLeft = 140;
+    static constexpr int kPageTop = 2;
+
+    COVX_CPLView();
+    ~COVX_CPLView() override;
+
+    void OnInitialUpdate() override;
+    void RefreshAllPages();
+    void RefreshDependentPages();
+
+    // The page of a kind, or null for a kind the view does not know.
+    CDialogPage* PageOf(uint32_t kind);
+    std::array<CDialogPage*, 6> AllPages();
+
+    CTreeCtrlEx m_tree;
+    HTREEITEM m_hItemOutputChannels = nullptr;
+    HTREEITEM m_hItemInputChannels = nullptr;
+    HTREEITEM m_hItemDevices = nullptr;
+    HTREEITEM m_hItemSettings = nullptr;
+    HTREEITEM m_hItemSynchronisation = nullptr;
+    CImageListHandle m_imageList;
+    CDlgPgStreams m_pageStreams;
+    CDlgPgChannels m_pageInputChannels{0};
+    CDlgPgChannels m_pageOutputChannels{1};
+    CDlgPgDevices m_pageDevices;
+    CDlgPgASIOSettings m_pageSettings;
+    CDlgPgSynchronisation m_pageSynchronisation;
+    bool m_bFirstUpdate = true;
+    COvx1394Notificator m_notificator;
+    CDeviceNotifyHandle m_hDevNotify;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    void DoDataExchange(CDataExchange* dx) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDestroy() override;
+
+private:
+    void CreatePages();
+    void BuildPageTree();
+    HTREEITEM InsertPageItem(UINT titleId, int image, uint32_t kind);
+    void HideAllPages();
+    LRESULT OnPageTreeSelChanged();
+    BOOL OnDeviceChange(UINT event, const DEV_BROADCAST_HDR* data);
+    static bool DriverAnswers();
+    void ReconnectDriver();
+    LRESULT OnDriverEvent(WPARAM wParam, LPARAM lParam);
+    void StartNotifier();
+};

@@ -1,0 +1,274 @@
+// The frame, its tray icon and menus, the about box and the page tree, driven the
+// way the system drives them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/DeviceInterface.h"
+#include "app/AppMessages.h"
+#include "driver/ControlCodes.h"
+#include "res/resource.h"
+#include "sim/SimScenario.h"
+#include "tests/PanelHarness.h"
+
+namespace {
+
+int CountLines(const std::string& text)
+{
+    int lines = text.empty() ? 0 : 1;
+    for (char c : text)
+        lines += c == '\n';
+    return lines;
+}
+
+// Opens the about box from the menu, reads its report and closes it with OK.
+std::string AboutReport(CPanelHarness& panel)
+{
+    std::string report;
+    AnswerNextDialog([&](HWND dialog) {
+        report = WindowText(::GetDlgItem(dialog, IDC_ABOUT_INFO));
+        ::SendMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    });
+    panel.SendCommand(ID_APP_ABOUT);
+    EXPECT_TRUE(DialogWasAnswered());
+    return report;
+}
+
+}  // namespace
+
+TEST(Shell, StartsOnTheDevicesPageWithEveryWindowInPlace)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    HWND frame = panel.FrameWindow();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(WindowText(frame), "Tormalin Zemra 1394 Driver Control Panel");
+    EXPECT_TRUE(::IsWindowVisible(frame));
+    const LONG style = ::GetWindowLongA(frame, GWL_STYLE);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+
+    EXPECT_EQ(panel.SelectedTreeText(), "Devices");
+    const auto pages = panel.VisiblePages();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(::GetDlgItem(pages[0], IDC_DEVICE_LIST), nullptr);
+    EXPECT_EQ(panel.View()->m_tree.GetCount(), 5u);
+    EXPECT_EQ(panel.Frame()->StatusBar().PaneCount(), 4);
+    // The page sits to the right of the tree, its top just under the view's edge.
+    RECT page{}, tree{};
+    ::GetWindowRect(pages[0], &page);
+    ::GetWindowRect(panel.View()->m_tree.m_hWnd, &tree);
+    EXPECT_GT(page.left, tree.right);
+}
+
+TEST(Shell, AsioOptionStartsOnTheSettingsPage)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start("  -ASIO "));
+    EXPECT_EQ(panel.SelectedTreeText(), "Settings");
+    const auto pages = panel.VisiblePages();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(::GetDlgItem(pages[0], IDC_ASIO_DEPTH_SLIDER), nullptr);
+}
+
+TEST(Shell, HideOptionStartsHiddenButRunning)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start("-hide"));
+    EXPECT_FALSE(::IsWindowVisible(panel.FrameWindow()));
+    EXPECT_EQ(panel.SelectedTreeText(), "Devices");
+}
+
+TEST(Shell, TreeSelectionShowsExactlyOnePageAndWritesItsTitle)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    const struct {
+        const char* title;
+        int control;
+    } expected[] = {{"Input Channels", IDC_CHANNEL_LIST}, {"Synchronisation", IDC_SYNC_LIST},
+                    {"Settings", IDC_STREAM_DEPTH_SLIDER}, {"Output Channels", IDC_CHANNEL_LIST},
+                    {"Devices", IDC_DEVICE_LIST}};
+    for (const auto& item : expected) {
+        SCOPED_TRACE(item.title);
+        HTREEITEM treeItem = panel.TreeItem(item.title);
+        ASSERT_NE(treeItem, nullptr);
+        // What a click on the item does: the tree selects it and tells its parent.
+        TreeView_SelectItem(panel.View()->m_tree.m_hWnd, treeItem);
+        panel.Pump();
+        const auto pages = panel.VisiblePages();
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_NE(::GetDlgItem(pages[0], item.control), nullptr);
+        EXPECT_EQ(panel.Pane(0), item.title);
+    }
+    // Input and output channels are two pages of one template.
+    TreeView_SelectItem(panel.View()->m_tree.m_hWnd, panel.TreeItem("Input Channels"));
+    const HWND input = panel.VisiblePages().at(0);
+    TreeView_SelectItem(panel.View()->m_tree.m_hWnd, panel.TreeItem("Output Channels"));
+    EXPECT_NE(panel.VisiblePages().at(0), input);
+}
+
+TEST(Shell, EveryWayOfClosingHidesAndTheTrayBringsTheSamePageBack)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    HWND frame = panel.FrameWindow();
+    TreeView_SelectItem(panel.View()->m_tree.m_hWnd, panel.TreeItem("Synchronisation"));
+
+    const auto closeBox = [&] { ::SendMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0); };
+    const auto fileClose = [&] { panel.SendCommand(ID_HIDE_PANEL); };
+    const auto altF4 = [&] { ::DefWindowProcA(frame, WM_SYSKEYDOWN, VK_F4, 1 << 29); };
+    const std::function<void()> closes[] = {closeBox, fileClose, altF4};
+    const LPARAM opens[] = {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN};
+    for (size_t i = 0; i < std::size(closes); ++i) {
+        SCOPED_TRACE(i);
+        closes[i]();
+        panel.Pump();
+        ASSERT_TRUE(::IsWindow(frame));
+        EXPECT_FALSE(::IsWindowVisible(frame));
+        ::SendMessageA(frame, WM_APP_TRAY_NOTIFY, CMainFrame::TRAY_ICON_ID, opens[i]);
+        panel.Pump();
+        EXPECT_TRUE(::IsWindowVisible(frame));
+        EXPECT_EQ(panel.SelectedTreeText(), "Synchronisation");
+        ASSERT_EQ(panel.VisiblePages().size(), 1u);
+        EXPECT_NE(::GetDlgItem(panel.VisiblePages()[0], IDC_SYNC_LIST), nullptr);
+    }
+}
+
+TEST(Shell, TrayIgnoresAnotherIconsNotifications)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start("-hide"));
+    HWND frame = panel.FrameWindow();
+    ::SendMessageA(frame, WM_APP_TRAY_NOTIFY, CMainFrame::TRAY_ICON_ID + 1, WM_LBUTTONDOWN);
+    ::SendMessageA(frame, WM_APP_TRAY_NOTIFY, CMainFrame::TRAY_ICON_ID, WM_MOUSEMOVE);
+    panel.Pump();
+    EXPECT_FALSE(::IsWindowVisible(frame));
+}
+
+TEST(Shell, TrayRightClickOffersOpenAndQuitAndQuitEndsTheProgram)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start("-hide"));
+    HWND frame = panel.FrameWindow();
+    std::vector<std::string> items;
+    AnswerNextDialog(
+        [&](HWND menuWindow) {
+            HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+            for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+                char text[64] = "";
+                ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+                items.push_back(text);
+            }
+            ::EndMenu();
+        },
+        "#32768");
+    ::SendMessageA(frame, WM_APP_TRAY_NOTIFY, CMainFrame::TRAY_ICON_ID, WM_RBUTTONDOWN);
+    EXPECT_TRUE(DialogWasAnswered());
+    EXPECT_EQ(items, (std::vector<std::string>{"&Open", "&Quit"}));
+    EXPECT_FALSE(::IsWindowVisible(frame));
+
+    // The tray's Quit ends the program as File Quit does.
+    ::SendMessageA(frame, WM_COMMAND, ID_TRAY_QUIT, 0);
+    EXPECT_EQ(panel.Quit(), 0);
+    EXPECT_FALSE(::IsWindow(frame));
+}
+
+TEST(Shell, QuitEndsWithCodeZeroAndRemovesTheTrayIcon)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    HWND frame = panel.FrameWindow();
+    NOTIFYICONDATAA probe{};
+    probe.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    probe.hWnd = frame;
+    probe.uID = CMainFrame::TRAY_ICON_ID;
+    // The icon is there: changing nothing of it succeeds.
+    EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &probe));
+    EXPECT_EQ(panel.Quit(), 0);
+    EXPECT_FALSE(::IsWindow(frame));
+    EXPECT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &probe));
+}
+
+TEST(Shell, MenuPromptWhileHighlightedAndReadyAfterTheMenuCloses)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    HWND frame = panel.FrameWindow();
+    HMENU file = ::GetSubMenu(::GetMenu(frame), 0);
+    ASSERT_NE(file, nullptr);
+    // What the menu loop sends while the user moves over File "&Close".
+    ::SendMessageA(frame, WM_ENTERMENULOOP, FALSE, 0);
+    ::SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(ID_HIDE_PANEL, MF_HILITE | MF_MOUSESELECT),
+                   reinterpret_cast<LPARAM>(file));
+    EXPECT_EQ(panel.Pane(0), "Hide the control panel.");
+    ::SendMessageA(frame, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    ::SendMessageA(frame, WM_EXITMENULOOP, FALSE, 0);
+    panel.Pump();
+    EXPECT_EQ(panel.Pane(0), "Ready");
+}
+
+TEST(Shell, AboutReportsTheDriverInSevenLines)
+{
+    SimBus bus = DefaultBus();
+    bus.version = {2, 15, 3, 7, 412, 0};
+    CPanelHarness panel(bus);
+    ASSERT_TRUE(panel.Start());
+    const std::string report = AboutReport(panel);
+    EXPECT_EQ(report,
+              "Tormalin Zemra 1394 Driver Control Panel: V 1.01\n\n - Driver Interface Version 2.15\n\n"
+              " - Driver Version 3.7.412\n\nCopyright (C) 2025-2026 Tormalin Audio. All rights reserved.");
+    EXPECT_EQ(CountLines(report), 7);
+}
+
+TEST(Shell, AboutWithoutADriverHasFourLines)
+{
+    SimBus bus = DefaultBus();
+    bus.driverPresent = false;
+    CPanelHarness panel(bus);
+    ASSERT_TRUE(panel.Start());
+    const std::string report = AboutReport(panel);
+    EXPECT_EQ(report, "Tormalin Zemra 1394 Driver Control Panel: V 1.01\n\n\n"
+                      "Copyright (C) 2025-2026 Tormalin Audio. All rights reserved.");
+    EXPECT_EQ(CountLines(report), 4);
+}
+
+TEST(Shell, SecondInitialUpdateKeepsOneTreeOnePageSetAndOneNotifier)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    const size_t connections = panel.sim.OpenConnections();
+    panel.sim.ClearTrace();
+    panel.SendCommand(ID_FILE_NEW);
+    panel.Pump();
+    EXPECT_EQ(panel.View()->m_tree.GetCount(), 5u);
+    int pages = 0;
+    for (HWND child = ::GetWindow(panel.View()->m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = "";
+        ::GetClassNameA(child, name, sizeof name);
+        pages += std::string(name) == "#32770";
+    }
+    EXPECT_EQ(pages, 6);
+    EXPECT_EQ(panel.VisiblePages().size(), 1u);
+    EXPECT_TRUE(panel.View()->m_notificator.IsRunning());
+    EXPECT_EQ(panel.sim.OpenConnections(), connections);
+    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::RegisterNotificationEvent), 0u);
+}
+
+TEST(DeviceInterfaceName, ReadsNoFurtherThanTheRecordSays)
+{
+    auto record = InterfaceRecord("\\\\?\\ROOT#OVX");
+    auto* header = reinterpret_cast<DEV_BROADCAST_HDR*>(record.data());
+    EXPECT_EQ(DeviceInterfaceName(header), "\\\\?\\ROOT#OVX");
+    // A name without its terminator ends with the record.
+    header->dbch_size -= 3;
+    EXPECT_EQ(DeviceInterfaceName(header), "\\\\?\\ROOT#O");
+    header->dbch_size = 8;
+    EXPECT_EQ(DeviceInterfaceName(header), "");
+    header->dbch_size = static_cast<DWORD>(record.size());
+    header->dbch_devicetype = DBT_DEVTYP_VOLUME;
+    EXPECT_EQ(DeviceInterfaceName(header), "");
+}

@@ -1,0 +1,153 @@
+// The view's side of the driver: device-interface news and driver events, checked on
+// the simulated driver's request trace.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <dbt.h>
+
+#include "app/AppMessages.h"
+#include "driver/ControlCodes.h"
+#include "driver/Drv.h"
+#include "sim/SimEventSignal.h"
+#include "sim/SimInterfaceBroadcast.h"
+#include "tests/PanelHarness.h"
+
+namespace {
+
+// One full refresh asks for the channel lists once per channel page.
+constexpr size_t kChannelListsPerRefresh = 2;
+
+LRESULT SendDeviceChange(CPanelHarness& panel, WPARAM event, const std::string& name)
+{
+    auto record = InterfaceRecord(name);
+    return ::SendMessageA(panel.View()->m_hWnd, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record.data()));
+}
+
+// Queues driver events without waking the notifier, so that one message finds them all.
+void QueueQuietly(CSimDriver& sim, std::initializer_list<uint32_t> kinds)
+{
+    sim.SetEventSignaller([](uint32_t) {});
+    for (uint32_t kind : kinds)
+        sim.RaiseEvent(kind);
+    sim.SetEventSignaller(SignalEventByValue);
+}
+
+}  // namespace
+
+TEST(ViewEvents, InterfaceNamesShorterThanFiveCharactersAndOtherEventsAreIgnored)
+{
+    SimBus bus = DefaultBus();
+    bus.driverPresent = false;
+    CPanelHarness panel(bus);
+    ASSERT_TRUE(panel.Start());
+    panel.sim.Change([](SimBus& b) { b.driverPresent = true; });   // loaded, but no one told the panel
+    panel.sim.ClearTrace();
+
+    EXPECT_EQ(SendDeviceChange(panel, DBT_DEVICEREMOVECOMPLETE, "\\\\?\\"), TRUE);
+    EXPECT_EQ(SendDeviceChange(panel, DBT_DEVICEQUERYREMOVE, CSimInterfaceBroadcast::kInterfaceName), TRUE);
+    EXPECT_EQ(SendDeviceChange(panel, DBT_DEVNODES_CHANGED, CSimInterfaceBroadcast::kInterfaceName), TRUE);
+    EXPECT_TRUE(panel.sim.Trace().empty());
+    EXPECT_FALSE(theDrv.IsOpen());
+
+    // Five characters are enough.
+    EXPECT_EQ(SendDeviceChange(panel, DBT_DEVICEARRIVAL, "\\\\?\\X"), TRUE);
+    EXPECT_TRUE(theDrv.IsOpen());
+}
+
+TEST(ViewEvents, RemovalOnAClosedConnectionReconnectsAndRefreshes)
+{
+    SimBus bus = DefaultBus();
+    bus.driverPresent = false;
+    CPanelHarness panel(bus);
+    ASSERT_TRUE(panel.Start());
+    EXPECT_FALSE(theDrv.IsOpen());
+    EXPECT_EQ(theDrv.m_devices.GetSize(), 0);
+
+    panel.sim.Change([](SimBus& b) { b.driverPresent = true; });
+    panel.sim.ClearTrace();
+    SendDeviceChange(panel, DBT_DEVICEREMOVECOMPLETE, CSimInterfaceBroadcast::kInterfaceName);
+    EXPECT_TRUE(theDrv.IsOpen());
+    EXPECT_TRUE(panel.View()->m_notificator.IsRunning());
+    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetChannelLists), kChannelListsPerRefresh);
+    EXPECT_EQ(theDrv.m_devices.GetSize(), static_cast<int>(panel.sim.Bus().devices.size()));
+}
+
+TEST(ViewEvents, ArrivalWhileConnectedAsksNothingMoreThanWhetherTheDriverAnswers)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    panel.sim.ClearTrace();
+    SendDeviceChange(panel, DBT_DEVICEARRIVAL, CSimInterfaceBroadcast::kInterfaceName);
+    EXPECT_EQ(panel.sim.TraceCodes(), std::vector<uint32_t>{OvxIoctl::GetDriverVersion});
+}
+
+TEST(ViewEvents, ADriverUnloadedAndLoadedAgainIsReconnected)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    ASSERT_GT(theDrv.m_devices.GetSize(), 0);
+
+    // The simulated driver announces its interface's removal and arrival to the view.
+    panel.sim.SetDriverPresent(false);
+    EXPECT_FALSE(theDrv.IsOpen());
+    EXPECT_EQ(theDrv.m_devices.GetSize(), 0);
+    panel.sim.SetDriverPresent(true);
+    EXPECT_TRUE(theDrv.IsOpen());
+    EXPECT_EQ(theDrv.m_devices.GetSize(), static_cast<int>(panel.sim.Bus().devices.size()));
+
+    // The new notifier hears the driver again.
+    panel.sim.ClearTrace();
+    panel.sim.RaiseEvent(EvtType_DomainConfigurationChanged);
+    EXPECT_TRUE(panel.PumpUntil([&] { return panel.sim.CountOf(OvxIoctl::GetChannelLists) > 0; }));
+}
+
+TEST(ViewEvents, ThreeQueuedConfigurationEventsGiveThreeRefreshesInOneMessage)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    QueueQuietly(panel.sim, {EvtType_DomainConfigurationChanged, EvtType_DomainConfigurationChanged,
+                             EvtType_DomainConfigurationChanged});
+    panel.sim.ClearTrace();
+    ::SendMessageA(panel.View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
+    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetNextEvent), 4u);   // three, then the one that fails
+    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetChannelLists), 3 * kChannelListsPerRefresh);
+}
+
+TEST(ViewEvents, StreamingRestartedRefreshesAndOtherKindsDoNot)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    QueueQuietly(panel.sim, {1, 100});
+    panel.sim.ClearTrace();
+    ::SendMessageA(panel.View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
+    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetNextEvent), 3u);
+    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetChannelLists), 0u);
+
+    QueueQuietly(panel.sim, {EvtType_StreamingRestarted});
+    panel.sim.ClearTrace();
+    ::SendMessageA(panel.View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
+    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetChannelLists), kChannelListsPerRefresh);
+}
+
+TEST(ViewEvents, ADriverEventReachesTheViewThroughTheNotifier)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    panel.sim.ClearTrace();
+    panel.sim.RaiseEvent(EvtType_StreamingRestarted);
+    EXPECT_TRUE(panel.PumpUntil([&] { return panel.sim.CountOf(OvxIoctl::GetChannelLists) >= kChannelListsPerRefresh; }));
+}
+
+TEST(ViewEvents, EndlessEventsEndWithTheDriversQueue)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    // More than the driver keeps: the drain stops with the driver's queue.
+    panel.sim.SetEventSignaller([](uint32_t) {});
+    for (int i = 0; i < 500; ++i)
+        panel.sim.RaiseEvent(1);
+    panel.sim.SetEventSignaller(SignalEventByValue);
+    panel.sim.ClearTrace();
+    ::SendMessageA(panel.View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
+    EXPECT_LE(panel.sim.CountOf(OvxIoctl::GetNextEvent), 65u);
+}
