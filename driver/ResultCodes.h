@@ -12,6 +12,9 @@ constexpr DrvResult DRV_OK = 0;
 constexpr DrvResult ERROR_DRV_THREAD = 0xE0000001;             // the notifier's thread
 constexpr DrvResult ERROR_DRV_NOT_OPEN = 0xE0000013;           // no control device open
 constexpr DrvResult ERROR_DRV_INTERFACE_VERSION = 0xE0000014;  // unsupported driver interface
+// A handler given a row whose record index is outside the model's array: the
+// system's ERROR_INVALID_PARAMETER.
+constexpr DrvResult ERROR_DRV_INVALID_ARGUMENT = 87;
 
 // The driver's codes that the panel recognises.
 constexpr DrvResult ERROR_DRV_FCP_NEGATIVE_RESPONSE = 0xE0000022;

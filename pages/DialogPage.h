@@ -2,6 +2,7 @@
 // template, shown or hidden by the view and never ended by Enter or Escape.
 #pragma once
 #include <windows.h>
+#include <commctrl.h>
 #include "ui/Dialog.h"
 
 class CDialogPage : public CDialog {
@@ -13,6 +14,19 @@ public:
 protected:
     void OnOK() override {}
     void OnCancel() override {}
+
+    // The list conventions of the pages: every item state change of the list runs
+    // onStateChanged, a double click on it onDoubleClick; both are reported handled.
+    template <typename Page>
+    static bool RouteListNotify(Page& page, const NMHDR* header, UINT_PTR listId, LRESULT& result,
+                                void (Page::*onStateChanged)(), void (Page::*onDoubleClick)())
+    {
+        if (header->idFrom != listId || (header->code != LVN_ITEMCHANGED && header->code != NM_DBLCLK))
+            return false;
+        (page.*(header->code == LVN_ITEMCHANGED ? onStateChanged : onDoubleClick))();
+        result = TRUE;
+        return true;
+    }
 
     const UINT m_nTemplateId;
 };

@@ -1,7 +1,5 @@
 #include "pages/NameEditDialog.h"
 
-#include <algorithm>
-#include <cstring>
 #include "driver/RecordText.h"
 #include "ui/DataExchange.h"
 
@@ -21,10 +19,7 @@ BOOL CNameEditDialog::OnInitDialog()
 void CNameEditDialog::OnOK()
 {
     UpdateData(TRUE);
-    // The rest of the field is zeroed, as the driver's fixed-size text expects.
-    const size_t length = std::min<size_t>(m_strName.size(), kNameFieldSize - 1);
-    std::memset(m_nameField, 0, kNameFieldSize);
-    std::memcpy(m_nameField, m_strName.data(), length);
+    SetFieldText(m_nameField, m_strName);
     EndDialog(IDOK);
 }
 

@@ -79,6 +79,12 @@
 #define IDS_PAGE_OUTPUT_CHANNELS      2004
 #define IDS_PAGE_SYNCHRONISATION      2005
 #define IDS_PAGE_STREAMS              2006
+#define IDS_COL_DEVICE_NAME           2010
+#define IDS_COL_SERIAL_NUMBER         2011
+#define IDS_RANKING_NOTE              2012
+#define IDS_DEVICES_CONNECTED         2013
+#define IDS_COL_CHANNEL_NAME          2014
+#define IDS_COL_ASIO_DISPLAY_NAME     2015
 
 /* Commands of the panel (the tray menu and File Close). */
 #define ID_TRAY_OPEN                  32771

@@ -70,6 +70,13 @@ bool DialogWasAnswered()
     return g_pending.answered;
 }
 
+void CancelDialogAnswer()
+{
+    if (g_pending.timer)
+        ::KillTimer(nullptr, g_pending.timer);
+    g_pending = {};
+}
+
 std::string WindowText(HWND hWnd)
 {
     const int length = ::GetWindowTextLengthA(hWnd);

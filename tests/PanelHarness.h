@@ -2,6 +2,7 @@
 // object, its frame, view and pages, driven through real windows and messages.
 #pragma once
 #include <windows.h>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -57,6 +58,23 @@ private:
 void AnswerNextDialog(std::function<void(HWND dialog)> answer, const char* windowClass = "#32770");
 // True once the arranged answer ran.
 bool DialogWasAnswered();
+// Drops an arranged answer that no dialog came for.
+void CancelDialogAnswer();
+
+// The records sent with a request of this code, in the order they were sent.
+template <typename Record>
+std::vector<Record> SentRecords(const CSimDriver& sim, uint32_t code)
+{
+    std::vector<Record> sent;
+    for (const SimTraceEntry& entry : sim.Trace()) {
+        if (entry.code != code || entry.input.size() != sizeof(Record))
+            continue;
+        Record record{};
+        std::memcpy(&record, entry.input.data(), sizeof record);
+        sent.push_back(record);
+    }
+    return sent;
+}
 
 // The text of a window or control.
 std::string WindowText(HWND hWnd);

@@ -1,0 +1,167 @@
+// The two channel pages through their controls, with the requests on the trace.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <cstring>
+
+#include "driver/ControlCodes.h"
+#include "res/resource.h"
+#include "tests/PageDriving.h"
+#include "tests/PanelHarness.h"
+
+namespace {
+
+class ChannelsPage : public testing::Test {
+protected:
+    // One device with two inputs and one output; the names are the test's.
+    void Open(const std::string& deviceName, const std::vector<std::string>& inputNames, uint32_t option = 0)
+    {
+        SimBus bus = EmptyBus();
+        AddStandardDevice(bus, deviceName, "SN", static_cast<uint32_t>(inputNames.size()), 1);
+        for (size_t i = 0; i < inputNames.size(); ++i)
+            bus.inputs[i].name = inputNames[i];
+        bus.asioNameOption = option;
+        panel = std::make_unique<CPanelHarness>(std::move(bus));
+        ASSERT_TRUE(panel->Start());
+        input = panel->View()->m_pageInputChannels.m_hWnd;
+        output = panel->View()->m_pageOutputChannels.m_hWnd;
+        inputList = ::GetDlgItem(input, IDC_CHANNEL_LIST);
+        outputList = ::GetDlgItem(output, IDC_CHANNEL_LIST);
+    }
+    std::vector<_OVX_CHANNEL_PROPERTIES> Stored() const
+    {
+        return SentRecords<_OVX_CHANNEL_PROPERTIES>(panel->sim, OvxIoctl::SetChannelProperties);
+    }
+
+    std::unique_ptr<CPanelHarness> panel;
+    HWND input = nullptr;
+    HWND output = nullptr;
+    HWND inputList = nullptr;
+    HWND outputList = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ChannelsPage, ShowsDeviceChannelAndDisplayNameOfEachDirection)
+{
+    Open("Desk", {"Kick", "Snare"}, 1);
+    EXPECT_EQ(Ui::Column(inputList, 0), (std::vector<std::string>{"Desk", "Desk"}));
+    EXPECT_EQ(Ui::Column(inputList, 1), (std::vector<std::string>{"Kick", "Snare"}));
+    EXPECT_EQ(Ui::Column(inputList, 2), (std::vector<std::string>{"Desk - Kick", "Desk - Snare"}));
+    EXPECT_EQ(Ui::Column(outputList, 1), (std::vector<std::string>{"Out 1"}));
+    EXPECT_TRUE(Ui::Checked(::GetDlgItem(input, IDC_INCLUDE_DEVICE_NAME)));
+    EXPECT_TRUE(Ui::Checked(::GetDlgItem(output, IDC_INCLUDE_DEVICE_NAME)));
+    const int widths[] = {160, 160, 180};
+    for (int column = 0; column < 3; ++column)
+        EXPECT_EQ(ListView_GetColumnWidth(inputList, column), widths[column]);
+}
+
+TEST_F(ChannelsPage, TheCheckBoxChangesBothPagesWithOneRequest)
+{
+    Open("Desk", {"Kick"});
+    EXPECT_EQ(Ui::Column(inputList, 2), (std::vector<std::string>{"Kick"}));
+    panel->sim.ClearTrace();
+    HWND check = ::GetDlgItem(input, IDC_INCLUDE_DEVICE_NAME);
+    Ui::Click(check);
+    EXPECT_EQ(panel->sim.TraceCodes(), std::vector<uint32_t>{OvxIoctl::SetAsioNameOption});
+    EXPECT_EQ(panel->sim.Trace().at(0).input, (std::vector<uint8_t>{1, 0, 0, 0}));
+    EXPECT_EQ(Ui::Column(inputList, 2), (std::vector<std::string>{"Desk - Kick"}));
+    EXPECT_EQ(Ui::Column(outputList, 2), (std::vector<std::string>{"Desk - Out 1"}));
+    EXPECT_TRUE(Ui::Checked(::GetDlgItem(output, IDC_INCLUDE_DEVICE_NAME)));
+
+    Ui::Click(::GetDlgItem(output, IDC_INCLUDE_DEVICE_NAME));
+    EXPECT_EQ(panel->sim.CountOf(OvxIoctl::SetAsioNameOption), 2u);
+    EXPECT_EQ(Ui::Column(inputList, 2), (std::vector<std::string>{"Kick"}));
+    EXPECT_FALSE(Ui::Checked(check));
+}
+
+TEST_F(ChannelsPage, DisplayNamesAreCutTo32Characters)
+{
+    const std::string device30(30, 'd');
+    const std::string channel39 = std::string(32, 'c') + "1234567";
+    Open(device30, {channel39, "x"}, 1);
+    EXPECT_EQ(Ui::Cell(inputList, 0, 2), device30 + " -");
+    EXPECT_EQ(Ui::Cell(inputList, 0, 2).size(), 32u);
+    Ui::Click(::GetDlgItem(input, IDC_INCLUDE_DEVICE_NAME));
+    EXPECT_EQ(Ui::Cell(inputList, 0, 1), channel39);
+    EXPECT_EQ(Ui::Cell(inputList, 0, 2), std::string(32, 'c'));
+}
+
+TEST_F(ChannelsPage, TheHardwareNameAndEditButtonFollowTheSelection)
+{
+    Open("Desk", {"Kick", "Snare"});
+    HWND field = ::GetDlgItem(input, IDC_HARDWARE_NAME);
+    for (int id : {IDC_EDIT_CHANNEL_NAME, IDC_HARDWARE_NAME_LABEL, IDC_HARDWARE_NAME})
+        EXPECT_FALSE(Ui::Enabled(::GetDlgItem(input, id))) << id;
+    EXPECT_EQ(WindowText(field), "");
+    Ui::SelectRow(inputList, 1);
+    for (int id : {IDC_EDIT_CHANNEL_NAME, IDC_HARDWARE_NAME_LABEL, IDC_HARDWARE_NAME})
+        EXPECT_TRUE(Ui::Enabled(::GetDlgItem(input, id))) << id;
+    EXPECT_EQ(WindowText(field), " In 2");
+}
+
+TEST_F(ChannelsPage, ARenameToAnEmptyNameKeepsTheSelectedRow)
+{
+    Open("Desk", {"Kick", "Snare"}, 1);
+    Ui::SelectRow(inputList, 1);
+    panel->sim.ClearTrace();
+    LONG style = 0;
+    AnswerNextDialog([&](HWND dialog) {
+        style = ::GetWindowLongA(dialog, GWL_STYLE);
+        Ui::Type(::GetDlgItem(dialog, IDC_CHANNEL_NAME_EDIT), "");
+        ::SendMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    });
+    Ui::Click(::GetDlgItem(input, IDC_EDIT_CHANNEL_NAME));
+    ASSERT_TRUE(DialogWasAnswered());
+    EXPECT_TRUE(style & WS_SYSMENU);
+
+    const auto stored = Stored();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_STREQ(stored[0].channelName, "");
+    EXPECT_STREQ(stored[0].hardwareName, "In 2");
+    EXPECT_EQ(Ui::Cell(inputList, 1, 1), "");
+    EXPECT_EQ(Ui::Cell(inputList, 1, 2), "Desk - ");
+    EXPECT_EQ(Ui::SelectedRow(inputList), 1);
+    // Only this page reloads.
+    EXPECT_EQ(panel->sim.CountOf(OvxIoctl::GetChannelLists), 1u);
+    EXPECT_EQ(panel->sim.CountOf(OvxIoctl::GetDeviceList), 0u);
+}
+
+TEST_F(ChannelsPage, ALongNameIsCutAndACancelledEditorSendsNothing)
+{
+    Open("Desk", {"Kick"});
+    Ui::SelectRow(inputList, 0);
+    panel->sim.ClearTrace();
+    AnswerNameEditor(IDC_CHANNEL_NAME_EDIT, "whatever", false);
+    Ui::DoubleClickRow(inputList, 0);
+    ASSERT_TRUE(DialogWasAnswered());
+    EXPECT_TRUE(panel->sim.Trace().empty());
+
+    AnswerNameEditor(IDC_CHANNEL_NAME_EDIT, std::string(45, 'n'));
+    Ui::DoubleClickRow(inputList, 0);
+    ASSERT_TRUE(DialogWasAnswered());
+    const auto stored = Stored();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(std::string(stored[0].channelName), std::string(39, 'n'));
+}
+
+TEST_F(ChannelsPage, AChannelWhoseDeviceCannotBeReadGetsNoRow)
+{
+    Open("Desk", {"Kick", "Snare", "Hat"});
+    // The second channel's device read fails; the others keep their records' indices.
+    panel->sim.FailRequest(OvxIoctl::GetDeviceProperties, 55, FaultRepeat::Once, 1);
+    panel->View()->m_pageInputChannels.RefreshChannelList();
+    EXPECT_EQ(Ui::Column(inputList, 1), (std::vector<std::string>{"Kick", "Hat"}));
+    Ui::SelectRow(inputList, 1);
+    EXPECT_EQ(WindowText(::GetDlgItem(input, IDC_HARDWARE_NAME)), " In 3");
+}
+
+TEST_F(ChannelsPage, AFailedReloadLeavesTheListEmpty)
+{
+    Open("Desk", {"Kick"});
+    panel->sim.FailRequest(OvxIoctl::GetChannelLists, 0xE0000001, FaultRepeat::Once);
+    panel->View()->m_pageInputChannels.RefreshChannelList();
+    EXPECT_EQ(ListView_GetItemCount(inputList), 0);
+    EXPECT_FALSE(Ui::Enabled(::GetDlgItem(input, IDC_EDIT_CHANNEL_NAME)));
+}
