@@ -16,7 +16,8 @@ std::string ComposeAboutText(const std::string& title, const _DRIVER_VERSION_INF
 {
     char text[512];
     if (version)
-        std::snprintf(text, sizeof text, "%s: %s\n\n - Driver Interface Version %d.%d\n\n - Driver Version %d.%d.%d\n\n%s",
+        std::snprintf(text, sizeof text,
+                      "%s: %s\n\n - Driver Interface Version %d.%d\n\n - Driver Version %d.%d.%d\n\n%s",
                       title.c_str(), OVX_VERSION_TEXT, version->interfaceMajor, version->interfaceMinor,
                       version->driverMajor, version->driverMinor, static_cast<int>(version->driverBuild),
                       kClosingLine);

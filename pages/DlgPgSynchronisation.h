@@ -1,15 +1,46 @@
-// The synchronisation page: the clock master, each device's synchronisation mode and
-// the sampling rate.
+// The synchronisation page: the clock master (the PC driver or one device), each
+// device's synchronisation mode, whether the rate is set manually, and the sampling
+// rate. Edits stay in the model's records until one of the two Apply buttons.
 #pragma once
+#include "driver/DriverRecords.h"
 #include "pages/DialogPage.h"
+#include "ui/ListCtrlEx.h"
 
 class CDlgPgSynchronisation : public CDialogPage {
 public:
     CDlgPgSynchronisation();
+
     void Refresh();
     void RefreshList();
     void RefreshRates();
 
 protected:
     BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+
+private:
+    // Devices and synchronisation records pair up only this far.
+    static int PairedDeviceCount();
+    std::string ClockSourceText() const;
+    void ApplyComboRule();
+    void UpdateRateControls();
+    void OnListItemChanged(int row);
+    void OnRateModeClicked();
+    void OnRateSelected();
+    void OnApplySynchronisation();
+    void OnApplySampleRate();
+    void OnChangeSyncMode();
+
+    CListCtrlEx m_list;
+    CWnd m_btnChangeSyncMode;
+    CWnd m_btnApplySync;
+    CWnd m_radioManual;
+    CWnd m_radioAutomatic;
+    CWnd m_comboRates;
+    CWnd m_btnApplyRate;
+    int m_nRateModeRadio = 0;
+    bool m_bReady = false;
+    int m_nCheckedRow = -1;
 };

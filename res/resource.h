@@ -85,6 +85,23 @@
 #define IDS_DEVICES_CONNECTED         2013
 #define IDS_COL_CHANNEL_NAME          2014
 #define IDS_COL_ASIO_DISPLAY_NAME     2015
+#define IDS_SYNC_MODE_UNSPECIFIED     2020
+#define IDS_SYNC_MODE_CSP             2021
+#define IDS_SYNC_MODE_SYT             2022
+#define IDS_SYNC_MODE_SYT_3           2023
+#define IDS_SYNC_MODE_DIGITAL_INPUT   2024
+#define IDS_SYNC_MODE_EXTERNAL_CLOCK  2025
+#define IDS_SYNC_MODE_INTERNAL        2026
+#define IDS_COL_CLOCK_MASTER          2030
+#define IDS_COL_DEVICES               2031
+#define IDS_COL_SYNC_SOURCE           2032
+#define IDS_PC_DRIVER                 2033
+#define IDS_CLOCK_INTERNAL            2034
+#define IDS_CLOCK_EXTERNAL            2035
+#define IDS_RATE_UNAVAILABLE          2036
+#define IDS_CURRENT_SAMPLE_RATE       2037
+#define IDS_RATE_UNKNOWN              2038
+#define IDS_COL_MODE                  2039
 
 /* Commands of the panel (the tray menu and File Close). */
 #define ID_TRAY_OPEN                  32771

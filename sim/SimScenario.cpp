@@ -100,7 +100,8 @@ std::string CScenarioReader::Statement(const std::vector<std::string>& w)
         bus = w[1] == "empty" ? EmptyBus() : DefaultBus();
     } else if (verb == "device") {
         return Device(w);
-    } else if ((verb == "current-sync" || verb == "offer-sync") && w.size() == 4 && Numbers({w[0], w[1], w[2]}, 1, 2, n)) {
+    } else if ((verb == "current-sync" || verb == "offer-sync") && w.size() == 4 &&
+               Numbers({w[0], w[1], w[2]}, 1, 2, n)) {
         SimDevice* device = LastDevice();
         if (!device)
             return "no device before it";
@@ -145,7 +146,9 @@ std::string CScenarioReader::Statement(const std::vector<std::string>& w)
     } else if (verb == "rates" && Numbers(w, 1, w.size() - 1, n)) {
         bus.supportedRates = n;
     } else if ((verb == "stream-depth" || verb == "asio-depth" || verb == "wdm-depth") && Numbers(w, 1, 4, n)) {
-        SimDepth& depth = verb == "stream-depth" ? bus.streamDepth : verb == "asio-depth" ? bus.asioDepth : bus.wdmDepth;
+        SimDepth& depth = verb == "stream-depth" ? bus.streamDepth
+                          : verb == "asio-depth" ? bus.asioDepth
+                                                 : bus.wdmDepth;
         depth = {n[0], n[1], n[2], n[3], depth.reserved};
     } else if (verb == "dropouts" && Numbers(w, 1, 1, n)) {
         bus.asioDropouts = n[0];

@@ -87,7 +87,8 @@ TEST(SimScenario, RefusesWhatItCannotReadWithTheLineNumber)
     } cases[] = {
         {"bus empty\nfrobnicate 3\n", "line 2: not understood"},
         {"device \"Unclosed 1 1\n", "line 1: a text without its closing quote"},
-        {"bus empty\nplug audio-in absent\n", "line 2: expects a device before it: plug WHICH absent|fail CODE|stream N"},
+        {"bus empty\nplug audio-in absent\n",
+         "line 2: expects a device before it: plug WHICH absent|fail CODE|stream N"},
         {"fail NoSuchRequest 1\n", "line 1: no request named NoSuchRequest"},
         {"rate -5\n", "line 1: not understood"},
         {"rate 99999999999\n", "line 1: not understood"},

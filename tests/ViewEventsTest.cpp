@@ -135,7 +135,8 @@ TEST(ViewEvents, ADriverEventReachesTheViewThroughTheNotifier)
     ASSERT_TRUE(panel.Start());
     panel.sim.ClearTrace();
     panel.sim.RaiseEvent(EvtType_StreamingRestarted);
-    EXPECT_TRUE(panel.PumpUntil([&] { return panel.sim.CountOf(OvxIoctl::GetChannelLists) >= kChannelListsPerRefresh; }));
+    EXPECT_TRUE(
+        panel.PumpUntil([&] { return panel.sim.CountOf(OvxIoctl::GetChannelLists) >= kChannelListsPerRefresh; }));
 }
 
 TEST(ViewEvents, EndlessEventsEndWithTheDriversQueue)
