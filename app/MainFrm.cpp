@@ -156,6 +156,13 @@ void CMainFrame::ShowTrayMenu()
     PostMessage(WM_NULL);
 }
 
+void CMainFrame::OnVisibilityChanged(bool visible)
+{
+    // The one page with a timer stops it while nobody can see the panel.
+    if (auto* view = dynamic_cast<COVX_CPLView*>(GetActiveView()))
+        view->m_pageSettings.OnPanelVisibilityChanged(visible);
+}
+
 void CMainFrame::OnDestroy()
 {
     m_trayIcon.Delete();
@@ -169,6 +176,17 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnShowSettings(wParam, lParam);
     case WM_APP_TRAY_NOTIFY:
         return OnTrayNotify(wParam, lParam);
+    case WM_SHOWWINDOW: {
+        const LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+        OnVisibilityChanged(wParam != FALSE && !::IsIconic(m_hWnd));
+        return result;
+    }
+    case WM_SIZE: {
+        const LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+        if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED)
+            OnVisibilityChanged(wParam == SIZE_RESTORED && ::IsWindowVisible(m_hWnd));
+        return result;
+    }
     default:
         return CFrameWnd::WindowProc(message, wParam, lParam);
     }

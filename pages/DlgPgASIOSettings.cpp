@@ -1,20 +1,260 @@
 #include "pages/DlgPgASIOSettings.h"
 
+#include <commctrl.h>
+#include <cstdio>
 #include "driver/Drv.h"
 #include "res/resource.h"
+#include "ui/DataExchange.h"
+#include "ui/Dpi.h"
+#include "ui/ResourceText.h"
+
+namespace {
+
+constexpr uint32_t kMaxTicks = 40;   // more positions than this share their ticks
+constexpr int kToolTipWidth = 180;
+
+// A depth the page can put on a track bar: a step, and a minimum within the page's
+// upper limit. Anything else has no range to show, and is treated as unreadable.
+bool IsUsable(uint32_t minimum, uint32_t step, uint32_t limit)
+{
+    return step != 0 && minimum <= limit;
+}
+
+void SetUpTrackBar(HWND bar, uint32_t minimum, uint32_t step, uint32_t current, uint32_t limit, bool fewTicks)
+{
+    ::SendMessageA(bar, TBM_SETRANGEMIN, TRUE, static_cast<LPARAM>(minimum / step));
+    ::SendMessageA(bar, TBM_SETRANGEMAX, TRUE, static_cast<LPARAM>(limit / step));
+    uint32_t frequency = 1;
+    if (fewTicks) {
+        const uint32_t positions = (limit - minimum) / step + 1;
+        frequency = positions <= kMaxTicks ? 1 : (positions - (kMaxTicks + 1)) / kMaxTicks + 2;
+    }
+    ::SendMessageA(bar, TBM_SETTICFREQ, frequency, 0);
+    ::SendMessageA(bar, TBM_SETPAGESIZE, 0, 1);
+    ::SendMessageA(bar, TBM_SETLINESIZE, 0, 1);
+    ::SendMessageA(bar, TBM_SETPOS, TRUE, static_cast<LPARAM>(current / step));
+}
+
+uint32_t TrackBarPosition(HWND bar)
+{
+    return static_cast<uint32_t>(::SendMessageA(bar, TBM_GETPOS, 0, 0));
+}
+
+}  // namespace
 
 CDlgPgASIOSettings::CDlgPgASIOSettings() : CDialogPage(IDD_PG_ASIO_SETTINGS) {}
 
-void CDlgPgASIOSettings::Refresh()
+void CDlgPgASIOSettings::DoDataExchange(CDataExchange* dx)
 {
-    theDrv.GetStreamBufferDepth(&m_streamDepth);
-    theDrv.GetAsioBufferDepth(&m_asioDepth);
-    theDrv.GetWdmBufferDepth(&m_wdmDepth);
+    CDialogPage::DoDataExchange(dx);
+    DDX_Text(dx, IDC_DROPOUT_COUNT, m_strDropOuts);
+    DDX_Text(dx, IDC_STREAM_DEPTH_LABEL, m_strStreamLabel);
+    DDX_Text(dx, IDC_ASIO_DEPTH_LABEL, m_strAsioLabel);
+    DDX_Text(dx, IDC_WDM_DEPTH_LABEL, m_strWdmLabel);
 }
 
 BOOL CDlgPgASIOSettings::OnInitDialog()
 {
     CDialogPage::OnInitDialog();
     Refresh();
+    CreateToolTip();
     return TRUE;
+}
+
+void CDlgPgASIOSettings::CreateToolTip()
+{
+    m_hToolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                   ::GetModuleHandleA(nullptr), nullptr);
+    if (!m_hToolTip)
+        return;
+    ::SendMessageA(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, ScaleToWindow(m_hWnd, kToolTipWidth));
+    std::string text = LoadResString(IDS_ASIO_TOOLTIP);
+    for (int id : {IDC_ASIO_APPLY, IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_DEPTH_CAPTION}) {
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = m_hWnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(id));
+        tool.lpszText = text.data();
+        ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    ::SendMessageA(m_hToolTip, TTM_ACTIVATE, TRUE, 0);
+}
+
+BOOL CDlgPgASIOSettings::PreTranslateMessage(MSG* msg)
+{
+    // The tool tip learns of the mouse from the messages it is shown for.
+    if (m_hToolTip && ::IsWindow(m_hToolTip))
+        ::SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    return CDialogPage::PreTranslateMessage(msg);
+}
+
+void CDlgPgASIOSettings::Refresh()
+{
+    bool anyRead = false;
+    HWND streamBar = GetDlgItem(IDC_STREAM_DEPTH_SLIDER);
+    const _STREAM_DEPTH_LAYOUT& stream = m_streamDepth.stream;
+    const bool streamRead = theDrv.GetStreamBufferDepth(&m_streamDepth) == DRV_OK &&
+                            IsUsable(stream.minimum, stream.step, m_nStreamLimit);
+    if (streamRead)
+        SetUpTrackBar(streamBar, stream.minimum, stream.step, stream.current, m_nStreamLimit, false);
+    else
+        m_strStreamLabel.clear();
+    ::EnableWindow(streamBar, streamRead);
+    anyRead |= streamRead;
+
+    const struct {
+        DrvResult (CDrv::*read)(_BUFFER_DEPTH_INFO*);
+        _BUFFER_DEPTH_INFO& depth;
+        uint32_t limit;
+        int sliderId;
+        std::string& label;
+    } audioBars[] = {
+        {&CDrv::GetAsioBufferDepth, m_asioDepth, m_nAsioLimit, IDC_ASIO_DEPTH_SLIDER, m_strAsioLabel},
+        {&CDrv::GetWdmBufferDepth, m_wdmDepth, m_nWdmLimit, IDC_WDM_DEPTH_SLIDER, m_strWdmLabel},
+    };
+    for (const auto& bar : audioBars) {
+        const _AUDIO_DEPTH_LAYOUT& audio = bar.depth.audio;
+        const bool read = (theDrv.*bar.read)(&bar.depth) == DRV_OK && IsUsable(audio.minimum, audio.step, bar.limit);
+        if (read)
+            SetUpTrackBar(GetDlgItem(bar.sliderId), audio.minimum, audio.step, audio.current, bar.limit, true);
+        else
+            bar.label.clear();
+        ::EnableWindow(GetDlgItem(bar.sliderId), read);
+        anyRead |= read;
+    }
+
+    for (int id : {IDC_STREAM_APPLY, IDC_ASIO_APPLY, IDC_WDM_APPLY})
+        ::EnableWindow(GetDlgItem(id), FALSE);
+    if (anyRead)
+        UpdateLabels();
+}
+
+void CDlgPgASIOSettings::UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, int sliderId, int applyId, std::string& label)
+{
+    HWND bar = GetDlgItem(sliderId);
+    if (!::IsWindowEnabled(bar))
+        return;
+    HWND apply = GetDlgItem(applyId);
+    const uint32_t current = TrackBarPosition(bar) * depth.step;
+    if (current != depth.current) {
+        depth.current = current;
+        ::EnableWindow(apply, TRUE);
+    }
+    const std::string ms = LoadResString(IDS_UNIT_MILLISECONDS);
+    char text[96];
+    if (::IsWindowEnabled(apply))
+        std::snprintf(text, sizeof text, "%d.%01d %s", static_cast<int>(current / 1000),
+                      static_cast<int>((current % 1000) / 100), ms.c_str());
+    else
+        std::snprintf(text, sizeof text, "%d.%01d %s\n%d %s", static_cast<int>(current / 1000),
+                      static_cast<int>((current % 1000) / 100), ms.c_str(), static_cast<int>(depth.samples),
+                      LoadResString(IDS_UNIT_SAMPLES).c_str());
+    label = text;
+}
+
+void CDlgPgASIOSettings::UpdateLabels()
+{
+    UpdateAudioLabel(m_asioDepth.audio, IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_APPLY, m_strAsioLabel);
+    UpdateAudioLabel(m_wdmDepth.audio, IDC_WDM_DEPTH_SLIDER, IDC_WDM_APPLY, m_strWdmLabel);
+
+    HWND streamBar = GetDlgItem(IDC_STREAM_DEPTH_SLIDER);
+    if (::IsWindowEnabled(streamBar)) {
+        _STREAM_DEPTH_LAYOUT& stream = m_streamDepth.stream;
+        const uint32_t current = TrackBarPosition(streamBar) * stream.step;
+        const bool changed = current != stream.current;
+        stream.current = current;
+        char text[64];
+        std::snprintf(text, sizeof text, "%d %s", static_cast<int>(current),
+                      LoadResString(IDS_UNIT_MICROSECONDS).c_str());
+        m_strStreamLabel = text;
+        if (changed)
+            ::EnableWindow(GetDlgItem(IDC_STREAM_APPLY), TRUE);
+    }
+    PushTexts();
+}
+
+void CDlgPgASIOSettings::OnApply(UINT id)
+{
+    switch (id) {
+    case IDC_STREAM_APPLY:
+        theDrv.SetStreamBufferDepth(&m_streamDepth);
+        break;
+    case IDC_WDM_APPLY:
+        theDrv.SetWdmBufferDepth(&m_wdmDepth);
+        break;
+    default:
+        // An ASIO buffer change needs no restart of the streams.
+        theDrv.SetAsioBufferDepth(&m_asioDepth);
+        Refresh();
+        return;
+    }
+    theDrv.StopStreaming();
+    theDrv.StartStreaming();
+    Refresh();
+}
+
+void CDlgPgASIOSettings::OnDropOutTimer()
+{
+    _ASIO_STATISTICS statistics{};
+    m_strDropOuts.clear();
+    if (theDrv.GetAsioStatistics(&statistics) == DRV_OK) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%u", statistics.words[kAsioDropOutWord]);
+        m_strDropOuts = text;
+    }
+    PushTexts();
+}
+
+void CDlgPgASIOSettings::StartDropOutTimer(bool run)
+{
+    if (!run && m_nTimerId != 0) {
+        KillTimer(m_nTimerId);
+        m_nTimerId = 0;
+    } else if (run && m_nTimerId == 0) {
+        m_nTimerId = SetTimer(kDropOutTimer, kDropOutPeriodMs);
+    }
+}
+
+void CDlgPgASIOSettings::OnShowPage(bool shown)
+{
+    // Nothing counts while the panel itself is hidden in the tray or minimised.
+    HWND frame = ::GetAncestor(m_hWnd, GA_ROOT);
+    StartDropOutTimer(shown && ::IsWindowVisible(frame) && !::IsIconic(frame));
+    Refresh();
+}
+
+void CDlgPgASIOSettings::OnPanelVisibilityChanged(bool visible)
+{
+    StartDropOutTimer(visible && (GetStyle() & WS_VISIBLE));
+}
+
+bool CDlgPgASIOSettings::OnCommand(UINT id, UINT code, HWND control)
+{
+    if (code == BN_CLICKED && (id == IDC_STREAM_APPLY || id == IDC_ASIO_APPLY || id == IDC_WDM_APPLY)) {
+        OnApply(id);
+        return true;
+    }
+    return CDialogPage::OnCommand(id, code, control);
+}
+
+bool CDlgPgASIOSettings::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_HSCROLL:
+        UpdateLabels();
+        return false;   // and the default handling
+    case WM_TIMER:
+        if (wParam != kDropOutTimer)
+            return false;
+        OnDropOutTimer();
+        result = 0;
+        return true;
+    case WM_SHOWWINDOW:
+        OnShowPage(wParam != FALSE);
+        return false;
+    default:
+        return CDialogPage::OnMessage(message, wParam, lParam, result);
+    }
 }

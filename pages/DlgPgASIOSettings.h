@@ -1,18 +1,50 @@
-// The buffer settings page: stream, ASIO and WDM buffer depths and the drop outs.
+// The buffer settings page: the stream, ASIO and WDM buffer depths on three track
+// bars, each with its own Apply, and the ASIO drop outs counted once a second while
+// the page is on the screen.
 #pragma once
+#include <string>
 #include "driver/DriverRecords.h"
 #include "pages/DialogPage.h"
 
 class CDlgPgASIOSettings : public CDialogPage {
 public:
+    static constexpr UINT_PTR kDropOutTimer = 27;
+    static constexpr UINT kDropOutPeriodMs = 1000;
+
     CDlgPgASIOSettings();
+
     void Refresh();
+    void UpdateLabels();
+    // The panel's frame was shown, hidden, minimised or restored: the drop out count
+    // runs only while the page can be seen.
+    void OnPanelVisibilityChanged(bool visible);
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* dx) override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, int sliderId, int applyId, std::string& label);
+    void OnDropOutTimer();
+    void OnShowPage(bool shown);
+    void StartDropOutTimer(bool run);
+    void CreateToolTip();
+    void OnApply(UINT id);
+    void PushTexts() { UpdateData(FALSE); }
+
+    std::string m_strDropOuts;
+    std::string m_strStreamLabel;
+    std::string m_strAsioLabel;
+    std::string m_strWdmLabel;
+    HWND m_hToolTip = nullptr;   // owned by the page: it goes with the page's window
     _BUFFER_DEPTH_INFO m_streamDepth{};
     _BUFFER_DEPTH_INFO m_asioDepth{};
     _BUFFER_DEPTH_INFO m_wdmDepth{};
+    const uint32_t m_nStreamLimit = 10000;
+    const uint32_t m_nAsioLimit = 40000;
+    const uint32_t m_nWdmLimit = 40000;
+    UINT_PTR m_nTimerId = 0;
 };

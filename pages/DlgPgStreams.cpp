@@ -1,18 +1,99 @@
 #include "pages/DlgPgStreams.h"
 
 #include "driver/Drv.h"
+#include "driver/RecordText.h"
+#include "pages/PageLinks.h"
+#include "pages/StreamText.h"
+#include "res/StreamTexts.h"
 #include "res/resource.h"
+#include "ui/DataExchange.h"
+#include "ui/ResourceText.h"
+
+namespace {
+
+constexpr DWORD kListExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+
+}  // namespace
 
 CDlgPgStreams::CDlgPgStreams() : CDialogPage(IDD_PG_STREAMS) {}
 
-void CDlgPgStreams::Refresh()
+void CDlgPgStreams::DoDataExchange(CDataExchange* dx)
 {
-    theDrv.RefreshDevices();
+    CDialogPage::DoDataExchange(dx);
+    DDX_Control(dx, IDC_STREAM_LIST, m_list);
+    DDX_Text(dx, IDC_STREAM_DETAILS, m_strDetails);
 }
 
 BOOL CDlgPgStreams::OnInitDialog()
 {
     CDialogPage::OnInitDialog();
+    m_list.InsertColumn(0, LoadResString(IDS_COL_DEVICE_NAME), LVCFMT_LEFT, 140);
+    const UINT plugColumns[] = {IDS_COL_AUDIO_OUT_PLUG, IDS_COL_AUDIO_IN_PLUG, IDS_COL_SYNCH_OUT_PLUG,
+                                IDS_COL_SYNCH_IN_PLUG};
+    for (int i = 0; i < 4; ++i)
+        m_list.InsertColumn(i + 1, LoadResString(plugColumns[i]), LVCFMT_LEFT, 90);
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kListExtendedStyles);
     Refresh();
     return TRUE;
+}
+
+void CDlgPgStreams::Refresh()
+{
+    const int selected = m_list.GetFirstSelectedIndex();
+    m_strDetails.clear();
+    m_list.DeleteAllItems();
+    bool allStreaming = true;
+    if (theDrv.RefreshDevices() == DRV_OK) {
+        for (int i = 0; i < theDrv.m_devices.GetSize(); ++i) {
+            const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i);
+            if (!device)
+                continue;
+            const int row = m_list.InsertItem(i, std::string(FieldText(device->name)));
+            m_list.SetItemData(row, static_cast<DWORD_PTR>(i));
+            _STREAM_INFO info{};
+            const uint32_t deviceId = device->deviceId;
+            if (theDrv.GetStreamInfo(&deviceId, &info) != DRV_OK)
+                continue;
+            for (int plug = 0; plug < 4; ++plug)
+                m_list.SetItemText(row, plug + 1, FormatPlugState(PlugOf(info, plug)));
+            if (info.audioOut.state != PlugState_Connected || info.audioIn.state != PlugState_Connected)
+                allStreaming = false;
+        }
+    }
+    const int rows = m_list.GetItemCount();
+    if (rows > 0)
+        m_list.SelectRow(selected >= 0 && selected < rows ? selected : 0);
+    const UINT state = rows == 0 ? IDS_NO_STREAMS : allStreaming ? IDS_STREAMING : IDS_CONNECT_FAILED_STATE;
+    SetMainFramePaneText(3, LoadResString(state));
+    UpdateData(FALSE);
+}
+
+void CDlgPgStreams::OnListItemChanged()
+{
+    m_strDetails.clear();
+    const int selected = m_list.GetFirstSelectedIndex();
+    if (selected >= 0) {
+        const DWORD_PTR index = m_list.GetItemData(selected);
+        const bool known = index < static_cast<DWORD_PTR>(theDrv.m_devices.GetSize());
+        const _OVX_DEVICE_PROPERTIES* device = known ? theDrv.m_devices.GetAt(static_cast<int>(index)) : nullptr;
+        _STREAM_INFO info{};
+        if (device && theDrv.GetStreamInfo(&device->deviceId, &info) == DRV_OK) {
+            for (int plug = 0; plug < 4; ++plug) {
+                if (plug > 0)
+                    m_strDetails += '\n';
+                m_strDetails += FormatPlugDetails(PlugOf(info, plug), kPlugLabels[plug]);
+            }
+        }
+    }
+    UpdateData(FALSE);
+}
+
+bool CDlgPgStreams::OnNotify(NMHDR* header, LRESULT& result)
+{
+    if (header->idFrom == IDC_STREAM_LIST && header->code == LVN_ITEMCHANGED) {
+        OnListItemChanged();
+        result = 0;
+        return true;
+    }
+    return CDialogPage::OnNotify(header, result);
 }

@@ -102,6 +102,10 @@
 #define IDS_CURRENT_SAMPLE_RATE       2037
 #define IDS_RATE_UNKNOWN              2038
 #define IDS_COL_MODE                  2039
+#define IDS_ASIO_TOOLTIP              2040
+#define IDS_UNIT_MICROSECONDS         2041
+#define IDS_UNIT_MILLISECONDS         2042
+#define IDS_UNIT_SAMPLES              2043
 
 /* Commands of the panel (the tray menu and File Close). */
 #define ID_TRAY_OPEN                  32771
