@@ -75,7 +75,7 @@ void CDlgPgASIOSettings::CreateToolTip()
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND;
         tool.hwnd = m_hWnd;
-        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(id));
+        tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
         tool.lpszText = text.data();
         ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -93,7 +93,7 @@ BOOL CDlgPgASIOSettings::PreTranslateMessage(MSG* msg)
 void CDlgPgASIOSettings::Refresh()
 {
     bool anyRead = false;
-    HWND streamBar = GetDlgItem(IDC_STREAM_DEPTH_SLIDER);
+    HWND streamBar = Control(IDC_STREAM_DEPTH_SLIDER);
     const _STREAM_DEPTH_LAYOUT& stream = m_streamDepth.stream;
     const bool streamRead = theDrv.GetStreamBufferDepth(&m_streamDepth) == DRV_OK &&
                             IsUsable(stream.minimum, stream.step, m_nStreamLimit);
@@ -118,25 +118,25 @@ void CDlgPgASIOSettings::Refresh()
         const _AUDIO_DEPTH_LAYOUT& audio = bar.depth.audio;
         const bool read = (theDrv.*bar.read)(&bar.depth) == DRV_OK && IsUsable(audio.minimum, audio.step, bar.limit);
         if (read)
-            SetUpTrackBar(GetDlgItem(bar.sliderId), audio.minimum, audio.step, audio.current, bar.limit, true);
+            SetUpTrackBar(Control(bar.sliderId), audio.minimum, audio.step, audio.current, bar.limit, true);
         else
             bar.label.clear();
-        ::EnableWindow(GetDlgItem(bar.sliderId), read);
+        ::EnableWindow(Control(bar.sliderId), read);
         anyRead |= read;
     }
 
     for (int id : {IDC_STREAM_APPLY, IDC_ASIO_APPLY, IDC_WDM_APPLY})
-        ::EnableWindow(GetDlgItem(id), FALSE);
+        ::EnableWindow(Control(id), FALSE);
     if (anyRead)
         UpdateLabels();
 }
 
 void CDlgPgASIOSettings::UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, int sliderId, int applyId, std::string& label)
 {
-    HWND bar = GetDlgItem(sliderId);
+    HWND bar = Control(sliderId);
     if (!::IsWindowEnabled(bar))
         return;
-    HWND apply = GetDlgItem(applyId);
+    HWND apply = Control(applyId);
     const uint32_t current = TrackBarPosition(bar) * depth.step;
     if (current != depth.current) {
         depth.current = current;
@@ -159,7 +159,7 @@ void CDlgPgASIOSettings::UpdateLabels()
     UpdateAudioLabel(m_asioDepth.audio, IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_APPLY, m_strAsioLabel);
     UpdateAudioLabel(m_wdmDepth.audio, IDC_WDM_DEPTH_SLIDER, IDC_WDM_APPLY, m_strWdmLabel);
 
-    HWND streamBar = GetDlgItem(IDC_STREAM_DEPTH_SLIDER);
+    HWND streamBar = Control(IDC_STREAM_DEPTH_SLIDER);
     if (::IsWindowEnabled(streamBar)) {
         _STREAM_DEPTH_LAYOUT& stream = m_streamDepth.stream;
         const uint32_t current = TrackBarPosition(streamBar) * stream.step;
@@ -170,7 +170,7 @@ void CDlgPgASIOSettings::UpdateLabels()
                       LoadResString(IDS_UNIT_MICROSECONDS).c_str());
         m_strStreamLabel = text;
         if (changed)
-            ::EnableWindow(GetDlgItem(IDC_STREAM_APPLY), TRUE);
+            ::EnableWindow(Control(IDC_STREAM_APPLY), TRUE);
     }
     PushTexts();
 }

@@ -58,6 +58,7 @@ BOOL CDlgPgChannels::OnInitDialog()
 void CDlgPgChannels::RefreshChannelList()
 {
     const int selected = m_list.GetFirstSelectedIndex();
+    m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
     CChannelArray& channels = Channels();
     if (theDrv.RefreshChannels(channels, m_nDirection != 0) == DRV_OK) {
@@ -69,13 +70,13 @@ void CDlgPgChannels::RefreshChannelList()
             _OVX_DEVICE_PROPERTIES device{};
             if (theDrv.GetDeviceProperties(&deviceId, &device) != DRV_OK)
                 continue;   // a channel of a device that cannot be read gets no row
-            const int row = m_list.InsertItem(i, std::string(FieldText(device.name)));
+            // Column 2 starts empty; the display names are composed below.
+            const int row = m_list.InsertItem(i, std::string(FieldText(device.name)), static_cast<DWORD_PTR>(i));
             m_list.SetItemText(row, 1, std::string(FieldText(channel->channelName)));
-            m_list.SetItemText(row, 2, std::string());
-            m_list.SetItemData(row, static_cast<DWORD_PTR>(i));
         }
     }
     UpdateAsioDisplayNames();
+    m_list.SetRedraw(TRUE);
     if (selected >= 0)
         m_list.SelectRow(selected);
     UpdateSelectedChannelInfo();

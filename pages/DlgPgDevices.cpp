@@ -58,17 +58,18 @@ BOOL CDlgPgDevices::OnInitDialog()
 void CDlgPgDevices::RefreshDeviceList()
 {
     const int selected = m_list.GetFirstSelectedIndex();
+    m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
     if (theDrv.RefreshDevices() == DRV_OK) {
         for (int i = 0; i < theDrv.m_devices.GetSize(); ++i) {
             const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i);
             if (!device)
                 continue;
-            const int row = m_list.InsertItem(i, std::string(FieldText(device->name)));
+            const int row = m_list.InsertItem(i, std::string(FieldText(device->name)), static_cast<DWORD_PTR>(i));
             m_list.SetItemText(row, 1, std::string(FieldText(device->serialNumber)));
-            m_list.SetItemData(row, static_cast<DWORD_PTR>(i));
         }
     }
+    m_list.SetRedraw(TRUE);
     if (selected >= 0)
         m_list.SelectRow(selected);
     UpdateRankingButtons();
@@ -91,7 +92,9 @@ void CDlgPgDevices::UpdateRankingButtons()
     m_btnEdit.EnableWindow(selected >= 0);
     m_btnUp.EnableWindow(up);
     m_btnDown.EnableWindow(down);
-    m_wndNote.ShowWindow(up || down ? SW_SHOW : SW_HIDE);
+    const bool noteShown = (m_wndNote.GetStyle() & WS_VISIBLE) != 0;
+    if (noteShown != (up || down))
+        m_wndNote.ShowWindow(up || down ? SW_SHOW : SW_HIDE);
 }
 
 DrvResult CDlgPgDevices::MoveDevice(int row, bool upwards)
@@ -110,9 +113,8 @@ DrvResult CDlgPgDevices::MoveDevice(int row, bool upwards)
         target = row + 1;
 
     m_list.DeleteItem(row);
-    const int inserted = m_list.InsertItem(target, std::string(FieldText(device->name)));
+    const int inserted = m_list.InsertItem(target, std::string(FieldText(device->name)), index);
     m_list.SetItemText(inserted, 1, std::string(FieldText(device->serialNumber)));
-    m_list.SetItemData(inserted, index);
     m_list.SelectRow(inserted);
     m_btnApply.EnableWindow(TRUE);
     return DRV_OK;

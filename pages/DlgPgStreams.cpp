@@ -41,6 +41,7 @@ void CDlgPgStreams::Refresh()
 {
     const int selected = m_list.GetFirstSelectedIndex();
     m_strDetails.clear();
+    m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
     bool allStreaming = true;
     if (theDrv.RefreshDevices() == DRV_OK) {
@@ -48,8 +49,7 @@ void CDlgPgStreams::Refresh()
             const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i);
             if (!device)
                 continue;
-            const int row = m_list.InsertItem(i, std::string(FieldText(device->name)));
-            m_list.SetItemData(row, static_cast<DWORD_PTR>(i));
+            const int row = m_list.InsertItem(i, std::string(FieldText(device->name)), static_cast<DWORD_PTR>(i));
             _STREAM_INFO info{};
             const uint32_t deviceId = device->deviceId;
             if (theDrv.GetStreamInfo(&deviceId, &info) != DRV_OK)
@@ -60,6 +60,7 @@ void CDlgPgStreams::Refresh()
                 allStreaming = false;
         }
     }
+    m_list.SetRedraw(TRUE);
     const int rows = m_list.GetItemCount();
     if (rows > 0)
         m_list.SelectRow(selected >= 0 && selected < rows ? selected : 0);

@@ -96,13 +96,13 @@ void CDlgPgSynchronisation::RefreshList()
     m_bReady = false;
     const int selected = m_list.GetFirstSelectedIndex();
     m_nCheckedRow = -1;
+    m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
 
     const bool loaded = theDrv.RefreshDevices() == DRV_OK && theDrv.RefreshSyncModes() == DRV_OK;
     if (loaded && !theDrv.m_devices.IsEmpty()) {
-        const int pcRow = m_list.InsertItem(0, std::string());
+        const int pcRow = m_list.InsertItem(0, std::string(), kPcDriverRow);
         m_list.SetItemText(pcRow, 1, LoadResString(IDS_PC_DRIVER));
-        m_list.SetItemData(pcRow, kPcDriverRow);
         if (theDrv.GetClockSource(&theDrv.m_clockSource) == DRV_OK)
             m_list.SetItemText(pcRow, 2, ClockSourceText());
         if (theDrv.m_clockSource.masterFlag == 0) {
@@ -116,17 +116,17 @@ void CDlgPgSynchronisation::RefreshList()
             const _DEVICE_SYNC_MODE_INFO* sync = theDrv.m_syncModes.GetAt(i);
             if (!device || !sync)
                 continue;
-            const int row = m_list.InsertItem(m_list.GetItemCount(), std::string());
+            // A new row's box starts unticked.
+            const int row = m_list.InsertItem(m_list.GetItemCount(), std::string(), static_cast<DWORD_PTR>(i));
             m_list.SetItemText(row, 1, std::string(FieldText(device->name)));
             m_list.SetItemText(row, 2, FormatSyncMode(sync->current, true));
-            m_list.SetItemData(row, static_cast<DWORD_PTR>(i));
-            m_list.SetCheck(row, FALSE);
             if (theDrv.m_clockSource.masterFlag == 1 && device->deviceId == theDrv.m_clockSource.masterDeviceId) {
                 m_list.SetCheck(row, TRUE);
                 m_nCheckedRow = row;
             }
         }
     }
+    m_list.SetRedraw(TRUE);
     if (selected >= 0 && selected < m_list.GetItemCount())
         m_list.SelectRow(selected);
 

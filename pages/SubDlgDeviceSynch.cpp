@@ -35,10 +35,8 @@ BOOL CSubDlgDeviceSynch::OnInitDialog()
     m_list.InsertColumn(1, LoadResString(IDS_COL_MODE), LVCFMT_LEFT, 290);
     const uint32_t count = OfferedCount(*m_pSyncInfo);
     for (uint32_t i = 0; i < count; ++i) {
-        const int row = m_list.InsertItem(static_cast<int>(i), std::string());
+        const int row = m_list.InsertItem(static_cast<int>(i), std::string(), i);   // unticked
         m_list.SetItemText(row, 1, FormatSyncMode(m_pSyncInfo->offered[i], true));
-        m_list.SetItemData(row, i);
-        m_list.SetCheck(row, FALSE);
     }
     for (uint32_t i = 0; i < count; ++i) {
         if (m_pSyncInfo->offered[i].sourceId == m_pSyncInfo->current.sourceId) {

@@ -272,3 +272,22 @@ TEST(DeviceInterfaceName, ReadsNoFurtherThanTheRecordSays)
     header->dbch_devicetype = DBT_DEVTYP_VOLUME;
     EXPECT_EQ(DeviceInterfaceName(header), "");
 }
+
+TEST(Shell, TabMovesFromTheTreeIntoTheShownPage)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start());
+    HWND tree = panel.View()->m_tree.m_hWnd;
+    HWND page = panel.View()->m_pageDevices.m_hWnd;
+    ::SetFocus(tree);
+    ::PostMessageA(tree, WM_KEYDOWN, VK_TAB, 0);
+    panel.Pump();
+    HWND focus = ::GetFocus();
+    EXPECT_EQ(::GetParent(focus), page);
+    EXPECT_EQ(::GetDlgCtrlID(focus), IDC_DEVICE_LIST);
+
+    // Enter on the page's list ends nothing.
+    ::PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 0);
+    panel.Pump();
+    EXPECT_TRUE(::IsWindowVisible(page));
+}

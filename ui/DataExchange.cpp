@@ -9,7 +9,7 @@ CDataExchange::CDataExchange(CDialog& dialog, bool saveAndValidate)
 
 HWND CDataExchange::PrepareCtrl(int id)
 {
-    HWND control = ::GetDlgItem(m_dialog.m_hWnd, id);
+    HWND control = m_dialog.Control(id);
     if (!control)
         m_bFailed = true;
     return control;
@@ -22,18 +22,26 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control)
         control.m_hWnd = hWnd;
 }
 
+namespace {
+
+std::string ControlText(HWND control)
+{
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
 void DDX_Text(CDataExchange* dx, int id, std::string& value)
 {
     HWND control = dx->PrepareCtrl(id);
     if (!control)
         return;
-    if (dx->m_bSaveAndValidate) {
-        std::string text(static_cast<size_t>(::GetWindowTextLengthA(control)) + 1, '\0');
-        text.resize(static_cast<size_t>(::GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-        value = std::move(text);
-    } else {
+    if (dx->m_bSaveAndValidate)
+        value = ControlText(control);
+    else if (ControlText(control) != value)   // an unchanged text is neither stored nor redrawn
         ::SetWindowTextA(control, value.c_str());
-    }
 }
 
 void DDX_Check(CDataExchange* dx, int id, int& value)
@@ -43,7 +51,7 @@ void DDX_Check(CDataExchange* dx, int id, int& value)
         return;
     if (dx->m_bSaveAndValidate)
         value = static_cast<int>(::SendMessageA(control, BM_GETCHECK, 0, 0));
-    else
+    else if (::SendMessageA(control, BM_GETCHECK, 0, 0) != value)
         ::SendMessageA(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
@@ -63,7 +71,9 @@ void DDX_Radio(CDataExchange* dx, int id, int& value)
             if (value < 0 && ::SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED)
                 value = index;
         } else {
-            ::SendMessageA(button, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+            const LRESULT state = index == value ? BST_CHECKED : BST_UNCHECKED;
+            if (::SendMessageA(button, BM_GETCHECK, 0, 0) != state)
+                ::SendMessageA(button, BM_SETCHECK, static_cast<WPARAM>(state), 0);
         }
     }
 }

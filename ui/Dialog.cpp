@@ -130,10 +130,23 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hWnd, UINT message, WPARAM wPara
         result = FALSE;
     }
     if (message == WM_NCDESTROY) {
+        self->m_controls.clear();
         self->DetachFromThunk();   // no virtual calls on a dying object
         self->PostNcDestroy();
     }
     return result;
+}
+
+HWND CDialog::Control(int id)
+{
+    for (const auto& [controlId, control] : m_controls) {
+        if (controlId == id)
+            return control;
+    }
+    HWND control = ::GetDlgItem(m_hWnd, id);
+    if (control)
+        m_controls.emplace_back(id, control);
+    return control;
 }
 
 INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -3,6 +3,8 @@
 // return value, or DWLP_MSGRESULT for messages whose result is not a BOOL.
 #pragma once
 #include <windows.h>
+#include <utility>
+#include <vector>
 #include "ui/Wnd.h"
 
 class CDataExchange;
@@ -22,6 +24,9 @@ public:
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
     UINT TemplateId() const { return m_nIDTemplate; }
+    // The control with this id. A template's controls live as long as the dialog, so
+    // they are looked up once (a lookup walks the children, which is not cheap).
+    HWND Control(int id);
     BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
@@ -46,6 +51,7 @@ private:
     static INT_PTR CALLBACK StaticDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam);
     bool m_bModal = false;
+    std::vector<std::pair<int, HWND>> m_controls;   // the controls looked up so far
 };
 
 // Every message box of the program is captioned with the application's title.

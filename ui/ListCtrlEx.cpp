@@ -28,6 +28,16 @@ int CListCtrlEx::InsertItem(int row, const std::string& text)
     return static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+int CListCtrlEx::InsertItem(int row, const std::string& text, DWORD_PTR data)
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.lParam = static_cast<LPARAM>(data);
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
 BOOL CListCtrlEx::SetItemText(int row, int column, const std::string& text)
 {
     LVITEMA item{};
@@ -126,4 +136,11 @@ DWORD CListCtrlEx::SetExtendedStyle(DWORD style)
 BOOL CListCtrlEx::EnsureVisible(int row)
 {
     return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE));
+}
+
+void CListCtrlEx::SetRedraw(BOOL redraw)
+{
+    SendMessage(WM_SETREDRAW, redraw);
+    if (redraw)
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }

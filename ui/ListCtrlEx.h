@@ -12,6 +12,8 @@ public:
 
     int InsertColumn(int column, const std::string& heading, int format, int widthAt96);
     int InsertItem(int row, const std::string& text);
+    // A row with its item data from the start.
+    int InsertItem(int row, const std::string& text, DWORD_PTR data);
     BOOL SetItemText(int row, int column, const std::string& text);
     std::string GetItemText(int row, int column) const;
     BOOL SetItemData(int row, DWORD_PTR data);
@@ -28,4 +30,6 @@ public:
     DWORD GetExtendedStyle() const;
     DWORD SetExtendedStyle(DWORD style);
     BOOL EnsureVisible(int row);
+    // Off while a page rebuilds its rows; on again repaints the whole list once.
+    void SetRedraw(BOOL redraw);
 };
