@@ -25,6 +25,11 @@ public:
         return m_records[static_cast<size_t>(index)].get();
     }
 
+    // What a list row's item data designates. Item data is pointer-sized, so it is
+    // compared whole, never cut down to an int first.
+    bool HoldsIndex(uintptr_t index) const { return index < m_records.size(); }
+    Record* AtIndex(uintptr_t index) const { return HoldsIndex(index) ? m_records[index].get() : nullptr; }
+
     // Counts every rebuild, so that a page can tell that the indices and records it
     // took before (around a modal dialog, say) are stale.
     uint32_t Generation() const { return m_generation; }

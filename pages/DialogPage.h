@@ -5,6 +5,10 @@
 #include <commctrl.h>
 #include "ui/Dialog.h"
 
+// The extended styles of the pages' report lists: grid lines, header drag-and-drop
+// and full-row selection.
+constexpr DWORD kPageListStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+
 class CDialogPage : public CDialog {
 public:
     explicit CDialogPage(UINT templateId) : CDialog(templateId), m_nTemplateId(templateId) {}

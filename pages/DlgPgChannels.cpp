@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr DWORD kListExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
 constexpr size_t kDisplayNameLength = 32;   // what an ASIO host shows of a channel's name
 
 }  // namespace
@@ -24,8 +23,7 @@ CChannelArray& CDlgPgChannels::Channels() const
 
 _OVX_CHANNEL_PROPERTIES* CDlgPgChannels::ChannelAt(DWORD_PTR index) const
 {
-    CChannelArray& channels = Channels();
-    return index < static_cast<DWORD_PTR>(channels.GetSize()) ? channels.GetAt(static_cast<int>(index)) : nullptr;
+    return Channels().AtIndex(index);
 }
 
 void CDlgPgChannels::DoDataExchange(CDataExchange* dx)
@@ -46,7 +44,7 @@ BOOL CDlgPgChannels::OnInitDialog()
     m_list.InsertColumn(0, LoadResString(IDS_COL_DEVICE_NAME), LVCFMT_LEFT, 160);
     m_list.InsertColumn(1, LoadResString(IDS_COL_CHANNEL_NAME), LVCFMT_LEFT, 160);
     m_list.InsertColumn(2, LoadResString(IDS_COL_ASIO_DISPLAY_NAME), LVCFMT_LEFT, 180);
-    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kListExtendedStyles);
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kPageListStyles);
     m_btnEdit.EnableWindow(FALSE);
     if (theDrv.GetAsioNameOption(&theDrv.m_nAsioNameOption) == DRV_OK)
         m_bIncludeDeviceName = theDrv.m_nAsioNameOption != 0 ? 1 : 0;
@@ -130,7 +128,7 @@ void CDlgPgChannels::OnIncludeDeviceNameClicked()
 
 DrvResult CDlgPgChannels::EditChannelName(DWORD_PTR index)
 {
-    if (index >= static_cast<DWORD_PTR>(Channels().GetSize()))
+    if (!Channels().HoldsIndex(index))
         return ERROR_DRV_INVALID_ARGUMENT;
     const _OVX_CHANNEL_PROPERTIES* channel = ChannelAt(index);
     if (!channel)

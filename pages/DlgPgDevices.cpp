@@ -12,18 +12,16 @@
 
 namespace {
 
-constexpr DWORD kListExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
 
 // The record a row designates; null for an index outside the array or an empty slot.
 _OVX_DEVICE_PROPERTIES* DeviceAt(DWORD_PTR index)
 {
-    return index < static_cast<DWORD_PTR>(theDrv.m_devices.GetSize()) ? theDrv.m_devices.GetAt(static_cast<int>(index))
-                                                                       : nullptr;
+    return theDrv.m_devices.AtIndex(index);
 }
 
 bool IsValidIndex(DWORD_PTR index)
 {
-    return index < static_cast<DWORD_PTR>(theDrv.m_devices.GetSize());
+    return theDrv.m_devices.HoldsIndex(index);
 }
 
 }  // namespace
@@ -47,7 +45,7 @@ BOOL CDlgPgDevices::OnInitDialog()
     CDialogPage::OnInitDialog();
     m_list.InsertColumn(0, LoadResString(IDS_COL_DEVICE_NAME), LVCFMT_LEFT, 235);
     m_list.InsertColumn(1, LoadResString(IDS_COL_SERIAL_NUMBER), LVCFMT_LEFT, 220);
-    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kListExtendedStyles);
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kPageListStyles);
     m_strNote = LoadResString(IDS_RANKING_NOTE);
     m_btnApply.EnableWindow(FALSE);
     RefreshDeviceList();

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr DWORD kListExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
 
 }  // namespace
 
@@ -32,7 +31,7 @@ BOOL CDlgPgStreams::OnInitDialog()
                                 IDS_COL_SYNCH_IN_PLUG};
     for (int i = 0; i < 4; ++i)
         m_list.InsertColumn(i + 1, LoadResString(plugColumns[i]), LVCFMT_LEFT, 90);
-    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kListExtendedStyles);
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kPageListStyles);
     Refresh();
     return TRUE;
 }
@@ -74,9 +73,7 @@ void CDlgPgStreams::OnListItemChanged()
     m_strDetails.clear();
     const int selected = m_list.GetFirstSelectedIndex();
     if (selected >= 0) {
-        const DWORD_PTR index = m_list.GetItemData(selected);
-        const bool known = index < static_cast<DWORD_PTR>(theDrv.m_devices.GetSize());
-        const _OVX_DEVICE_PROPERTIES* device = known ? theDrv.m_devices.GetAt(static_cast<int>(index)) : nullptr;
+        const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.AtIndex(m_list.GetItemData(selected));
         _STREAM_INFO info{};
         if (device && theDrv.GetStreamInfo(&device->deviceId, &info) == DRV_OK) {
             for (int plug = 0; plug < 4; ++plug) {

@@ -201,7 +201,7 @@ void CDlgPgSynchronisation::OnListItemChanged(int row)
         if (m_nCheckedRow != -1) {
             const DWORD_PTR index = m_list.GetItemData(m_nCheckedRow);
             const bool paired = index < static_cast<DWORD_PTR>(PairedDeviceCount());
-            const _OVX_DEVICE_PROPERTIES* device = paired ? theDrv.m_devices.GetAt(static_cast<int>(index)) : nullptr;
+            const _OVX_DEVICE_PROPERTIES* device = paired ? theDrv.m_devices.AtIndex(index) : nullptr;
             if (index == kPcDriverRow) {
                 theDrv.m_clockSource.masterFlag = 0;
                 theDrv.m_clockSource.masterDeviceId = 0;
@@ -269,7 +269,7 @@ void CDlgPgSynchronisation::OnChangeSyncMode()
     const DWORD_PTR index = m_list.GetItemData(row);
     if (index == kPcDriverRow || index >= static_cast<DWORD_PTR>(PairedDeviceCount()))
         return;
-    const _DEVICE_SYNC_MODE_INFO* record = theDrv.m_syncModes.GetAt(static_cast<int>(index));
+    const _DEVICE_SYNC_MODE_INFO* record = theDrv.m_syncModes.AtIndex(index);
     if (!record)
         return;
     const uint32_t generation = theDrv.m_syncModes.Generation();

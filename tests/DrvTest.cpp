@@ -77,6 +77,13 @@ TEST_F(Model, RefreshDevicesAsksTheListThenEachDeviceInOrder)
     ASSERT_EQ(drv.m_devices.GetSize(), 3);
     EXPECT_EQ(FieldText(drv.m_devices.GetAt(1)->name), "Zemra Desk 4");
     EXPECT_EQ(FieldText(drv.m_devices.GetAt(2)->serialNumber), "ZR16-0007-03");
+    // A list row's item data designates a record only inside the array, compared whole.
+    EXPECT_EQ(drv.m_devices.AtIndex(2), drv.m_devices.GetAt(2));
+    EXPECT_EQ(drv.m_devices.AtIndex(3), nullptr);
+    EXPECT_EQ(drv.m_devices.AtIndex(static_cast<uintptr_t>(-1)), nullptr);
+    if constexpr (sizeof(uintptr_t) > 4) {
+        EXPECT_EQ(drv.m_devices.AtIndex(static_cast<uintptr_t>(0x100000001ull)), nullptr);
+    }
 }
 
 TEST_F(Model, ADeviceThatCannotBeReadIsLeftOutAndItsCodeReturned)
