@@ -1,13 +1,15 @@
-// The view's side of the driver: device-interface news and driver events, checked on
-// the simulated driver's request trace.
+// The view's side of the driver: device-interface news, driver events and answers
+// that make no sense, checked on the simulated driver's request trace.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <dbt.h>
 
 #include "app/AppMessages.h"
 #include "driver/ControlCodes.h"
 #include "driver/Drv.h"
+#include "res/resource.h"
 #include "sim/SimEventSignal.h"
 #include "sim/SimInterfaceBroadcast.h"
 #include "tests/PanelHarness.h"
@@ -151,4 +153,34 @@ TEST(ViewEvents, EndlessEventsEndWithTheDriversQueue)
     panel.sim.ClearTrace();
     ::SendMessageA(panel.View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
     EXPECT_LE(panel.sim.CountOf(OvxIoctl::GetNextEvent), 65u);
+}
+
+TEST(ViewEvents, MalformedAnswersToEveryRequestLeaveThePagesBounded)
+{
+    for (Malformation malformation :
+         {Malformation::UnterminatedText, Malformation::CountsBeyondCapacity, Malformation::ShortAnswer}) {
+        SCOPED_TRACE(static_cast<int>(malformation));
+        CPanelHarness panel;
+        ASSERT_TRUE(panel.Start());
+        for (const OvxIoctl::Request& request : OvxIoctl::Catalogue())
+            panel.sim.MalformAnswer(request.code, malformation);
+        panel.View()->RefreshAllPages();
+        // Every page still has its window and no list holds more rows than a driver can report.
+        for (CDialogPage* page : panel.View()->AllPages())
+            EXPECT_TRUE(::IsWindow(page->m_hWnd));
+        const struct {
+            HWND page;
+            int listId;
+            int limit;
+        } lists[] = {{panel.View()->m_pageDevices.m_hWnd, IDC_DEVICE_LIST, 64},
+                     {panel.View()->m_pageInputChannels.m_hWnd, IDC_CHANNEL_LIST, 256},
+                     {panel.View()->m_pageSynchronisation.m_hWnd, IDC_SYNC_LIST, 65},
+                     {panel.View()->m_pageStreams.m_hWnd, IDC_STREAM_LIST, 64}};
+        for (const auto& list : lists)
+            EXPECT_LE(ListView_GetItemCount(::GetDlgItem(list.page, list.listId)), list.limit);
+        HWND rates = ::GetDlgItem(panel.View()->m_pageSynchronisation.m_hWnd, IDC_SAMPLE_RATE_COMBO);
+        EXPECT_LE(::SendMessageA(rates, CB_GETCOUNT, 0, 0), 9);
+        for (int pane = 0; pane < 4; ++pane)
+            EXPECT_LT(panel.Pane(pane).size(), 200u);
+    }
 }
