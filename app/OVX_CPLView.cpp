@@ -1,6 +1,4 @@
 #include "app/OVX_CPLView.h"
-
-#include <cstring>
 #include "app/AppMessages.h"
 #include "app/DeviceInterface.h"
 #include "app/MainFrm.h"
@@ -181,6 +179,9 @@ bool COVX_CPLView::OnNotify(NMHDR* header, LRESULT& result)
 
 void COVX_CPLView::RefreshAllPages()
 {
+    // Before the first initial update there are no page windows to fill.
+    if (m_bFirstUpdate)
+        return;
     m_pageDevices.RefreshDeviceList();
     m_pageInputChannels.RefreshChannelList();
     m_pageOutputChannels.RefreshChannelList();
@@ -191,6 +192,8 @@ void COVX_CPLView::RefreshAllPages()
 
 void COVX_CPLView::RefreshDependentPages()
 {
+    if (m_bFirstUpdate)
+        return;
     m_pageInputChannels.RefreshChannelList();
     m_pageOutputChannels.RefreshChannelList();
     m_pageSynchronisation.RefreshList();
