@@ -70,8 +70,10 @@ BOOL COVX_CPLApp::InitInstance()
         return FALSE;
     }
 
+    // The notification area shows small icons: the resource's own small image, shared.
     m_hTrayIcon = static_cast<HICON>(::LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                  0, 0, LR_DEFAULTCOLOR));
+                                                  ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                                  LR_DEFAULTCOLOR | LR_SHARED));
     m_nCmdShow = FindCommandLineOption(commandLine, kOptionHide) ? SW_HIDE : SW_SHOW;
 
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(

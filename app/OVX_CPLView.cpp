@@ -93,12 +93,13 @@ HTREEITEM COVX_CPLView::InsertPageItem(UINT titleId, int image, uint32_t kind)
 void COVX_CPLView::BuildPageTree()
 {
     const int size = ScaleToWindow(m_hWnd, 16);
-    m_imageList.Reset(::ImageList_Create(size, size, 0, 6, 1));
+    // 32-bit images with their alpha, so the art keeps its colours and soft edges.
+    m_imageList.Reset(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 6, 1));
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     for (UINT id : kTreeIcons) {
-        // The standard icon size, scaled into the list.
-        CIconHandle icon(static_cast<HICON>(
-            ::LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR | LR_DEFAULTSIZE)));
+        // The image of the list's own size, drawn for it rather than scaled down.
+        CIconHandle icon(
+            static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
         ::ImageList_AddIcon(m_imageList.Get(), icon.Get());
     }
     m_tree.SetImageList(m_imageList.Get(), TVSIL_NORMAL);

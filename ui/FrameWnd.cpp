@@ -37,8 +37,12 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, const CSingleDocTemplate
     m_strTitle = LoadResString(resourceId);
     m_strTitle.resize(std::min(m_strTitle.size(), m_strTitle.find('\n')));
 
-    HICON icon = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(resourceId), IMAGE_ICON, 0,
-                                                 0, LR_DEFAULTCOLOR | LR_DEFAULTSIZE));
+    // Each size from its own image in the resource, so neither is a scaled copy.
+    HICON icon = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(resourceId), IMAGE_ICON, 0, 0,
+                                                 LR_DEFAULTCOLOR | LR_DEFAULTSIZE | LR_SHARED));
+    HICON smallIcon = static_cast<HICON>(
+        ::LoadImageA(instance, MAKEINTRESOURCEA(resourceId), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                     ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR | LR_SHARED));
     CREATESTRUCTA cs{};
     cs.style = style;
     cs.x = CW_USEDEFAULT;
@@ -57,7 +61,7 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, const CSingleDocTemplate
     m_hAccelTable.Reset(::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId)));
 
     m_pMakeView = &makeView;
-    const char* className = RegisterWindowClass(CS_DBLCLKS, icon);
+    const char* className = RegisterWindowClass(CS_DBLCLKS, icon, smallIcon);
     const BOOL created = className && CreateEx(cs.dwExStyle, className, cs.lpszName, windowStyle, cs.x,
                                                cs.y, cs.cx, cs.cy, nullptr, cs.hMenu);
     m_pMakeView = nullptr;

@@ -48,7 +48,7 @@ std::string CWnd::GetWindowText() const
     return text;
 }
 
-const char* CWnd::RegisterWindowClass(UINT classStyle, HICON icon)
+const char* CWnd::RegisterWindowClass(UINT classStyle, HICON icon, HICON smallIcon)
 {
     static char name[64];
     wsprintfA(name, "OvxWnd:%x:%p", classStyle, static_cast<void*>(icon));
@@ -60,6 +60,7 @@ const char* CWnd::RegisterWindowClass(UINT classStyle, HICON icon)
     wc.lpfnWndProc = StaticWndProc;
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
     wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = name;

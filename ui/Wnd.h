@@ -60,7 +60,8 @@ protected:
     void AttachToThunk(HWND hWnd);
     void DetachFromThunk();
 
-    static const char* RegisterWindowClass(UINT classStyle, HICON icon);
+    // The small icon of the caption and task bar; null lets the system shrink the large one.
+    static const char* RegisterWindowClass(UINT classStyle, HICON icon, HICON smallIcon = nullptr);
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
