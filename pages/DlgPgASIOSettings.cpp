@@ -127,8 +127,12 @@ void CDlgPgASIOSettings::Refresh()
 
     for (int id : {IDC_STREAM_APPLY, IDC_ASIO_APPLY, IDC_WDM_APPLY})
         ::EnableWindow(Control(id), FALSE);
+    // With nothing read the labels are emptied at once, not left showing old values
+    // until the next drop out tick.
     if (anyRead)
         UpdateLabels();
+    else
+        PushTexts();
 }
 
 void CDlgPgASIOSettings::UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, int sliderId, int applyId, std::string& label)

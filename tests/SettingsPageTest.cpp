@@ -183,6 +183,8 @@ TEST_F(SettingsPage, WithoutADriverEverythingIsOffAndEmpty)
                    IDC_ASIO_APPLY, IDC_WDM_APPLY})
         EXPECT_FALSE(Ui::Enabled(Control(id))) << id;
     EXPECT_EQ(WindowText(Control(IDC_DROPOUT_COUNT)), "");
+    for (int id : {IDC_STREAM_DEPTH_LABEL, IDC_ASIO_DEPTH_LABEL, IDC_WDM_DEPTH_LABEL})
+        EXPECT_EQ(WindowText(Control(id)), "") << id;
 }
 
 TEST_F(SettingsPage, ADepthWithoutARangeDisablesItsBarOnly)
