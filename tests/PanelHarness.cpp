@@ -3,6 +3,7 @@
 #include <dbt.h>
 #include <commctrl.h>
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 
 #include "app/DeviceInterface.h"
@@ -121,6 +122,12 @@ bool CPanelHarness::Start(const char* commandLine)
     app.m_nCmdShow = SW_SHOW;
     m_bStarted = true;
     const bool running = app.InitInstance() != FALSE;
+    if (!running) {
+        // Say why, so that a failure of the environment is not mistaken for one of the panel's.
+        const DWORD error = ::GetLastError();
+        std::fprintf(stderr, "the panel did not start: %s, last error %lu\n",
+                     app.m_pMainWnd ? "it has a main window" : "it has no main window", error);
+    }
     Pump();
     return running;
 }
