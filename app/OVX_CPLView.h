@@ -67,6 +67,12 @@ protected:
     void OnDestroy() override;
 
 private:
+    // The most events one notification handles before the rest waits its turn
+    // behind the user's input: a count, and a time once one event is handled.
+    static constexpr unsigned kEventsPerBatch = 64;
+    static constexpr ULONGLONG kBatchMilliseconds = 50;
+    static constexpr UINT_PTR kEventBacklogTimer = 1;
+
     void CreatePages();
     void BuildPageTree();
     HTREEITEM InsertPageItem(UINT titleId, int image, uint32_t kind);
@@ -76,5 +82,6 @@ private:
     static bool DriverAnswers();
     void ReconnectDriver();
     LRESULT OnDriverEvent(WPARAM wParam, LPARAM lParam);
+    void ContinueDraining();
     void StartNotifier();
 };
