@@ -241,9 +241,11 @@ void CDlgPgSynchronisation::OnApplySynchronisation()
         theDrv.SetRateMode(theDrv.m_nRateMode);
         theDrv.ApplySyncModes();
         theDrv.StartStreaming();
-        RefreshList();
-        RefreshRates();
     }
+    // Also after a refused stop: the choices were not stored, and with Apply off the
+    // page must not go on showing them as if they were.
+    RefreshList();
+    RefreshRates();
     m_btnApplySync.EnableWindow(FALSE);
 }
 
