@@ -20,6 +20,7 @@ void CSimFaults::Clear()
     m_failures.clear();
     m_delays.clear();
     m_malformations.clear();
+    m_endlessEvents.reset();
 }
 
 std::optional<uint32_t> CSimFaults::TakeFailure(uint32_t code)

@@ -160,6 +160,14 @@ std::string CScenarioReader::Statement(const std::vector<std::string>& w)
         bus.asioNameOption = n[0];
     } else if (verb == "fail" || verb == "delay" || verb == "malform") {
         return Fault(w);
+    } else if (verb == "endless-events") {
+        SimScenarioFault fault;
+        fault.kind = SimScenarioFault::Kind::EndlessEvents;
+        if (w.size() != 2 || (w[1] != "off" && !Numbers(w, 1, 1, n)))
+            return "expects an event kind or off";
+        if (w[1] != "off")
+            fault.eventKind = n[0];
+        m_scenario.faults.push_back(fault);
     } else {
         return "not understood";
     }
@@ -284,6 +292,9 @@ void ApplySimFaults(const SimScenario& scenario, CSimDriver& driver)
             break;
         case SimScenarioFault::Kind::Malform:
             driver.MalformAnswer(fault.code, fault.malformation, fault.repeat);
+            break;
+        case SimScenarioFault::Kind::EndlessEvents:
+            driver.SetEndlessEvents(fault.eventKind);
             break;
         }
     }

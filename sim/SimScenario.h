@@ -17,6 +17,7 @@
 //   fail REQUEST|open CODE [always] [skip N]
 //   delay REQUEST MS
 //   malform REQUEST unterminated|counts|short [once]
+//   endless-events KIND|off          GetNextEvent never runs dry
 //
 // REQUEST is a request's name as the trace writes it, e.g. GetDeviceList.
 #pragma once
@@ -24,6 +25,7 @@
 #include <chrono>
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,13 +35,14 @@
 class CSimDriver;
 
 struct SimScenarioFault {
-    enum class Kind { Fail, Delay, Malform } kind = Kind::Fail;
+    enum class Kind { Fail, Delay, Malform, EndlessEvents } kind = Kind::Fail;
     uint32_t code = 0;
     uint32_t error = 0;
     FaultRepeat repeat = FaultRepeat::Once;
     uint32_t skip = 0;
     std::chrono::milliseconds delay{0};
     Malformation malformation = Malformation::ShortAnswer;
+    std::optional<uint32_t> eventKind;   // EndlessEvents: nullopt ends them
 };
 
 struct SimScenario {

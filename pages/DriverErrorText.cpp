@@ -1,4 +1,4 @@
-#include "driver/ResultCodes.h"
+#include "pages/DriverErrorText.h"
 
 #include "res/DriverErrorTexts.h"
 
