@@ -50,9 +50,9 @@ std::vector<std::string> WhatThePanelShows(CPanelHarness& panel)
     const auto add = [&](HWND control, const std::string& what) {
         shown.push_back(std::to_string(::GetDlgCtrlID(control)) + " " + what);
     };
-    for (HWND page : {panel.View()->m_pageDevices.m_hWnd, panel.View()->m_pageInputChannels.m_hWnd,
-                      panel.View()->m_pageOutputChannels.m_hWnd, panel.View()->m_pageStreams.m_hWnd,
-                      panel.View()->m_pageSynchronisation.m_hWnd, panel.View()->m_pageSettings.m_hWnd}) {
+    for (HWND page : {panel.View()->PageOf(PAGE_DEVICES)->m_hWnd, panel.View()->PageOf(PAGE_INPUT_CHANNELS)->m_hWnd,
+                      panel.View()->PageOf(PAGE_OUTPUT_CHANNELS)->m_hWnd, panel.View()->PageOf(PAGE_STREAMS)->m_hWnd,
+                      panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, panel.View()->PageOf(PAGE_SETTINGS)->m_hWnd}) {
         for (HWND control = ::GetWindow(page, GW_CHILD); control; control = ::GetWindow(control, GW_HWNDNEXT)) {
             const std::string kind = ClassOf(control);
             if (kind == WC_LISTVIEWA) {
@@ -107,7 +107,7 @@ struct WriteCell {
 
 void RenameDevice(CPanelHarness& panel)
 {
-    HWND page = panel.View()->m_pageDevices.m_hWnd;
+    HWND page = panel.View()->PageOf(PAGE_DEVICES)->m_hWnd;
     Ui::SelectRow(::GetDlgItem(page, IDC_DEVICE_LIST), 1);
     AnswerNameEditor(IDC_DEVICE_NAME_EDIT, "Renamed");
     Ui::Click(::GetDlgItem(page, IDC_EDIT_DEVICE_NAME));
@@ -115,7 +115,7 @@ void RenameDevice(CPanelHarness& panel)
 
 void ApplyRanking(CPanelHarness& panel)
 {
-    HWND page = panel.View()->m_pageDevices.m_hWnd;
+    HWND page = panel.View()->PageOf(PAGE_DEVICES)->m_hWnd;
     Ui::SelectRow(::GetDlgItem(page, IDC_DEVICE_LIST), 0);
     Ui::Click(::GetDlgItem(page, IDC_DEVICE_DOWN));
     Ui::Click(::GetDlgItem(page, IDC_APPLY_RANKING));
@@ -123,7 +123,7 @@ void ApplyRanking(CPanelHarness& panel)
 
 void RenameChannel(CPanelHarness& panel)
 {
-    HWND page = panel.View()->m_pageInputChannels.m_hWnd;
+    HWND page = panel.View()->PageOf(PAGE_INPUT_CHANNELS)->m_hWnd;
     Ui::SelectRow(::GetDlgItem(page, IDC_CHANNEL_LIST), 0);
     AnswerNameEditor(IDC_CHANNEL_NAME_EDIT, "Renamed");
     Ui::Click(::GetDlgItem(page, IDC_EDIT_CHANNEL_NAME));
@@ -131,13 +131,13 @@ void RenameChannel(CPanelHarness& panel)
 
 void ToggleDeviceNames(CPanelHarness& panel)
 {
-    Ui::Click(::GetDlgItem(panel.View()->m_pageOutputChannels.m_hWnd, IDC_INCLUDE_DEVICE_NAME));
+    Ui::Click(::GetDlgItem(panel.View()->PageOf(PAGE_OUTPUT_CHANNELS)->m_hWnd, IDC_INCLUDE_DEVICE_NAME));
 }
 
 // A device as clock master, the manual rate mode and another mode for the last device.
 void ApplySynchronisation(CPanelHarness& panel)
 {
-    HWND page = panel.View()->m_pageSynchronisation.m_hWnd;
+    HWND page = panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd;
     HWND list = ::GetDlgItem(page, IDC_SYNC_LIST);
     PressSpaceOn(list, 1);
     Ui::Click(::GetDlgItem(page, IDC_RATE_MANUAL));
@@ -152,7 +152,7 @@ void ApplySynchronisation(CPanelHarness& panel)
 
 void ApplySampleRate(CPanelHarness& panel)
 {
-    HWND page = panel.View()->m_pageSynchronisation.m_hWnd;
+    HWND page = panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd;
     HWND combo = ::GetDlgItem(page, IDC_SAMPLE_RATE_COMBO);
     ::SendMessageA(combo, CB_SETCURSEL, 0, 0);
     ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_SAMPLE_RATE_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
@@ -165,7 +165,7 @@ void ApplySampleRate(CPanelHarness& panel)
 std::function<void(CPanelHarness&)> ApplyDepth(int sliderId, int applyId)
 {
     return [=](CPanelHarness& panel) {
-        HWND page = panel.View()->m_pageSettings.m_hWnd;
+        HWND page = panel.View()->PageOf(PAGE_SETTINGS)->m_hWnd;
         PressRight(::GetDlgItem(page, sliderId));
         Ui::Click(::GetDlgItem(page, applyId));
     };
@@ -232,7 +232,7 @@ TEST(WriteFaults, AnEventWhoseFetchFailsOrIsLateOrShortLeavesThePanelWorking)
         for (const char* item : {"Devices", "Input Channels", "Output Channels", "Synchronisation", "Settings"}) {
             HTREEITEM handle = panel.TreeItem(item);
             ASSERT_NE(handle, nullptr) << item;
-            panel.View()->m_tree.SelectItem(handle);
+            TreeView_SelectItem(panel.View()->TreeWindow(), handle);
             panel.Pump();
             EXPECT_EQ(panel.SelectedTreeText(), item);
             EXPECT_EQ(panel.VisiblePages().size(), 1u) << item;
