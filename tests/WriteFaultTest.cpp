@@ -199,8 +199,19 @@ TEST(WriteFaults, AFailedApplyLeavesEveryPageShowingWhatTheDriverHolds)
             CPanelHarness panel(Studio());
             ASSERT_TRUE(panel.Start());
             panel.sim.FailRequest(cell.failing, failure, FaultRepeat::Always);
+            panel.sim.ClearTrace();
             cell.apply(panel);
-            panel.Pump();
+            // Events the apply caused (restarted streams) are handled behind input; the
+            // drain has ended once the driver answered that none is left. An apply that
+            // raised none waits the short while out.
+            panel.PumpUntil(
+                [&] {
+                    for (const SimTraceEntry& entry : panel.sim.Trace())
+                        if (entry.code == Io::GetNextEvent && entry.result != 0)
+                            return true;
+                    return false;
+                },
+                1000);
             EXPECT_GT(panel.sim.CountOf(cell.failing), 0u) << "the apply never asked for it";
             const std::vector<std::string> afterApply = WhatThePanelShows(panel);
             panel.sim.ClearFaults();
