@@ -78,7 +78,7 @@ void COVX_CPLView::CreatePages()
     const int x = ScaleToWindow(m_hWnd, kPageLeft);
     const int y = ScaleToWindow(m_hWnd, kPageTop);
     for (CDialogPage* page : AllPages()) {
-        if (page->Create(this))
+        if (page->Create(this, this))
             page->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
     }
 }
@@ -189,6 +189,28 @@ void COVX_CPLView::RefreshAllPages()
     m_pageStreams.Refresh();
     m_pageSettings.Refresh();
     m_pageSynchronisation.Refresh();
+}
+
+void COVX_CPLView::SetPaneText(int pane, const std::string& text)
+{
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+        frame->SetPaneText(pane, text);
+}
+
+void COVX_CPLView::ShowIncludeDeviceName(int include)
+{
+    for (CDlgPgChannels* page : {&m_pageInputChannels, &m_pageOutputChannels})
+        page->ShowIncludeDeviceName(include);
+}
+
+void COVX_CPLView::SelectSettingsPage()
+{
+    m_tree.SelectItem(m_hItemSettings);
+}
+
+void COVX_CPLView::OnPanelVisibilityChanged(bool visible)
+{
+    m_pageSettings.OnPanelVisibilityChanged(visible);
 }
 
 void COVX_CPLView::RefreshDependentPages()

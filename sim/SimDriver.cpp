@@ -6,9 +6,9 @@
 
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
+#include "driver/ResultCodes.h"
 #include "sim/SimEventSignal.h"
 #include "sim/SimMalform.h"
-#include "sim/WinErrors.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
 #include "driver/RecordText.h"
+#include "driver/ResultCodes.h"
 #include "sim/SimDriver.h"
-#include "sim/WinErrors.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
+#include "driver/ResultCodes.h"
 #include "sim/SimDriver.h"
 #include "sim/SimScenario.h"
 #include "sim/SimTraceLine.h"
-#include "sim/WinErrors.h"
 
 namespace {
 

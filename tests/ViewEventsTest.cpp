@@ -69,7 +69,7 @@ TEST(ViewEvents, RemovalOnAClosedConnectionReconnectsAndRefreshes)
     panel.sim.ClearTrace();
     SendDeviceChange(panel, DBT_DEVICEREMOVECOMPLETE, CSimInterfaceBroadcast::kInterfaceName);
     EXPECT_TRUE(theDrv.IsOpen());
-    EXPECT_TRUE(panel.View()->m_notificator.IsRunning());
+    EXPECT_TRUE(panel.View()->Notifier().IsRunning());
     EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetChannelLists), kChannelListsPerRefresh);
     EXPECT_EQ(theDrv.m_devices.GetSize(), static_cast<int>(panel.sim.Bus().devices.size()));
 }
@@ -213,13 +213,13 @@ TEST(ViewEvents, MalformedAnswersToEveryRequestLeaveThePagesBounded)
             HWND page;
             int listId;
             int limit;
-        } lists[] = {{panel.View()->m_pageDevices.m_hWnd, IDC_DEVICE_LIST, 64},
-                     {panel.View()->m_pageInputChannels.m_hWnd, IDC_CHANNEL_LIST, 256},
-                     {panel.View()->m_pageSynchronisation.m_hWnd, IDC_SYNC_LIST, 65},
-                     {panel.View()->m_pageStreams.m_hWnd, IDC_STREAM_LIST, 64}};
+        } lists[] = {{panel.View()->PageOf(PAGE_DEVICES)->m_hWnd, IDC_DEVICE_LIST, 64},
+                     {panel.View()->PageOf(PAGE_INPUT_CHANNELS)->m_hWnd, IDC_CHANNEL_LIST, 256},
+                     {panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, IDC_SYNC_LIST, 65},
+                     {panel.View()->PageOf(PAGE_STREAMS)->m_hWnd, IDC_STREAM_LIST, 64}};
         for (const auto& list : lists)
             EXPECT_LE(ListView_GetItemCount(::GetDlgItem(list.page, list.listId)), list.limit);
-        HWND rates = ::GetDlgItem(panel.View()->m_pageSynchronisation.m_hWnd, IDC_SAMPLE_RATE_COMBO);
+        HWND rates = ::GetDlgItem(panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, IDC_SAMPLE_RATE_COMBO);
         EXPECT_LE(::SendMessageA(rates, CB_GETCOUNT, 0, 0), 9);
         for (int pane = 0; pane < 4; ++pane)
             EXPECT_LT(panel.Pane(pane).size(), 200u);
