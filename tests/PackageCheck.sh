@@ -40,7 +40,7 @@ nothing_left() {
     [ ! -e "$folder" ] || fail "$1: left behind: $(ls -A "$folder")"
     [ -z "$(shortcuts)" ] || fail "$1: shortcut left behind: $(shortcuts)"
     [ -z "$(run_entry)" ] || fail "$1: Run entry left behind"
-    wine reg query 'HKLM\Software\Tormalin' >/dev/null 2>&1 && fail "$1: registry key left behind"
+    wine reg query 'HKLM\Software\Tormalin Audio' >/dev/null 2>&1 && fail "$1: registry key left behind"
     return 0
 }
 wine msiexec /x "$msi" /qn || fail "msiexec /x ended with $?"

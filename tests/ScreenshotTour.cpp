@@ -121,6 +121,7 @@ int main(int argc, char** argv)
     Ui::Click(::GetDlgItem(view.m_pageSynchronisation.m_hWnd, IDC_CHANGE_SYNC_MODE));
 
     SelectPage(panel, "Settings");
+    PumpFor(1500);   // the drop out count arrives with the page's first timer tick
     Shot("settings", frame);
 
     ShotOfNextDialog("about");
