@@ -4,6 +4,8 @@
 #   -DWXS=OvxCpl.wxs -DVERSION=1.01.0 -DPANEL=OVX_CPL.exe -DCTL=ovxctl.exe -DOUT=x.msi -DWORK=dir
 # wixl finds the files of the package only by paths relative to where it runs.
 file(MAKE_DIRECTORY ${WORK})
+get_filename_component(outDir ${OUT} DIRECTORY)
+file(MAKE_DIRECTORY ${outDir})
 file(COPY ${PANEL} ${CTL} DESTINATION ${WORK})
 get_filename_component(panelName ${PANEL} NAME)
 get_filename_component(ctlName ${CTL} NAME)

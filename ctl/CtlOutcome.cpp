@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "pages/DriverErrorText.h"
+
 std::string ResultText(DrvResult code)
 {
     if (const DriverErrorText* known = FindDriverErrorText(code))
