@@ -21,7 +21,7 @@ LRESULT CALLBACK CStatusBar::SubclassProc(HWND hWnd, UINT message, WPARAM wParam
                                           UINT_PTR, DWORD_PTR data)
 {
     if (message == WM_NCDESTROY) {
-        // The last message: the handle and the property that names this object go.
+        // The last message: the handle and the user data that names this object go.
         ::RemoveWindowSubclass(hWnd, &CStatusBar::SubclassProc, kSubclassId);
         reinterpret_cast<CStatusBar*>(data)->DetachFromThunk();
     }

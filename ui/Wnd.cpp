@@ -4,13 +4,6 @@
 
 #include "ui/ProgrammingError.h"
 
-namespace {
-
-// Both window procedures and dialog procedures find their object through this property.
-constexpr char kObjectProperty[] = "OvxCWnd";
-
-}  // namespace
-
 CWnd::~CWnd()
 {
     // A window that outlives its object must not call into it any more.
@@ -18,20 +11,23 @@ CWnd::~CWnd()
         DetachFromThunk();
 }
 
+// Window procedures and dialog procedures find their object in the window's user data.
+// It is looked up for every message, and reading it stays in the process, where a window
+// property (as Wine keeps them) costs a round trip to the window server each time.
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty)) : nullptr;
+    return hWnd ? reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA)) : nullptr;
 }
 
 void CWnd::AttachToThunk(HWND hWnd)
 {
     m_hWnd = hWnd;
-    ::SetPropA(hWnd, kObjectProperty, this);
+    ::SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 void CWnd::DetachFromThunk()
 {
-    ::RemovePropA(m_hWnd, kObjectProperty);
+    ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
     m_hWnd = nullptr;
 }
 
