@@ -31,9 +31,16 @@ BOOL CALLBACK CListRowsFloor::CollectList(HWND hWnd, LPARAM self)
     if (lstrcmpiA(name, WC_LISTVIEWA) != 0)
         return TRUE;
     List list;
-    list.style = static_cast<DWORD>(::GetWindowLongPtrA(hWnd, GWL_STYLE)) & ~static_cast<DWORD>(WS_VISIBLE);
+    // Visible, as the panel's lists are, in a host that is hidden, as the panel's pages are.
+    list.style = static_cast<DWORD>(::GetWindowLongPtrA(hWnd, GWL_STYLE));
     list.extendedStyle = ListView_GetExtendedListViewStyle(hWnd);
     list.columns = Header_GetItemCount(ListView_GetHeader(hWnd));
+    RECT bounds{};
+    ::GetWindowRect(hWnd, &bounds);
+    list.width = bounds.right - bounds.left;
+    list.height = bounds.bottom - bounds.top;
+    for (int column = 0; column < list.columns; ++column)
+        list.columnWidths.push_back(ListView_GetColumnWidth(hWnd, column));
     const int count = ListView_GetItemCount(hWnd);
     for (int item = 0; item < count; ++item) {
         std::vector<std::string> row;
@@ -58,13 +65,13 @@ void CListRowsFloor::CreateBareLists()
         ::DestroyWindow(m_host);
     m_host = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
     for (List& list : m_lists) {
-        list.bare = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | (list.style & 0xFFFF), 0, 0, 380, 280, m_host,
-                                      nullptr, nullptr, nullptr);
+        list.bare = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | (list.style & 0xFFFF), 0, 0,
+                                      list.width, list.height, m_host, nullptr, nullptr, nullptr);
         ListView_SetExtendedListViewStyle(list.bare, list.extendedStyle);
         for (int column = 0; column < list.columns; ++column) {
             LVCOLUMNA lvc{};
             lvc.mask = LVCF_TEXT | LVCF_WIDTH;
-            lvc.cx = 80;
+            lvc.cx = list.columnWidths[static_cast<size_t>(column)];
             lvc.pszText = const_cast<char*>("");
             ::SendMessageA(list.bare, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&lvc));
         }

@@ -1,6 +1,6 @@
 // The least that showing a refresh's rows can cost: the same rows with the same texts
-// inserted into bare list views of the same styles, with redraw off, as a copy taken
-// from the panel's own lists.
+// inserted into bare list views of the same styles, sizes and column widths, with redraw
+// off, as a copy taken from the panel's own lists.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -20,6 +20,9 @@ private:
         DWORD style = 0;
         DWORD extendedStyle = 0;
         int columns = 0;
+        int width = 0;
+        int height = 0;
+        std::vector<int> columnWidths;
         std::vector<std::vector<std::string>> rows;   // a row's texts, column by column
         HWND bare = nullptr;
     };

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@
 #include "bench/ProcessProbe.h"
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
+#include "pages/DlgPgASIOSettings.h"
+#include "pages/DlgPgChannels.h"
+#include "pages/DlgPgDevices.h"
+#include "pages/DlgPgStreams.h"
+#include "pages/DlgPgSynchronisation.h"
 #include "res/resource.h"
 #include "tests/PanelHarness.h"
 
@@ -69,6 +75,48 @@ double ReplayRequests(const SimBus& bus, const std::vector<SimTraceEntry>& trace
     return Median(runs);
 }
 
+// The median time of a page's refresh, and the requests of one, by name.
+template <typename Refresh>
+std::string PageFigures(CPanelHarness& panel, Refresh refresh)
+{
+    std::vector<double> runs;
+    for (int run = 0; run < kRuns; ++run) {
+        panel.sim.ClearTrace();
+        const auto start = std::chrono::steady_clock::now();
+        refresh();
+        runs.push_back(Milliseconds(start));
+    }
+    std::map<std::string, int> requests;
+    for (const SimTraceEntry& entry : panel.sim.Trace()) {
+        const OvxIoctl::Request* request = OvxIoctl::FindRequest(entry.code);
+        ++requests[request ? request->name : "?"];
+    }
+    char time[32];
+    std::snprintf(time, sizeof time, "%.2f ms", Median(runs));
+    std::string text = time;
+    for (const auto& [name, count] : requests)
+        text += ", " + std::to_string(count) + " " + name;
+    return text;
+}
+
+// Where a full refresh spends its time: each page's own refresh, in the view's order.
+void PrintRefreshByPage(CPanelHarness& panel)
+{
+    COVX_CPLView& view = *panel.View();
+    auto& devices = static_cast<CDlgPgDevices&>(*view.PageOf(PAGE_DEVICES));
+    auto& inputs = static_cast<CDlgPgChannels&>(*view.PageOf(PAGE_INPUT_CHANNELS));
+    auto& outputs = static_cast<CDlgPgChannels&>(*view.PageOf(PAGE_OUTPUT_CHANNELS));
+    auto& settings = static_cast<CDlgPgASIOSettings&>(*view.PageOf(PAGE_SETTINGS));
+    std::printf("a full refresh by page:\n");
+    std::printf("  devices          %s\n", PageFigures(panel, [&] { devices.RefreshDeviceList(); }).c_str());
+    std::printf("  input channels   %s\n", PageFigures(panel, [&] { inputs.RefreshChannelList(); }).c_str());
+    std::printf("  output channels  %s\n", PageFigures(panel, [&] { outputs.RefreshChannelList(); }).c_str());
+    std::printf("  streams          %s\n", PageFigures(panel, [&] { view.StreamsPage().Refresh(); }).c_str());
+    std::printf("  settings         %s\n", PageFigures(panel, [&] { settings.Refresh(); }).c_str());
+    std::printf("  synchronisation  %s\n",
+                PageFigures(panel, [&] { view.SynchronisationPage().Refresh(); }).c_str());
+}
+
 struct RefreshFigures {
     double refresh = 0;
     double floor = 0;
@@ -115,6 +163,7 @@ RefreshFigures MeasureRefresh(int devices, bool withFloorAndEvent)
         eventRuns.push_back(Milliseconds(start));
     }
     figures.event = Median(eventRuns);
+    PrintRefreshByPage(panel);
     return figures;
 }
 
