@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int kRuns = 7;
+constexpr int kRuns = 21;
 constexpr int kStartRuns = 5;
 
 SimBus BusOf(int devices)
