@@ -49,6 +49,10 @@ public:
     uint32_t PlugDevice(const std::string& name, const std::string& serial, uint32_t inputs,
                         uint32_t outputs);
     bool UnplugDevice(uint32_t deviceId);
+    // Brings back a device that was unplugged, with its ids, names and channels as they
+    // were; false if one of its ids is on the bus meanwhile.
+    bool ReplugDevice(const SimDevice& device, const std::vector<SimChannel>& inputs,
+                      const std::vector<SimChannel>& outputs);
     // Unloading the driver kills every open connection: its requests fail from then on
     // with ERROR_DEVICE_NOT_CONNECTED, even after the driver is loaded again.
     void SetDriverPresent(bool present);
@@ -59,6 +63,8 @@ public:
     void DelayRequest(uint32_t code, std::chrono::milliseconds delay);
     void MalformAnswer(uint32_t code, Malformation malformation, FaultRepeat repeat = FaultRepeat::Always);
     void ClearFaults();
+    void ClearFaults(uint32_t code);
+    std::vector<CSimFaults::Entry> Faults() const;
 
     // What the driver was asked.
     std::vector<SimTraceEntry> Trace() const;
