@@ -3,8 +3,6 @@
 #include <cstddef>
 #include <cstring>
 
-const GUID kOvxInterfaceClass = {0x918D4F3E, 0x6947, 0x4EC3, {0x98, 0x9E, 0xF3, 0xB1, 0xBD, 0x39, 0x7E, 0xAA}};
-
 CDeviceNotifyHandle RegisterForDeviceInterface(HWND hWnd)
 {
     DEV_BROADCAST_DEVICEINTERFACE_A filter{};

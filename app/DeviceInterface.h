@@ -4,10 +4,8 @@
 #include <windows.h>
 #include <dbt.h>
 #include <string>
+#include "driver/InterfaceClass.h"
 #include "ui/Handles.h"
-
-// {918D4F3E-6947-4EC3-989E-F3B1BD397EAA}
-extern const GUID kOvxInterfaceClass;
 
 // Registers hWnd for WM_DEVICECHANGE about the driver's interface class.
 CDeviceNotifyHandle RegisterForDeviceInterface(HWND hWnd);

@@ -51,11 +51,16 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
     for (int pane = 0; pane < static_cast<int>(std::size(kPanes)); ++pane)
         m_wndStatusBar.SetPaneInfo(pane, kPanes[pane].id, kPanes[pane].style, kPanes[pane].width);
 
-    const std::string title = LoadResString(IDS_PANEL_TITLE);
-    SetWindowText(title);
+    SetWindowText(LoadResString(IDS_PANEL_TITLE));
     m_trayIcon.Init(m_hWnd, TRAY_ICON_ID);
-    m_trayIcon.Add(ThePanelApp()->m_hTrayIcon, title.c_str());   // without a tray the panel still runs
+    AddTrayIcon();
     return 0;
+}
+
+void CMainFrame::AddTrayIcon()
+{
+    // Without a tray the panel still runs.
+    m_trayIcon.Add(ThePanelApp()->m_hTrayIcon, LoadResString(IDS_PANEL_TITLE).c_str());
 }
 
 void CMainFrame::SetStatusText(const std::string& text)
@@ -116,7 +121,7 @@ LRESULT CMainFrame::OnShowSettings(WPARAM, LPARAM)
     CWnd* main = AfxGetMainWnd();
     auto* frame = dynamic_cast<CFrameWnd*>(main);
     if (auto* view = frame ? dynamic_cast<COVX_CPLView*>(frame->GetActiveView()) : nullptr)
-        view->m_tree.SelectItem(view->m_hItemSettings);
+        view->SelectSettingsPage();
     return 0;
 }
 
@@ -160,7 +165,7 @@ void CMainFrame::OnVisibilityChanged(bool visible)
 {
     // The one page with a timer stops it while nobody can see the panel.
     if (auto* view = dynamic_cast<COVX_CPLView*>(GetActiveView()))
-        view->m_pageSettings.OnPanelVisibilityChanged(visible);
+        view->OnPanelVisibilityChanged(visible);
 }
 
 void CMainFrame::OnDestroy()
@@ -171,6 +176,13 @@ void CMainFrame::OnDestroy()
 
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A shell that recreates its notification area forgets every icon and broadcasts
+    // this to all top-level windows; without the icon a hidden panel is unreachable.
+    static const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    if (taskbarCreated != 0 && message == taskbarCreated) {
+        AddTrayIcon();
+        return 0;
+    }
     switch (message) {
     case WM_APP_SHOW_SETTINGS:
         return OnShowSettings(wParam, lParam);

@@ -35,6 +35,7 @@ private:
     void OnTrayQuit();
     void OnHidePanel();
     void ShowTrayMenu();
+    void AddTrayIcon();
     void OnVisibilityChanged(bool visible);
 
     CStatusBar m_wndStatusBar;

@@ -15,14 +15,6 @@ COVX_CPLApp* ThePanelApp()
     return static_cast<COVX_CPLApp*>(AfxGetApp());
 }
 
-COVX_CPLApp::~COVX_CPLApp()
-{
-    if (m_hInstanceMutex) {
-        ::CloseHandle(m_hInstanceMutex);
-        m_hInstanceMutex = nullptr;
-    }
-}
-
 namespace {
 
 HWND FindRunningPanel()
@@ -64,8 +56,8 @@ BOOL COVX_CPLApp::InitInstance()
     if (FindCommandLineOption(commandLine, kOptionAsio))
         m_bShowSettingsPage = true;
 
-    m_hInstanceMutex = ::CreateMutexA(nullptr, TRUE, kInstanceMutexName);
-    if (!m_hInstanceMutex || ::GetLastError() == ERROR_ALREADY_EXISTS) {
+    m_instanceMutex.Reset(::CreateMutexA(nullptr, TRUE, kInstanceMutexName));
+    if (!m_instanceMutex || ::GetLastError() == ERROR_ALREADY_EXISTS) {
         BringRunningPanelForward();
         return FALSE;
     }

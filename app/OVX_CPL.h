@@ -2,6 +2,7 @@
 // empty document, its frame and the control panel view.
 #pragma once
 #include <windows.h>
+#include "ui/Handles.h"
 #include "ui/WinApp.h"
 
 class COVX_CPLApp : public CWinApp {
@@ -9,14 +10,13 @@ public:
     static constexpr char kInstanceMutexName[] = "b15657be-162e-4b7b-9ff7-31a4a39cc091";
 
     COVX_CPLApp() = default;
-    ~COVX_CPLApp() override;
 
     BOOL InitInstance() override;
     bool OnCommand(UINT id) override;
     void OnAppAbout();
 
     bool m_bShowSettingsPage = false;   // "-asio": the Settings page comes first
-    HANDLE m_hInstanceMutex = nullptr;
+    CKernelHandle m_instanceMutex;      // owned from creation: a later start sees it exists
     HICON m_hTrayIcon = nullptr;        // shared resource icon; the system frees it
 
 private:

@@ -78,7 +78,7 @@ void COVX_CPLView::CreatePages()
     const int x = ScaleToWindow(m_hWnd, kPageLeft);
     const int y = ScaleToWindow(m_hWnd, kPageTop);
     for (CDialogPage* page : AllPages()) {
-        if (page->Create(this))
+        if (page->Create(this, this))
             page->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
     }
 }
@@ -191,6 +191,28 @@ void COVX_CPLView::RefreshAllPages()
     m_pageSynchronisation.Refresh();
 }
 
+void COVX_CPLView::SetPaneText(int pane, const std::string& text)
+{
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+        frame->SetPaneText(pane, text);
+}
+
+void COVX_CPLView::ShowIncludeDeviceName(int include)
+{
+    for (CDlgPgChannels* page : {&m_pageInputChannels, &m_pageOutputChannels})
+        page->ShowIncludeDeviceName(include);
+}
+
+void COVX_CPLView::SelectSettingsPage()
+{
+    m_tree.SelectItem(m_hItemSettings);
+}
+
+void COVX_CPLView::OnPanelVisibilityChanged(bool visible)
+{
+    m_pageSettings.OnPanelVisibilityChanged(visible);
+}
+
 void COVX_CPLView::RefreshDependentPages()
 {
     if (m_bFirstUpdate)
@@ -236,14 +258,33 @@ void COVX_CPLView::ReconnectDriver()
 LRESULT COVX_CPLView::OnDriverEvent(WPARAM, LPARAM)
 {
     // One signal may stand for several events, or for none left: drain until the
-    // driver says there is nothing more.
-    _DRIVER_EVENT_INFO event{};
-    while (m_notificator.GetNextEvent(&event) == DRV_OK) {
+    // driver says there is nothing more. A driver that never runs dry (a storm of
+    // events, or a faulty driver) must not keep the panel from its input, so one
+    // notification handles a bounded batch and the rest continues later.
+    const ULONGLONG start = ::GetTickCount64();
+    for (unsigned handled = 0;; ++handled) {
+        if (handled == kEventsPerBatch || (handled > 0 && ::GetTickCount64() - start >= kBatchMilliseconds)) {
+            ContinueDraining();
+            break;
+        }
+        _DRIVER_EVENT_INFO event{};
+        if (m_notificator.GetNextEvent(&event) != DRV_OK)
+            break;
         if (event.kind == EvtType_StreamingRestarted || event.kind == EvtType_DomainConfigurationChanged)
             RefreshAllPages();
-        event = {};
     }
     return 0;
+}
+
+void COVX_CPLView::ContinueDraining()
+{
+    // Posted messages are taken before input, painting and timers, so a backlog that
+    // went on posting to itself would starve them. While any of them waits, the rest
+    // of the drain follows a one-shot timer, which comes after all of them.
+    if (HIWORD(::GetQueueStatus(QS_INPUT | QS_PAINT | QS_TIMER)) != 0)
+        ::SetTimer(m_hWnd, kEventBacklogTimer, USER_TIMER_MINIMUM, nullptr);
+    else
+        ::PostMessageA(m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
 }
 
 bool COVX_CPLView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
@@ -251,6 +292,12 @@ bool COVX_CPLView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     switch (message) {
     case WM_APP_DRIVER_EVENT:
         result = OnDriverEvent(wParam, lParam);
+        return true;
+    case WM_TIMER:
+        if (wParam != kEventBacklogTimer)
+            return false;
+        ::KillTimer(m_hWnd, kEventBacklogTimer);
+        result = OnDriverEvent(0, 0);
         return true;
     case WM_DEVICECHANGE:
         result = OnDeviceChange(static_cast<UINT>(wParam), reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam));
@@ -262,6 +309,7 @@ bool COVX_CPLView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 
 void COVX_CPLView::OnDestroy()
 {
+    ::KillTimer(m_hWnd, kEventBacklogTimer);
     m_notificator.Stop();
     m_notificator.SetTarget(nullptr, 0, 0, 0);
     CFormView::OnDestroy();

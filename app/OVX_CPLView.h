@@ -11,6 +11,7 @@
 #include "pages/DlgPgDevices.h"
 #include "pages/DlgPgStreams.h"
 #include "pages/DlgPgSynchronisation.h"
+#include "pages/PageHost.h"
 #include "ui/FormView.h"
 #include "ui/Handles.h"
 #include "ui/TreeCtrlEx.h"
@@ -25,7 +26,7 @@ enum PageKind : uint32_t {
     PAGE_SYNCHRONISATION = 0x18,
 };
 
-class COVX_CPLView : public CFormView {
+class COVX_CPLView : public CFormView, private IPageHost {
 public:
     // The page's place in the view's client area, in pixels at 96 DPI.
     static constexpr int kPageLeft = 140;
@@ -36,11 +37,32 @@ public:
 
     void OnInitialUpdate() override;
     void RefreshAllPages();
-    void RefreshDependentPages();
+    void RefreshDependentPages() override;
+    void SelectSettingsPage();
+    // The frame's visibility, for the one page that runs a timer.
+    void OnPanelVisibilityChanged(bool visible);
 
     // The page of a kind, or null for a kind the view does not know.
     CDialogPage* PageOf(uint32_t kind);
     std::array<CDialogPage*, 6> AllPages();
+
+    // For tests that drive the panel in their own process.
+    HWND TreeWindow() const { return m_tree.m_hWnd; }
+    const COvx1394Notificator& Notifier() const { return m_notificator; }
+    CDlgPgStreams& StreamsPage() { return m_pageStreams; }
+    CDlgPgChannels& InputChannelsPage() { return m_pageInputChannels; }
+    CDlgPgSynchronisation& SynchronisationPage() { return m_pageSynchronisation; }
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    void DoDataExchange(CDataExchange* dx) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnDestroy() override;
+
+private:
+    void SetPaneText(int pane, const std::string& text) override;
+    void ShowIncludeDeviceName(int include) override;
 
     CTreeCtrlEx m_tree;
     HTREEITEM m_hItemOutputChannels = nullptr;
@@ -59,14 +81,12 @@ public:
     COvx1394Notificator m_notificator;
     CDeviceNotifyHandle m_hDevNotify;
 
-protected:
-    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
-    void DoDataExchange(CDataExchange* dx) override;
-    bool OnNotify(NMHDR* header, LRESULT& result) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void OnDestroy() override;
+    // The most events one notification handles before the rest waits its turn
+    // behind the user's input: a count, and a time once one event is handled.
+    static constexpr unsigned kEventsPerBatch = 64;
+    static constexpr ULONGLONG kBatchMilliseconds = 50;
+    static constexpr UINT_PTR kEventBacklogTimer = 1;
 
-private:
     void CreatePages();
     void BuildPageTree();
     HTREEITEM InsertPageItem(UINT titleId, int image, uint32_t kind);
@@ -76,5 +96,6 @@ private:
     static bool DriverAnswers();
     void ReconnectDriver();
     LRESULT OnDriverEvent(WPARAM wParam, LPARAM lParam);
+    void ContinueDraining();
     void StartNotifier();
 };

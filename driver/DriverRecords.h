@@ -16,8 +16,7 @@ constexpr uint32_t kMaxSampleRates = 8;       // rates in _SAMPLE_RATE_INFO and 
 constexpr uint32_t kMaxSyncModes = 16;        // offered entries in _DEVICE_SYNC_MODE_INFO
 constexpr uint32_t kNameFieldSize = 40;       // a name holds at most 39 characters
 constexpr uint32_t kAsioStatisticsWords = 16;
-constexpr uint32_t kAsioDropOutWord = 14;           // the drop-out count
-constexpr uint32_t kAsioDropoutWord = 14;
+constexpr uint32_t kAsioDropOutWord = 14;      // the drop-out count
 
 struct _DRIVER_VERSION_INFO {
     uint8_t interfaceMajor;   // the panel accepts only 2

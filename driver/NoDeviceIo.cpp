@@ -1,17 +1,15 @@
 // The platform's device I/O where there is no Windows: no control device exists,
 // so every open fails as it does on a machine without the driver.
 #include "driver/DeviceIo.h"
+#include "driver/ResultCodes.h"
 
 namespace {
-
-constexpr uint32_t kErrorFileNotFound = 2;
-constexpr uint32_t kErrorInvalidHandle = 6;
 
 class CNoDeviceIo final : public IDeviceIo {
 public:
     DeviceHandle Open(const char*, uint32_t& error) override
     {
-        error = kErrorFileNotFound;
+        error = WinError::FileNotFound;
         return nullptr;
     }
 
@@ -19,7 +17,7 @@ public:
                      uint32_t& bytesReturned) override
     {
         bytesReturned = 0;
-        return kErrorInvalidHandle;
+        return WinError::InvalidHandle;
     }
 
     void Close(DeviceHandle) override {}

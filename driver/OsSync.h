@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 namespace OsSync {
 
@@ -37,5 +38,39 @@ void CloseThread(ThreadHandle thread);
 bool PostToWindow(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
 void SleepMilliseconds(uint32_t milliseconds);
+
+// A move-only owner of one event or thread handle; null is empty.
+template <void (*Close)(void*)>
+class CUniqueHandle {
+public:
+    CUniqueHandle() = default;
+    explicit CUniqueHandle(void* handle) : m_handle(handle) {}
+    ~CUniqueHandle() { Reset(); }
+    CUniqueHandle(CUniqueHandle&& other) noexcept : m_handle(other.Release()) {}
+    CUniqueHandle& operator=(CUniqueHandle&& other) noexcept
+    {
+        if (this != &other)
+            Reset(other.Release());
+        return *this;
+    }
+    CUniqueHandle(const CUniqueHandle&) = delete;
+    CUniqueHandle& operator=(const CUniqueHandle&) = delete;
+
+    void* Get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
+    void* Release() { return std::exchange(m_handle, nullptr); }
+    void Reset(void* handle = nullptr)
+    {
+        if (m_handle)
+            Close(m_handle);
+        m_handle = handle;
+    }
+
+private:
+    void* m_handle = nullptr;
+};
+
+using CEvent = CUniqueHandle<&CloseEvent>;
+using CThread = CUniqueHandle<&CloseThread>;
 
 }  // namespace OsSync

@@ -31,7 +31,7 @@ DrvResult COvx1394Driver::Open(const char* name)
     uint32_t error = 0;
     DeviceHandle handle = io.Open(path, error);
     if (!handle)
-        return error;
+        return error != DRV_OK ? error : ERROR_DRV_NOT_OPEN;   // a failure must not read as success
     m_hDevice = handle;
     m_io = &io;
 

@@ -1,24 +1,23 @@
 #include "driver/Ovx1394Notificator.h"
 
-COvx1394Notificator::COvx1394Notificator(uint32_t stopTimeoutMs) : m_stopTimeoutMs(stopTimeoutMs)
+COvx1394Notificator::COvx1394Notificator(uint32_t stopTimeoutMs)
+    : m_hStopEvent(OsSync::CreateAutoResetEvent()),
+      m_hDriverEvent(OsSync::CreateAutoResetEvent()),
+      m_stopTimeoutMs(stopTimeoutMs)
 {
-    m_hStopEvent = OsSync::CreateAutoResetEvent();
-    m_hDriverEvent = OsSync::CreateAutoResetEvent();
 }
 
 COvx1394Notificator::~COvx1394Notificator()
 {
-    // Only a worker that outlived Stop, or one never stopped, can still be here: ask
-    // it again, and wait for it for as long as it takes, since it reads this object.
+    // Only a worker that outlived Stop, or one never stopped, can still be here, and
+    // never both, since Start waits for the first. It reads this object: ask it again
+    // and wait for it for as long as it takes. The events close after it has ended.
     if (m_hThread)
-        m_lingering.push_back(m_hThread);
-    for (OsSync::ThreadHandle thread : m_lingering) {
-        OsSync::SignalEvent(m_hStopEvent);
-        OsSync::WaitForThread(thread, OsSync::kInfinite);
-        OsSync::CloseThread(thread);
+        m_lingering = std::move(m_hThread);
+    if (m_lingering) {
+        OsSync::SignalEvent(m_hStopEvent.Get());
+        ReapLingering(OsSync::kInfinite);
     }
-    OsSync::CloseEvent(m_hDriverEvent);
-    OsSync::CloseEvent(m_hStopEvent);
 }
 
 void COvx1394Notificator::SetTarget(OsSync::WindowHandle hWnd, uint32_t message, uint32_t wParam,
@@ -33,20 +32,25 @@ void COvx1394Notificator::SetTarget(OsSync::WindowHandle hWnd, uint32_t message,
 
 DrvResult COvx1394Notificator::Start(const char* deviceName)
 {
+    // Both workers would wait on the same two events: a new one starts only once the
+    // one that outlived Stop has ended. Its stop signal must stay set for it to see.
+    if (!ReapLingering(m_stopTimeoutMs))
+        return ERROR_DRV_THREAD;
+
     std::lock_guard lock(m_lock);
     // Signals from before this start are stale.
-    OsSync::ResetEvent(m_hStopEvent);
-    OsSync::ResetEvent(m_hDriverEvent);
+    OsSync::ResetEvent(m_hStopEvent.Get());
+    OsSync::ResetEvent(m_hDriverEvent.Get());
 
     DrvResult result = Open(deviceName);
     if (result != DRV_OK)
         return result;
-    result = RegisterNotificationEvent(m_hDriverEvent);
+    result = RegisterNotificationEvent(m_hDriverEvent.Get());
     if (result != DRV_OK) {
         Close();
         return result;
     }
-    m_hThread = OsSync::StartThread(&COvx1394Notificator::ThreadProc, this);
+    m_hThread.Reset(OsSync::StartThread(&COvx1394Notificator::ThreadProc, this));
     if (!m_hThread) {
         Close();
         return ERROR_DRV_THREAD;
@@ -56,20 +60,17 @@ DrvResult COvx1394Notificator::Start(const char* deviceName)
 
 DrvResult COvx1394Notificator::Stop()
 {
-    OsSync::ThreadHandle thread;
+    OsSync::CThread thread;
     {
         std::lock_guard lock(m_lock);
-        thread = m_hThread;
-        m_hThread = nullptr;
+        thread = std::move(m_hThread);
     }
     // The lock is free while waiting, so a worker that is about to post can finish.
     DrvResult result = DRV_OK;
     if (thread) {
-        OsSync::SignalEvent(m_hStopEvent);
-        if (OsSync::WaitForThread(thread, m_stopTimeoutMs) == OsSync::WaitResult::Ended) {
-            OsSync::CloseThread(thread);
-        } else {
-            m_lingering.push_back(thread);
+        OsSync::SignalEvent(m_hStopEvent.Get());
+        if (OsSync::WaitForThread(thread.Get(), m_stopTimeoutMs) != OsSync::WaitResult::Ended) {
+            m_lingering = std::move(thread);
             result = ERROR_DRV_THREAD;
         }
     }
@@ -78,17 +79,27 @@ DrvResult COvx1394Notificator::Stop()
     return result;
 }
 
+bool COvx1394Notificator::ReapLingering(uint32_t milliseconds)
+{
+    if (!m_lingering)
+        return true;
+    if (OsSync::WaitForThread(m_lingering.Get(), milliseconds) != OsSync::WaitResult::Ended)
+        return false;
+    m_lingering.Reset();
+    return true;
+}
+
 bool COvx1394Notificator::IsRunning() const
 {
     std::lock_guard lock(m_lock);
-    return m_hThread != nullptr;
+    return static_cast<bool>(m_hThread);
 }
 
 unsigned COvx1394Notificator::ThreadProc(void* self)
 {
     auto* notifier = static_cast<COvx1394Notificator*>(self);
-    const OsSync::EventHandle stop = notifier->m_hStopEvent;
-    const OsSync::EventHandle driver = notifier->m_hDriverEvent;
+    const OsSync::EventHandle stop = notifier->m_hStopEvent.Get();
+    const OsSync::EventHandle driver = notifier->m_hDriverEvent.Get();
     for (;;) {
         switch (OsSync::WaitForEither(stop, driver)) {
         case 0:

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "driver/OsSync.h"
 #include "driver/Ovx1394Driver.h"
@@ -22,29 +21,34 @@ public:
     void SetTarget(OsSync::WindowHandle hWnd, uint32_t message, uint32_t wParam, int32_t lParam);
 
     // Opens the connection, registers the event and starts the worker. Call only while
-    // not running.
+    // not running. A worker that outlived Stop is waited for as long as Stop waits;
+    // ERROR_DRV_THREAD, with nothing done, if it is still there.
     DrvResult Start(const char* deviceName);
     // Ends the worker and closes the connection; ERROR_DRV_THREAD if it did not end in time.
     DrvResult Stop();
     bool IsRunning() const;
 
 protected:
-    OsSync::EventHandle DriverEvent() const { return m_hDriverEvent; }
+    OsSync::EventHandle DriverEvent() const { return m_hDriverEvent.Get(); }
 
 private:
     static unsigned ThreadProc(void* self);
     void PostToTarget();
+    // Closes the worker that outlived Stop once it has ended; false if it has not
+    // within the time.
+    bool ReapLingering(uint32_t milliseconds);
 
     OsSync::WindowHandle m_hWndTarget = nullptr;
     uint32_t m_nMessage = 0;
     uint32_t m_wParam = 0;
     int32_t m_lParam = 0;
-    OsSync::ThreadHandle m_hThread = nullptr;
-    OsSync::EventHandle m_hStopEvent = nullptr;
-    OsSync::EventHandle m_hDriverEvent = nullptr;
+    // Destroyed in reverse order: the driver event is closed before the stop event.
+    OsSync::CThread m_hThread;
+    OsSync::CEvent m_hStopEvent;
+    OsSync::CEvent m_hDriverEvent;
 
-    // Workers that outlived Stop's wait. The object reads and destroys nothing of
-    // theirs until they have ended, which the destructor waits for.
-    std::vector<OsSync::ThreadHandle> m_lingering;
+    // The worker that outlived Stop's wait. Nothing of the object is released, and no
+    // other worker started, until it has ended; the destructor waits for it.
+    OsSync::CThread m_lingering;
     const uint32_t m_stopTimeoutMs;
 };

@@ -22,6 +22,7 @@ void SetFieldText(char (&field)[N], std::string_view text)
 {
     static_assert(N > 0);
     const size_t length = text.size() < N - 1 ? text.size() : N - 1;
-    std::memcpy(field, text.data(), length);
+    if (length > 0)   // an empty view may carry no data pointer at all
+        std::memcpy(field, text.data(), length);
     std::memset(field + length, 0, N - length);
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include "pages/PageHost.h"
 #include "ui/Dialog.h"
 
 // The extended styles of the pages' report lists: grid lines, header drag-and-drop
@@ -13,7 +14,12 @@ class CDialogPage : public CDialog {
 public:
     explicit CDialogPage(UINT templateId) : CDialog(templateId), m_nTemplateId(templateId) {}
 
-    BOOL Create(CWnd* parent) { return CDialog::Create(m_nTemplateId, parent); }
+    // The host lives as long as the page; without one the page asks nothing of it.
+    BOOL Create(CWnd* parent, IPageHost* host)
+    {
+        m_pHost = host;
+        return CDialog::Create(m_nTemplateId, parent);
+    }
 
 protected:
     void OnOK() override {}
@@ -32,5 +38,17 @@ protected:
         return true;
     }
 
+    void SetPaneText(int pane, const std::string& text) const
+    {
+        if (m_pHost)
+            m_pHost->SetPaneText(pane, text);
+    }
+    void RefreshDependentPages() const
+    {
+        if (m_pHost)
+            m_pHost->RefreshDependentPages();
+    }
+
     const UINT m_nTemplateId;
+    IPageHost* m_pHost = nullptr;
 };

@@ -20,24 +20,25 @@ bool IsUsable(uint32_t minimum, uint32_t step, uint32_t limit)
     return step != 0 && minimum <= limit;
 }
 
-void SetUpTrackBar(HWND bar, uint32_t minimum, uint32_t step, uint32_t current, uint32_t limit, bool fewTicks)
+void SetUpTrackBar(const CTrackBarCtrl& bar, uint32_t minimum, uint32_t step, uint32_t current, uint32_t limit,
+                   bool fewTicks)
 {
-    ::SendMessageA(bar, TBM_SETRANGEMIN, TRUE, static_cast<LPARAM>(minimum / step));
-    ::SendMessageA(bar, TBM_SETRANGEMAX, TRUE, static_cast<LPARAM>(limit / step));
+    bar.SetRangeMin(static_cast<int>(minimum / step));
+    bar.SetRangeMax(static_cast<int>(limit / step));
     uint32_t frequency = 1;
     if (fewTicks) {
         const uint32_t positions = (limit - minimum) / step + 1;
         frequency = positions <= kMaxTicks ? 1 : (positions - (kMaxTicks + 1)) / kMaxTicks + 2;
     }
-    ::SendMessageA(bar, TBM_SETTICFREQ, frequency, 0);
-    ::SendMessageA(bar, TBM_SETPAGESIZE, 0, 1);
-    ::SendMessageA(bar, TBM_SETLINESIZE, 0, 1);
-    ::SendMessageA(bar, TBM_SETPOS, TRUE, static_cast<LPARAM>(current / step));
+    bar.SetTicFreq(static_cast<int>(frequency));
+    bar.SetPageSize(1);
+    bar.SetLineSize(1);
+    bar.SetPos(static_cast<int>(current / step));
 }
 
-uint32_t TrackBarPosition(HWND bar)
+uint32_t TrackBarPosition(const CTrackBarCtrl& bar)
 {
-    return static_cast<uint32_t>(::SendMessageA(bar, TBM_GETPOS, 0, 0));
+    return static_cast<uint32_t>(bar.GetPos());
 }
 
 }  // namespace
@@ -47,6 +48,9 @@ CDlgPgASIOSettings::CDlgPgASIOSettings() : CDialogPage(IDD_PG_ASIO_SETTINGS) {}
 void CDlgPgASIOSettings::DoDataExchange(CDataExchange* dx)
 {
     CDialogPage::DoDataExchange(dx);
+    DDX_Control(dx, IDC_STREAM_DEPTH_SLIDER, m_barStream);
+    DDX_Control(dx, IDC_ASIO_DEPTH_SLIDER, m_barAsio);
+    DDX_Control(dx, IDC_WDM_DEPTH_SLIDER, m_barWdm);
     DDX_Text(dx, IDC_DROPOUT_COUNT, m_strDropOuts);
     DDX_Text(dx, IDC_STREAM_DEPTH_LABEL, m_strStreamLabel);
     DDX_Text(dx, IDC_ASIO_DEPTH_LABEL, m_strAsioLabel);
@@ -63,37 +67,19 @@ BOOL CDlgPgASIOSettings::OnInitDialog()
 
 void CDlgPgASIOSettings::CreateToolTip()
 {
-    m_hToolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                                   ::GetModuleHandleA(nullptr), nullptr);
-    if (!m_hToolTip)
+    if (!m_toolTip.Create(this, TTS_ALWAYSTIP))
         return;
-    ::SendMessageA(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, ScaleToWindow(m_hWnd, kToolTipWidth));
-    std::string text = LoadResString(IDS_ASIO_TOOLTIP);
-    for (int id : {IDC_ASIO_APPLY, IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_DEPTH_CAPTION}) {
-        TTTOOLINFOA tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND;
-        tool.hwnd = m_hWnd;
-        tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
-        tool.lpszText = text.data();
-        ::SendMessageA(m_hToolTip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    ::SendMessageA(m_hToolTip, TTM_ACTIVATE, TRUE, 0);
-}
-
-BOOL CDlgPgASIOSettings::PreTranslateMessage(MSG* msg)
-{
-    // The tool tip learns of the mouse from the messages it is shown for.
-    if (m_hToolTip && ::IsWindow(m_hToolTip))
-        ::SendMessageA(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
-    return CDialogPage::PreTranslateMessage(msg);
+    m_toolTip.SetMaxTipWidth(ScaleToWindow(m_hWnd, kToolTipWidth));
+    const std::string text = LoadResString(IDS_ASIO_TOOLTIP);
+    for (int id : {IDC_ASIO_APPLY, IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_DEPTH_CAPTION})
+        m_toolTip.AddTool(Control(id), text);
+    m_toolTip.Activate(TRUE);
 }
 
 void CDlgPgASIOSettings::Refresh()
 {
     bool anyRead = false;
-    HWND streamBar = Control(IDC_STREAM_DEPTH_SLIDER);
+    const CTrackBarCtrl& streamBar = m_barStream;
     const _STREAM_DEPTH_LAYOUT& stream = m_streamDepth.stream;
     const bool streamRead = theDrv.GetStreamBufferDepth(&m_streamDepth) == DRV_OK &&
                             IsUsable(stream.minimum, stream.step, m_nStreamLimit);
@@ -101,27 +87,27 @@ void CDlgPgASIOSettings::Refresh()
         SetUpTrackBar(streamBar, stream.minimum, stream.step, stream.current, m_nStreamLimit, false);
     else
         m_strStreamLabel.clear();
-    ::EnableWindow(streamBar, streamRead);
+    streamBar.EnableWindow(streamRead);
     anyRead |= streamRead;
 
     const struct {
         DrvResult (CDrv::*read)(_BUFFER_DEPTH_INFO*);
         _BUFFER_DEPTH_INFO& depth;
         uint32_t limit;
-        int sliderId;
+        const CTrackBarCtrl& slider;
         std::string& label;
     } audioBars[] = {
-        {&CDrv::GetAsioBufferDepth, m_asioDepth, m_nAsioLimit, IDC_ASIO_DEPTH_SLIDER, m_strAsioLabel},
-        {&CDrv::GetWdmBufferDepth, m_wdmDepth, m_nWdmLimit, IDC_WDM_DEPTH_SLIDER, m_strWdmLabel},
+        {&CDrv::GetAsioBufferDepth, m_asioDepth, m_nAsioLimit, m_barAsio, m_strAsioLabel},
+        {&CDrv::GetWdmBufferDepth, m_wdmDepth, m_nWdmLimit, m_barWdm, m_strWdmLabel},
     };
     for (const auto& bar : audioBars) {
         const _AUDIO_DEPTH_LAYOUT& audio = bar.depth.audio;
         const bool read = (theDrv.*bar.read)(&bar.depth) == DRV_OK && IsUsable(audio.minimum, audio.step, bar.limit);
         if (read)
-            SetUpTrackBar(Control(bar.sliderId), audio.minimum, audio.step, audio.current, bar.limit, true);
+            SetUpTrackBar(bar.slider, audio.minimum, audio.step, audio.current, bar.limit, true);
         else
             bar.label.clear();
-        ::EnableWindow(Control(bar.sliderId), read);
+        bar.slider.EnableWindow(read);
         anyRead |= read;
     }
 
@@ -135,10 +121,10 @@ void CDlgPgASIOSettings::Refresh()
         PushTexts();
 }
 
-void CDlgPgASIOSettings::UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, int sliderId, int applyId, std::string& label)
+void CDlgPgASIOSettings::UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, const CTrackBarCtrl& bar, int applyId,
+                                          std::string& label)
 {
-    HWND bar = Control(sliderId);
-    if (!::IsWindowEnabled(bar))
+    if (!bar.IsWindowEnabled())
         return;
     HWND apply = Control(applyId);
     const uint32_t current = TrackBarPosition(bar) * depth.step;
@@ -160,11 +146,11 @@ void CDlgPgASIOSettings::UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, int slider
 
 void CDlgPgASIOSettings::UpdateLabels()
 {
-    UpdateAudioLabel(m_asioDepth.audio, IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_APPLY, m_strAsioLabel);
-    UpdateAudioLabel(m_wdmDepth.audio, IDC_WDM_DEPTH_SLIDER, IDC_WDM_APPLY, m_strWdmLabel);
+    UpdateAudioLabel(m_asioDepth.audio, m_barAsio, IDC_ASIO_APPLY, m_strAsioLabel);
+    UpdateAudioLabel(m_wdmDepth.audio, m_barWdm, IDC_WDM_APPLY, m_strWdmLabel);
 
-    HWND streamBar = Control(IDC_STREAM_DEPTH_SLIDER);
-    if (::IsWindowEnabled(streamBar)) {
+    const CTrackBarCtrl& streamBar = m_barStream;
+    if (streamBar.IsWindowEnabled()) {
         _STREAM_DEPTH_LAYOUT& stream = m_streamDepth.stream;
         const uint32_t current = TrackBarPosition(streamBar) * stream.step;
         const bool changed = current != stream.current;
@@ -181,6 +167,7 @@ void CDlgPgASIOSettings::UpdateLabels()
 
 void CDlgPgASIOSettings::OnApply(UINT id)
 {
+    // Store results are not checked: Refresh shows whatever depth the driver kept.
     switch (id) {
     case IDC_STREAM_APPLY:
         theDrv.SetStreamBufferDepth(&m_streamDepth);
@@ -194,6 +181,7 @@ void CDlgPgASIOSettings::OnApply(UINT id)
         Refresh();
         return;
     }
+    // Streams that fail to restart show as such on the streams page, not here.
     theDrv.StopStreaming();
     theDrv.StartStreaming();
     Refresh();

@@ -5,6 +5,8 @@
 #include <string>
 #include "driver/DriverRecords.h"
 #include "pages/DialogPage.h"
+#include "ui/ToolTipCtrl.h"
+#include "ui/TrackBarCtrl.h"
 
 class CDlgPgASIOSettings : public CDialogPage {
 public:
@@ -18,7 +20,6 @@ public:
     // The panel's frame was shown, hidden, minimised or restored: the drop out count
     // runs only while the page can be seen.
     void OnPanelVisibilityChanged(bool visible);
-    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     BOOL OnInitDialog() override;
@@ -27,7 +28,7 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    void UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, int sliderId, int applyId, std::string& label);
+    void UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, const CTrackBarCtrl& bar, int applyId, std::string& label);
     void OnDropOutTimer();
     void OnShowPage(bool shown);
     void StartDropOutTimer(bool run);
@@ -39,7 +40,10 @@ private:
     std::string m_strStreamLabel;
     std::string m_strAsioLabel;
     std::string m_strWdmLabel;
-    HWND m_hToolTip = nullptr;   // owned by the page: it goes with the page's window
+    CTrackBarCtrl m_barStream;
+    CTrackBarCtrl m_barAsio;
+    CTrackBarCtrl m_barWdm;
+    CToolTipCtrl m_toolTip;   // its window goes with the page's window
     _BUFFER_DEPTH_INFO m_streamDepth{};
     _BUFFER_DEPTH_INFO m_asioDepth{};
     _BUFFER_DEPTH_INFO m_wdmDepth{};

@@ -1,8 +1,6 @@
 #include "pages/DlgPgChannels.h"
 
-#include "app/OVX_CPLView.h"
 #include "driver/RecordText.h"
-#include "pages/PageLinks.h"
 #include "pages/SubDlgChannelNameEdit.h"
 #include "res/resource.h"
 #include "ui/DataExchange.h"
@@ -55,28 +53,26 @@ BOOL CDlgPgChannels::OnInitDialog()
 
 void CDlgPgChannels::RefreshChannelList()
 {
-    const int selected = m_list.GetFirstSelectedIndex();
-    m_list.SetRedraw(FALSE);
-    m_list.DeleteAllItems();
-    CChannelArray& channels = Channels();
-    if (theDrv.RefreshChannels(channels, m_nDirection != 0) == DRV_OK) {
-        for (int i = 0; i < channels.GetSize(); ++i) {
-            const _OVX_CHANNEL_PROPERTIES* channel = channels.GetAt(i);
-            if (!channel)
-                continue;
-            const uint32_t deviceId = channel->deviceId;
-            _OVX_DEVICE_PROPERTIES device{};
-            if (theDrv.GetDeviceProperties(&deviceId, &device) != DRV_OK)
-                continue;   // a channel of a device that cannot be read gets no row
-            // Column 2 starts empty; the display names are composed below.
-            const int row = m_list.InsertItem(i, std::string(FieldText(device.name)), static_cast<DWORD_PTR>(i));
-            m_list.SetItemText(row, 1, std::string(FieldText(channel->channelName)));
+    {
+        CListCtrlEx::CRebuild rebuild(m_list);
+        m_list.DeleteAllItems();
+        CChannelArray& channels = Channels();
+        if (theDrv.RefreshChannels(channels, m_nDirection != 0) == DRV_OK) {
+            for (int i = 0; i < channels.GetSize(); ++i) {
+                const _OVX_CHANNEL_PROPERTIES* channel = channels.GetAt(i);
+                if (!channel)
+                    continue;
+                const uint32_t deviceId = channel->deviceId;
+                _OVX_DEVICE_PROPERTIES device{};
+                if (theDrv.GetDeviceProperties(&deviceId, &device) != DRV_OK)
+                    continue;   // a channel of a device that cannot be read gets no row
+                // Column 2 starts empty; the display names are composed below.
+                const int row = m_list.InsertItem(i, std::string(FieldText(device.name)), static_cast<DWORD_PTR>(i));
+                m_list.SetItemText(row, 1, std::string(FieldText(channel->channelName)));
+            }
         }
+        UpdateAsioDisplayNames();
     }
-    UpdateAsioDisplayNames();
-    m_list.SetRedraw(TRUE);
-    if (selected >= 0)
-        m_list.SelectRow(selected);
     UpdateSelectedChannelInfo();
 }
 
@@ -113,17 +109,17 @@ void CDlgPgChannels::OnIncludeDeviceNameClicked()
 {
     UpdateData(TRUE);
     theDrv.m_nAsioNameOption = m_bIncludeDeviceName != 0 ? 1 : 0;
+    // Unchecked: the next refresh shows the option the driver kept.
     theDrv.SetAsioNameOption(&theDrv.m_nAsioNameOption);
-    COVX_CPLView* view = ActivePanelView();
-    if (!view)
-        return;
-    CDlgPgChannels* pages[] = {&view->m_pageInputChannels, &view->m_pageOutputChannels};
-    for (CDlgPgChannels* page : pages)
-        page->m_bIncludeDeviceName = m_bIncludeDeviceName;
-    for (CDlgPgChannels* page : pages)
-        page->UpdateData(FALSE);
-    for (CDlgPgChannels* page : pages)
-        page->UpdateAsioDisplayNames();
+    if (m_pHost)
+        m_pHost->ShowIncludeDeviceName(m_bIncludeDeviceName);
+}
+
+void CDlgPgChannels::ShowIncludeDeviceName(int include)
+{
+    m_bIncludeDeviceName = include;
+    UpdateData(FALSE);
+    UpdateAsioDisplayNames();
 }
 
 DrvResult CDlgPgChannels::EditChannelName(DWORD_PTR index)
@@ -138,7 +134,7 @@ DrvResult CDlgPgChannels::EditChannelName(DWORD_PTR index)
     CSubDlgChannelNameEdit editor(&copy);
     if (editor.DoModal() != IDOK)
         return DRV_OK;
-    theDrv.SetChannelProperties(&copy);
+    theDrv.SetChannelProperties(&copy);   // unchecked: the reload shows what the driver kept
     RefreshChannelList();
     return DRV_OK;
 }

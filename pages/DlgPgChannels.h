@@ -13,6 +13,8 @@ public:
 
     void RefreshChannelList();
     void UpdateAsioDisplayNames();
+    // The option changed on either channel page: both show it.
+    void ShowIncludeDeviceName(int include);
     int Direction() const { return m_nDirection; }
 
     int m_bIncludeDeviceName = 0;

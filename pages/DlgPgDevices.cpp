@@ -1,10 +1,8 @@
 #include "pages/DlgPgDevices.h"
 
 #include <cstdio>
-#include "app/OVX_CPLView.h"
 #include "driver/Drv.h"
 #include "driver/RecordText.h"
-#include "pages/PageLinks.h"
 #include "pages/SubDlgDeviceNameEdit.h"
 #include "res/resource.h"
 #include "ui/DataExchange.h"
@@ -55,21 +53,19 @@ BOOL CDlgPgDevices::OnInitDialog()
 
 void CDlgPgDevices::RefreshDeviceList()
 {
-    const int selected = m_list.GetFirstSelectedIndex();
-    m_list.SetRedraw(FALSE);
-    m_list.DeleteAllItems();
-    if (theDrv.RefreshDevices() == DRV_OK) {
-        for (int i = 0; i < theDrv.m_devices.GetSize(); ++i) {
-            const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i);
-            if (!device)
-                continue;
-            const int row = m_list.InsertItem(i, std::string(FieldText(device->name)), static_cast<DWORD_PTR>(i));
-            m_list.SetItemText(row, 1, std::string(FieldText(device->serialNumber)));
+    {
+        CListCtrlEx::CRebuild rebuild(m_list);
+        m_list.DeleteAllItems();
+        if (theDrv.RefreshDevices() == DRV_OK) {
+            for (int i = 0; i < theDrv.m_devices.GetSize(); ++i) {
+                const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i);
+                if (!device)
+                    continue;
+                const int row = m_list.InsertItem(i, std::string(FieldText(device->name)), static_cast<DWORD_PTR>(i));
+                m_list.SetItemText(row, 1, std::string(FieldText(device->serialNumber)));
+            }
         }
     }
-    m_list.SetRedraw(TRUE);
-    if (selected >= 0)
-        m_list.SelectRow(selected);
     UpdateRankingButtons();
     ShowDeviceCount();
 }
@@ -78,7 +74,7 @@ void CDlgPgDevices::ShowDeviceCount()
 {
     char count[16];
     std::snprintf(count, sizeof count, "%i ", theDrv.m_devices.GetSize());
-    SetMainFramePaneText(1, count + LoadResString(IDS_DEVICES_CONNECTED));
+    SetPaneText(1, count + LoadResString(IDS_DEVICES_CONNECTED));
 }
 
 void CDlgPgDevices::UpdateRankingButtons()
@@ -118,18 +114,24 @@ DrvResult CDlgPgDevices::MoveDevice(int row, bool upwards)
     return DRV_OK;
 }
 
-void CDlgPgDevices::ApplyRanking()
+DrvResult CDlgPgDevices::ApplyRanking()
 {
     const int rows = m_list.GetItemCount();
+    // A row that outlived its record makes the whole order meaningless: nothing is
+    // changed or sent unless every row still designates one.
+    for (int row = 0; row < rows; ++row) {
+        if (!IsValidIndex(m_list.GetItemData(row)))
+            return ERROR_DRV_INVALID_ARGUMENT;
+    }
     for (int row = 0; row < rows; ++row) {
         if (_OVX_DEVICE_PROPERTIES* device = DeviceAt(m_list.GetItemData(row)))
             device->ranking = static_cast<uint32_t>(row);
     }
-    theDrv.ApplyDevices();
+    theDrv.ApplyDevices();   // unchecked: the reload shows the order the driver kept
     RefreshDeviceList();
-    if (COVX_CPLView* view = ActivePanelView())
-        view->RefreshDependentPages();
+    RefreshDependentPages();
     m_btnApply.EnableWindow(FALSE);
+    return DRV_OK;
 }
 
 DrvResult CDlgPgDevices::EditDeviceName(DWORD_PTR index)
@@ -144,10 +146,9 @@ DrvResult CDlgPgDevices::EditDeviceName(DWORD_PTR index)
     CSubDlgDeviceNameEdit editor(&copy);
     if (editor.DoModal() != IDOK)
         return DRV_OK;
-    theDrv.SetDeviceProperties(&copy);
+    theDrv.SetDeviceProperties(&copy);   // unchecked: the reload shows what the driver kept
     RefreshDeviceList();
-    if (COVX_CPLView* view = ActivePanelView())
-        view->RefreshDependentPages();
+    RefreshDependentPages();
     return DRV_OK;
 }
 

@@ -23,7 +23,7 @@ protected:
 private:
     void UpdateRankingButtons();
     DrvResult MoveDevice(int row, bool upwards);
-    void ApplyRanking();
+    DrvResult ApplyRanking();
     DrvResult EditDeviceName(DWORD_PTR index);
     void OnEditButton();
     void ShowDeviceCount();

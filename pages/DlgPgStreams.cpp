@@ -2,7 +2,6 @@
 
 #include "driver/Drv.h"
 #include "driver/RecordText.h"
-#include "pages/PageLinks.h"
 #include "pages/StreamText.h"
 #include "res/StreamTexts.h"
 #include "res/resource.h"
@@ -38,33 +37,34 @@ BOOL CDlgPgStreams::OnInitDialog()
 
 void CDlgPgStreams::Refresh()
 {
-    const int selected = m_list.GetFirstSelectedIndex();
     m_strDetails.clear();
-    m_list.SetRedraw(FALSE);
-    m_list.DeleteAllItems();
     bool allStreaming = true;
-    if (theDrv.RefreshDevices() == DRV_OK) {
-        for (int i = 0; i < theDrv.m_devices.GetSize(); ++i) {
-            const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i);
-            if (!device)
-                continue;
-            const int row = m_list.InsertItem(i, std::string(FieldText(device->name)), static_cast<DWORD_PTR>(i));
-            _STREAM_INFO info{};
-            const uint32_t deviceId = device->deviceId;
-            if (theDrv.GetStreamInfo(&deviceId, &info) != DRV_OK)
-                continue;
-            for (int plug = 0; plug < 4; ++plug)
-                m_list.SetItemText(row, plug + 1, FormatPlugState(PlugOf(info, plug)));
-            if (info.audioOut.state != PlugState_Connected || info.audioIn.state != PlugState_Connected)
-                allStreaming = false;
+    {
+        CListCtrlEx::CRebuild rebuild(m_list);
+        m_list.DeleteAllItems();
+        if (theDrv.RefreshDevices() == DRV_OK) {
+            for (int i = 0; i < theDrv.m_devices.GetSize(); ++i) {
+                const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i);
+                if (!device)
+                    continue;
+                const int row = m_list.InsertItem(i, std::string(FieldText(device->name)), static_cast<DWORD_PTR>(i));
+                _STREAM_INFO info{};
+                const uint32_t deviceId = device->deviceId;
+                if (theDrv.GetStreamInfo(&deviceId, &info) != DRV_OK)
+                    continue;
+                for (int plug = 0; plug < 4; ++plug)
+                    m_list.SetItemText(row, plug + 1, FormatPlugState(PlugOf(info, plug)));
+                if (info.audioOut.state != PlugState_Connected || info.audioIn.state != PlugState_Connected)
+                    allStreaming = false;
+            }
         }
     }
-    m_list.SetRedraw(TRUE);
+    // Without a row to keep selected, the first one is.
     const int rows = m_list.GetItemCount();
-    if (rows > 0)
-        m_list.SelectRow(selected >= 0 && selected < rows ? selected : 0);
+    if (rows > 0 && m_list.GetFirstSelectedIndex() < 0)
+        m_list.SelectRow(0);
     const UINT state = rows == 0 ? IDS_NO_STREAMS : allStreaming ? IDS_STREAMING : IDS_CONNECT_FAILED_STATE;
-    SetMainFramePaneText(3, LoadResString(state));
+    SetPaneText(3, LoadResString(state));
     UpdateData(FALSE);
 }
 

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include "driver/Drv.h"
 #include "driver/RecordText.h"
-#include "pages/PageLinks.h"
 #include "pages/SubDlgDeviceSynch.h"
 #include "pages/SyncModeText.h"
 #include "res/DriverErrorTexts.h"
@@ -17,26 +16,11 @@ namespace {
 constexpr DWORD_PTR kPcDriverRow = static_cast<DWORD_PTR>(-1);
 constexpr DWORD kListExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 
-int ComboCount(HWND combo)
+int AddComboEntry(const CComboBox& combo, const std::string& text, uint32_t data)
 {
-    return static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
-}
-
-int AddComboEntry(HWND combo, const std::string& text, uint32_t data)
-{
-    const LRESULT index = ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    ::SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
-    return static_cast<int>(index);
-}
-
-uint32_t ComboData(HWND combo, LRESULT index)
-{
-    return static_cast<uint32_t>(::SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
-}
-
-void SelectComboEntry(HWND combo, int index)
-{
-    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    const int index = combo.AddString(text);
+    combo.SetItemData(index, data);
+    return index;
 }
 
 }  // namespace
@@ -94,41 +78,39 @@ std::string CDlgPgSynchronisation::ClockSourceText() const
 void CDlgPgSynchronisation::RefreshList()
 {
     m_bReady = false;
-    const int selected = m_list.GetFirstSelectedIndex();
     m_nCheckedRow = -1;
-    m_list.SetRedraw(FALSE);
-    m_list.DeleteAllItems();
+    {
+        CListCtrlEx::CRebuild rebuild(m_list);
+        m_list.DeleteAllItems();
 
-    const bool loaded = theDrv.RefreshDevices() == DRV_OK && theDrv.RefreshSyncModes() == DRV_OK;
-    if (loaded && !theDrv.m_devices.IsEmpty()) {
-        const int pcRow = m_list.InsertItem(0, std::string(), kPcDriverRow);
-        m_list.SetItemText(pcRow, 1, LoadResString(IDS_PC_DRIVER));
-        if (theDrv.GetClockSource(&theDrv.m_clockSource) == DRV_OK)
-            m_list.SetItemText(pcRow, 2, ClockSourceText());
-        if (theDrv.m_clockSource.masterFlag == 0) {
-            m_list.SetCheck(pcRow, TRUE);
-            m_nCheckedRow = pcRow;
-        }
-        // A device without its synchronisation record (the two lists were read one
-        // after the other and may differ) gets no row.
-        for (int i = 0; i < PairedDeviceCount(); ++i) {
-            const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i);
-            const _DEVICE_SYNC_MODE_INFO* sync = theDrv.m_syncModes.GetAt(i);
-            if (!device || !sync)
-                continue;
-            // A new row's box starts unticked.
-            const int row = m_list.InsertItem(m_list.GetItemCount(), std::string(), static_cast<DWORD_PTR>(i));
-            m_list.SetItemText(row, 1, std::string(FieldText(device->name)));
-            m_list.SetItemText(row, 2, FormatSyncMode(sync->current, true));
-            if (theDrv.m_clockSource.masterFlag == 1 && device->deviceId == theDrv.m_clockSource.masterDeviceId) {
-                m_list.SetCheck(row, TRUE);
-                m_nCheckedRow = row;
+        const bool loaded = theDrv.RefreshDevices() == DRV_OK && theDrv.RefreshSyncModes() == DRV_OK;
+        if (loaded && !theDrv.m_devices.IsEmpty()) {
+            const int pcRow = m_list.InsertItem(0, std::string(), kPcDriverRow);
+            m_list.SetItemText(pcRow, 1, LoadResString(IDS_PC_DRIVER));
+            if (theDrv.GetClockSource(&theDrv.m_clockSource) == DRV_OK)
+                m_list.SetItemText(pcRow, 2, ClockSourceText());
+            if (theDrv.m_clockSource.masterFlag == 0) {
+                m_list.SetCheck(pcRow, TRUE);
+                m_nCheckedRow = pcRow;
+            }
+            // A device without its synchronisation record (the two lists were read one
+            // after the other and may differ) gets no row.
+            for (int i = 0; i < PairedDeviceCount(); ++i) {
+                const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i);
+                const _DEVICE_SYNC_MODE_INFO* sync = theDrv.m_syncModes.GetAt(i);
+                if (!device || !sync)
+                    continue;
+                // A new row's box starts unticked.
+                const int row = m_list.InsertItem(m_list.GetItemCount(), std::string(), static_cast<DWORD_PTR>(i));
+                m_list.SetItemText(row, 1, std::string(FieldText(device->name)));
+                m_list.SetItemText(row, 2, FormatSyncMode(sync->current, true));
+                if (theDrv.m_clockSource.masterFlag == 1 && device->deviceId == theDrv.m_clockSource.masterDeviceId) {
+                    m_list.SetCheck(row, TRUE);
+                    m_nCheckedRow = row;
+                }
             }
         }
     }
-    m_list.SetRedraw(TRUE);
-    if (selected >= 0 && selected < m_list.GetItemCount())
-        m_list.SelectRow(selected);
 
     theDrv.GetRateMode(&theDrv.m_nRateMode);
     UpdateRateControls();
@@ -149,14 +131,14 @@ void CDlgPgSynchronisation::UpdateRateControls()
 void CDlgPgSynchronisation::ApplyComboRule()
 {
     if (m_comboRates.m_hWnd)
-        m_comboRates.EnableWindow(ComboCount(m_comboRates.m_hWnd) > 0 && theDrv.m_nRateMode != 1);
+        m_comboRates.EnableWindow(m_comboRates.GetCount() > 0 && theDrv.m_nRateMode != 1);
 }
 
 void CDlgPgSynchronisation::RefreshRates()
 {
     std::string rateText = LoadResString(IDS_RATE_UNKNOWN);
-    HWND combo = m_comboRates.m_hWnd;
-    ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    const CComboBox& combo = m_comboRates;
+    combo.ResetContent();
     if (theDrv.RefreshDevices() == DRV_OK && !theDrv.m_devices.IsEmpty() &&
         theDrv.GetSampleRates(&theDrv.m_sampleRates) == DRV_OK) {
         const _SAMPLE_RATE_INFO& rates = theDrv.m_sampleRates;
@@ -164,20 +146,20 @@ void CDlgPgSynchronisation::RefreshRates()
         const uint32_t count = std::min<uint32_t>(rates.rateCount, kMaxSampleRates);
         for (uint32_t i = 0; i < count; ++i)
             AddComboEntry(combo, FormatSampleRate(rates.rates[i]), rates.rates[i]);
-        SelectComboEntry(combo, -1);
-        for (int i = 0; i < ComboCount(combo); ++i) {
-            if (ComboData(combo, i) == rates.currentRate) {
-                SelectComboEntry(combo, i);
+        combo.SetCurSel(-1);
+        for (int i = 0; i < combo.GetCount(); ++i) {
+            if (combo.GetItemData(i) == rates.currentRate) {
+                combo.SetCurSel(i);
                 break;
             }
         }
-        if (::SendMessageA(combo, CB_GETCURSEL, 0, 0) == CB_ERR) {
+        if (combo.GetCurSel() == CB_ERR) {
             const std::string unavailable =
                 FormatSampleRate(rates.currentRate) + " (" + LoadResString(IDS_RATE_UNAVAILABLE) + ")";
-            SelectComboEntry(combo, AddComboEntry(combo, unavailable, 0));
+            combo.SetCurSel(AddComboEntry(combo, unavailable, 0));
         }
     }
-    SetMainFramePaneText(2, LoadResString(IDS_CURRENT_SAMPLE_RATE) + rateText);
+    SetPaneText(2, LoadResString(IDS_CURRENT_SAMPLE_RATE) + rateText);
     ApplyComboRule();
 }
 
@@ -228,8 +210,8 @@ void CDlgPgSynchronisation::OnRateModeClicked()
 void CDlgPgSynchronisation::OnRateSelected()
 {
     m_btnApplyRate.EnableWindow(FALSE);
-    const LRESULT selected = m_comboRates.SendMessage(CB_GETCURSEL);
-    if (selected != CB_ERR && ComboData(m_comboRates.m_hWnd, selected) != 0)
+    const int selected = m_comboRates.GetCurSel();
+    if (selected != CB_ERR && m_comboRates.GetItemData(selected) != 0)
         m_btnApplyRate.EnableWindow(TRUE);
 }
 
@@ -237,21 +219,24 @@ void CDlgPgSynchronisation::OnApplySynchronisation()
 {
     // Clock and modes change only while nothing streams.
     if (theDrv.StopStreaming() == DRV_OK) {
+        // Unchecked: the reloads below show what the driver kept.
         theDrv.SetClockSource(&theDrv.m_clockSource);
         theDrv.SetRateMode(theDrv.m_nRateMode);
         theDrv.ApplySyncModes();
         theDrv.StartStreaming();
-        RefreshList();
-        RefreshRates();
     }
+    // Also after a refused stop: the choices were not stored, and with Apply off the
+    // page must not go on showing them as if they were.
+    RefreshList();
+    RefreshRates();
     m_btnApplySync.EnableWindow(FALSE);
 }
 
 void CDlgPgSynchronisation::OnApplySampleRate()
 {
-    const LRESULT selected = m_comboRates.SendMessage(CB_GETCURSEL);
+    const int selected = m_comboRates.GetCurSel();
     if (selected != CB_ERR) {
-        const uint32_t rate = ComboData(m_comboRates.m_hWnd, selected);
+        const uint32_t rate = static_cast<uint32_t>(m_comboRates.GetItemData(selected));
         theDrv.m_sampleRates.currentRate = rate;
         if (theDrv.SetSampleRate(rate) == ERROR_DRV_WDM_DEVICE_IN_USE)
             AfxMessageBox(IDS_DRVERR_WDM_DEVICE_IN_USE, MB_OK | MB_ICONEXCLAMATION);

@@ -4,6 +4,7 @@
 #pragma once
 #include "driver/DriverRecords.h"
 #include "pages/DialogPage.h"
+#include "ui/ComboBox.h"
 #include "ui/ListCtrlEx.h"
 
 class CDlgPgSynchronisation : public CDialogPage {
@@ -38,7 +39,7 @@ private:
     CWnd m_btnApplySync;
     CWnd m_radioManual;
     CWnd m_radioAutomatic;
-    CWnd m_comboRates;
+    CComboBox m_comboRates;
     CWnd m_btnApplyRate;
     int m_nRateModeRadio = 0;
     bool m_bReady = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include "driver/ResultCodes.h"
+#include "pages/DriverErrorText.h"
 #include "res/StreamTexts.h"
 
 const char* const kPlugLabels[4] = {"AudioOutPlug", "AudioInPlug", "SynchOutPlug", "SynchInPlug"};

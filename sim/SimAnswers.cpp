@@ -7,7 +7,6 @@
 #include "driver/ControlCodes.h"
 #include "driver/RecordText.h"
 #include "driver/ResultCodes.h"
-#include "sim/WinErrors.h"
 
 namespace {
 
@@ -191,7 +190,7 @@ uint32_t CSimAnswers::Answer(uint32_t code, const void* in, void* out)
     case Io::GetAsioStatistics: {
         _ASIO_STATISTICS statistics{};
         statistics.words[0] = m_bus.streaming ? 1 : 0;
-        statistics.words[kAsioDropoutWord] = m_bus.asioDropouts;
+        statistics.words[kAsioDropOutWord] = m_bus.asioDropouts;
         std::memcpy(out, &statistics, sizeof statistics);
         return 0;
     }

@@ -6,9 +6,9 @@
 
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
+#include "driver/ResultCodes.h"
 #include "sim/SimEventSignal.h"
 #include "sim/SimMalform.h"
-#include "sim/WinErrors.h"
 
 namespace {
 
@@ -146,11 +146,18 @@ uint32_t CSimDriver::RegisterEvent(Connection& connection, const void* in)
         return WinError::InvalidHandle;
     connection.eventValue = value;
     connection.events.clear();
+    if (m_faults.EndlessEvents())
+        SignalConnection(connection);
     return 0;
 }
 
 uint32_t CSimDriver::NextEvent(Connection& connection, void* out)
 {
+    if (const auto endless = m_faults.EndlessEvents()) {
+        const _DRIVER_EVENT_INFO event{*endless, {0, 0}};
+        std::memcpy(out, &event, sizeof event);
+        return 0;
+    }
     if (connection.events.empty())
         return WinError::NoMoreItems;
     const _DRIVER_EVENT_INFO event{connection.events.front(), {0, 0}};
@@ -173,9 +180,14 @@ void CSimDriver::QueueEvent(uint32_t kind)
         if (connection.events.size() >= kEventQueueLimit)
             connection.events.pop_front();
         connection.events.push_back(kind);
-        if (m_signal)
-            m_signal(connection.eventValue);
+        SignalConnection(connection);
     }
+}
+
+void CSimDriver::SignalConnection(const Connection& connection)
+{
+    if (m_signal && connection.eventValue != 0 && !connection.dead)
+        m_signal(connection.eventValue);
 }
 
 SimBus CSimDriver::Bus() const
@@ -306,6 +318,16 @@ void CSimDriver::MalformAnswer(uint32_t code, Malformation malformation, FaultRe
 {
     std::lock_guard lock(m_mutex);
     m_faults.Malform(code, malformation, repeat);
+}
+
+void CSimDriver::SetEndlessEvents(std::optional<uint32_t> kind)
+{
+    std::lock_guard lock(m_mutex);
+    m_faults.SetEndlessEvents(kind);
+    if (!kind)
+        return;
+    for (const auto& [handle, connection] : m_connections)
+        SignalConnection(connection);
 }
 
 void CSimDriver::ClearFaults()

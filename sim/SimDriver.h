@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,8 @@ public:
                      uint32_t skip = 0);
     void DelayRequest(uint32_t code, std::chrono::milliseconds delay);
     void MalformAnswer(uint32_t code, Malformation malformation, FaultRepeat repeat = FaultRepeat::Always);
+    // Events without end of one kind (nullopt ends them); signals every registered event.
+    void SetEndlessEvents(std::optional<uint32_t> kind);
     void ClearFaults();
     void ClearFaults(uint32_t code);
     std::vector<CSimFaults::Entry> Faults() const;
@@ -98,6 +101,7 @@ private:
     uint32_t NextEvent(Connection& connection, void* out);
     void NotifyInterface(bool arrived);
     void QueueEvent(uint32_t kind) override;   // with m_mutex held
+    void SignalConnection(const Connection& connection);   // with m_mutex held
 
     mutable std::mutex m_mutex;
     SimBus m_bus;

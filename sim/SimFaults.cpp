@@ -22,6 +22,7 @@ void CSimFaults::Clear()
     m_failures.clear();
     m_delays.clear();
     m_malformations.clear();
+    m_endlessEvents.reset();
 }
 
 void CSimFaults::Remove(uint32_t code)

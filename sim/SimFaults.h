@@ -25,6 +25,10 @@ public:
     void Fail(uint32_t code, uint32_t error, FaultRepeat repeat, uint32_t skip = 0);
     void Delay(uint32_t code, std::chrono::milliseconds delay);
     void Malform(uint32_t code, Malformation malformation, FaultRepeat repeat);
+    // While set, the event queue never runs dry: every GetNextEvent answers an event
+    // of this kind, as a faulty driver or an endless storm of events would.
+    void SetEndlessEvents(std::optional<uint32_t> kind) { m_endlessEvents = kind; }
+    std::optional<uint32_t> EndlessEvents() const { return m_endlessEvents; }
     void Clear();
     // Every fault of this code, of any kind.
     void Remove(uint32_t code);
@@ -56,4 +60,5 @@ private:
     std::map<uint32_t, Failure> m_failures;
     std::map<uint32_t, std::chrono::milliseconds> m_delays;
     std::map<uint32_t, Misshape> m_malformations;
+    std::optional<uint32_t> m_endlessEvents;
 };

@@ -5,14 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#include "driver/InterfaceClass.h"
+
 const char CSimInterfaceBroadcast::kInterfaceName[] =
     "\\\\?\\ROOT#OVX1394#0000#{918d4f3e-6947-4ec3-989e-f3b1bd397eaa}";
-
-namespace {
-
-const GUID kInterfaceClass = {0x918D4F3E, 0x6947, 0x4EC3, {0x98, 0x9E, 0xF3, 0xB1, 0xBD, 0x39, 0x7E, 0xAA}};
-
-}  // namespace
 
 CSimInterfaceBroadcast::CSimInterfaceBroadcast(CSimDriver& driver, std::function<HWND()> target)
     : m_driver(driver), m_target(std::move(target))
@@ -36,7 +32,7 @@ void CSimInterfaceBroadcast::Send(bool arrived) const
     auto* record = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_A*>(buffer.data());
     record->dbcc_size = static_cast<DWORD>(size);
     record->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    record->dbcc_classguid = kInterfaceClass;
+    record->dbcc_classguid = kOvxInterfaceClass;
     std::memcpy(record->dbcc_name, kInterfaceName, sizeof kInterfaceName);
     ::SendMessageA(target, WM_DEVICECHANGE, arrived ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE,
                    reinterpret_cast<LPARAM>(record));

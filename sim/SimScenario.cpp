@@ -52,6 +52,8 @@ std::string CSimScenarioReader::Statement(const std::vector<std::string>& w, Sim
         return ChannelName(w, bus);
     if (verb == "fail" || verb == "delay" || verb == "malform")
         return Fault(w, scenario);
+    if (verb == "endless-events")
+        return EndlessEvents(w, scenario);
     return Settings(w, bus);
 }
 
@@ -273,6 +275,22 @@ std::string CSimScenarioReader::Fault(const std::vector<std::string>& w, SimScen
     return {};
 }
 
+std::string CSimScenarioReader::EndlessEvents(const std::vector<std::string>& w, SimScenario& scenario)
+{
+    SimScenarioFault fault;
+    fault.kind = SimScenarioFault::Kind::EndlessEvents;
+    if (w.size() > 1 && w[1] != "off") {
+        std::vector<uint32_t> n;
+        if (std::string why = Numbers(w, 1, 1, "an event kind or off", n); !why.empty())
+            return why;
+        fault.eventKind = n[0];
+    } else if (w.size() != 2) {
+        return SimExpected(w, w.size() < 2 ? 1 : 2, w.size() < 2 ? "an event kind or off" : "nothing more");
+    }
+    scenario.faults.push_back(fault);
+    return {};
+}
+
 bool ParseSimScenario(std::istream& in, SimScenario& scenario, std::string& error)
 {
     CSimScenarioReader reader;
@@ -302,6 +320,9 @@ void ApplySimFaults(const SimScenario& scenario, CSimDriver& driver)
             break;
         case SimScenarioFault::Kind::Malform:
             driver.MalformAnswer(fault.code, fault.malformation, fault.repeat);
+            break;
+        case SimScenarioFault::Kind::EndlessEvents:
+            driver.SetEndlessEvents(fault.eventKind);
             break;
         }
     }

@@ -17,6 +17,7 @@
 //   fail REQUEST|open CODE [always] [skip N]
 //   delay REQUEST MS
 //   malform REQUEST unterminated|counts|short [once]
+//   endless-events KIND|off          GetNextEvent never runs dry
 //
 // REQUEST is a request's name as the trace writes it, e.g. GetDeviceList. Numbers are
 // decimal, or hexadecimal after 0x. The running simulator takes the same statements
@@ -26,6 +27,7 @@
 #include <chrono>
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,13 +37,14 @@
 class CSimDriver;
 
 struct SimScenarioFault {
-    enum class Kind { Fail, Delay, Malform } kind = Kind::Fail;
+    enum class Kind { Fail, Delay, Malform, EndlessEvents } kind = Kind::Fail;
     uint32_t code = 0;
     uint32_t error = 0;
     FaultRepeat repeat = FaultRepeat::Once;
     uint32_t skip = 0;
     std::chrono::milliseconds delay{0};
     Malformation malformation = Malformation::ShortAnswer;
+    std::optional<uint32_t> eventKind;   // EndlessEvents: nullopt ends them
 };
 
 struct SimScenario {
@@ -63,6 +66,7 @@ private:
     std::string ChannelName(const std::vector<std::string>& w, SimBus& bus);
     std::string Settings(const std::vector<std::string>& w, SimBus& bus);
     std::string Fault(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string EndlessEvents(const std::vector<std::string>& w, SimScenario& scenario);
 
     bool m_bOffersReplaced = false;   // the last device's standard offers are gone
 };

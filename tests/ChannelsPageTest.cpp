@@ -24,8 +24,8 @@ protected:
         bus.asioNameOption = option;
         panel = std::make_unique<CPanelHarness>(std::move(bus));
         ASSERT_TRUE(panel->Start());
-        input = panel->View()->m_pageInputChannels.m_hWnd;
-        output = panel->View()->m_pageOutputChannels.m_hWnd;
+        input = panel->View()->PageOf(PAGE_INPUT_CHANNELS)->m_hWnd;
+        output = panel->View()->PageOf(PAGE_OUTPUT_CHANNELS)->m_hWnd;
         inputList = ::GetDlgItem(input, IDC_CHANNEL_LIST);
         outputList = ::GetDlgItem(output, IDC_CHANNEL_LIST);
     }
@@ -151,7 +151,7 @@ TEST_F(ChannelsPage, AChannelWhoseDeviceCannotBeReadGetsNoRow)
     Open("Desk", {"Kick", "Snare", "Hat"});
     // The second channel's device read fails; the others keep their records' indices.
     panel->sim.FailRequest(OvxIoctl::GetDeviceProperties, 55, FaultRepeat::Once, 1);
-    panel->View()->m_pageInputChannels.RefreshChannelList();
+    panel->View()->InputChannelsPage().RefreshChannelList();
     EXPECT_EQ(Ui::Column(inputList, 1), (std::vector<std::string>{"Kick", "Hat"}));
     Ui::SelectRow(inputList, 1);
     EXPECT_EQ(WindowText(::GetDlgItem(input, IDC_HARDWARE_NAME)), " In 3");
@@ -161,7 +161,7 @@ TEST_F(ChannelsPage, AFailedReloadLeavesTheListEmpty)
 {
     Open("Desk", {"Kick"});
     panel->sim.FailRequest(OvxIoctl::GetChannelLists, 0xE0000001, FaultRepeat::Once);
-    panel->View()->m_pageInputChannels.RefreshChannelList();
+    panel->View()->InputChannelsPage().RefreshChannelList();
     EXPECT_EQ(ListView_GetItemCount(inputList), 0);
     EXPECT_FALSE(Ui::Enabled(::GetDlgItem(input, IDC_EDIT_CHANNEL_NAME)));
 }

@@ -28,7 +28,7 @@ protected:
     {
         panel = std::make_unique<CPanelHarness>(std::move(bus));
         ASSERT_TRUE(panel->Start());
-        page = panel->View()->m_pageDevices.m_hWnd;
+        page = panel->View()->PageOf(PAGE_DEVICES)->m_hWnd;
         list = ::GetDlgItem(page, IDC_DEVICE_LIST);
     }
     HWND Control(int id) const { return ::GetDlgItem(page, id); }
@@ -226,6 +226,21 @@ TEST_F(DevicesPage, ARowThatOutlivedItsRecordChangesNothing)
     CancelDialogAnswer();
     EXPECT_EQ(Ui::Column(list, 0), (std::vector<std::string>{"D1", "D2", "D3"}));
     EXPECT_TRUE(panel->sim.Trace().empty());
+}
+
+TEST_F(DevicesPage, ApplyWithARowThatOutlivedItsRecordChangesNothing)
+{
+    Open(BusWith({"D1", "D2", "D3"}));
+    Ui::SelectRow(list, 0);
+    Ui::Click(Control(IDC_DEVICE_DOWN));
+    panel->sim.Change([](SimBus& bus) { bus.devices.resize(1); });
+    theDrv.RefreshDevices();
+    const uint32_t ranking = theDrv.m_devices.GetAt(0)->ranking;
+    panel->sim.ClearTrace();
+    Ui::Click(Control(IDC_APPLY_RANKING));
+    EXPECT_TRUE(panel->sim.Trace().empty());
+    EXPECT_EQ(theDrv.m_devices.GetAt(0)->ranking, ranking);
+    EXPECT_EQ(Ui::Column(list, 0), (std::vector<std::string>{"D2", "D1", "D3"}));
 }
 
 TEST_F(DevicesPage, EnterAndEscapeLeaveThePageOpen)

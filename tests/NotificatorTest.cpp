@@ -31,16 +31,18 @@ public:
     }
 };
 
+// Returns once the worker has taken the driver event's signal off it.
+void WaitUntilSignalTaken(CTestNotificator& notifier)
+{
+    while (OsSync::TryConsumeEvent(notifier.DriverEvent())) {
+        OsSync::SignalEvent(notifier.DriverEvent());   // not ours to take: put it back
+        std::this_thread::yield();
+    }
+}
+
 class Notifier : public ::testing::Test {
 protected:
-    // Returns once the worker has taken the driver event's signal off it.
-    void WaitUntilSignalTaken()
-    {
-        while (OsSync::TryConsumeEvent(notifier.DriverEvent())) {
-            OsSync::SignalEvent(notifier.DriverEvent());   // not ours to take: put it back
-            std::this_thread::yield();
-        }
-    }
+    void WaitUntilSignalTaken() { ::WaitUntilSignalTaken(notifier); }
 
     CSimDriver sim{DefaultBus()};
     CScopedSimDriver installed{sim};
@@ -181,6 +183,40 @@ TEST_F(Notifier, StopThenStartReusesTheSameEvents)
     sim.RaiseEvent(EvtType_DomainConfigurationChanged);
     EXPECT_TRUE(target.WaitForCount(1, kPatience));
     EXPECT_EQ(notifier.Stop(), DRV_OK);
+}
+
+// A worker held up past Stop's wait (here by the lock, as a request on the GUI thread
+// holds it) keeps its stop signal: no second worker starts on the same events before
+// it has ended, and the one started after it is the only one.
+TEST(NotifierLingering, StartAfterAWorkerOutlivedStopRunsOneWorker)
+{
+    CSimDriver sim{DefaultBus()};
+    CScopedSimDriver installed{sim};
+    CTestMessageTarget target;
+    CTestNotificator notifier(20);
+    notifier.SetTarget(target.Handle(), kDriverEventMessage, 0, 0);
+    ASSERT_EQ(notifier.Start(kOvxDeviceName), DRV_OK);
+    {
+        std::lock_guard hold(notifier.Lock());
+        sim.RaiseEvent(EvtType_BusReset);
+        WaitUntilSignalTaken(notifier);
+        EXPECT_EQ(notifier.Stop(), ERROR_DRV_THREAD);
+        EXPECT_EQ(notifier.Start(kOvxDeviceName), ERROR_DRV_THREAD);
+        EXPECT_FALSE(notifier.IsRunning());
+        EXPECT_FALSE(notifier.IsOpen());
+    }
+    // Freed, the old worker posts what it woke for, takes its stop signal and ends.
+    ASSERT_TRUE(target.WaitForCount(1, kPatience));
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    DrvResult started;
+    while ((started = notifier.Start(kOvxDeviceName)) == ERROR_DRV_THREAD &&
+           std::chrono::steady_clock::now() < deadline) {
+    }
+    ASSERT_EQ(started, DRV_OK);
+    sim.RaiseEvent(EvtType_StreamingRestarted);
+    ASSERT_TRUE(target.WaitForCount(2, kPatience));
+    EXPECT_EQ(notifier.Stop(), DRV_OK);
+    EXPECT_EQ(target.Received().size(), 2u);
 }
 
 #ifndef _WIN32

@@ -223,13 +223,31 @@ std::vector<HWND> CPanelHarness::VisiblePages() const
     return pages;
 }
 
+namespace {
+
+std::string TreeItemText(HWND tree, HTREEITEM item)
+{
+    char buffer[256] = "";
+    TVITEMA tvItem{};
+    tvItem.mask = TVIF_TEXT;
+    tvItem.hItem = item;
+    tvItem.pszText = buffer;
+    tvItem.cchTextMax = sizeof buffer;
+    if (!item || !::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvItem)))
+        return {};
+    return buffer;
+}
+
+}  // namespace
+
 HTREEITEM CPanelHarness::TreeItem(const std::string& text) const
 {
     COVX_CPLView* view = View();
     if (!view)
         return nullptr;
-    for (HTREEITEM item = view->m_tree.GetRootItem(); item; item = view->m_tree.GetNextSiblingItem(item)) {
-        if (view->m_tree.GetItemText(item) == text)
+    HWND tree = view->TreeWindow();
+    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item)) {
+        if (TreeItemText(tree, item) == text)
             return item;
     }
     return nullptr;
@@ -238,7 +256,7 @@ HTREEITEM CPanelHarness::TreeItem(const std::string& text) const
 std::string CPanelHarness::SelectedTreeText() const
 {
     COVX_CPLView* view = View();
-    return view ? view->m_tree.GetItemText(view->m_tree.GetSelectedItem()) : std::string();
+    return view ? TreeItemText(view->TreeWindow(), TreeView_GetSelection(view->TreeWindow())) : std::string();
 }
 
 void CPanelHarness::SendCommand(UINT id) const

@@ -8,6 +8,7 @@
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
 #include "driver/ResultCodes.h"
+#include "pages/DriverErrorText.h"
 #include "tests/FakeDeviceIo.h"
 
 namespace {

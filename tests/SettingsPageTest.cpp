@@ -36,7 +36,7 @@ protected:
     {
         panel = std::make_unique<CPanelHarness>(std::move(bus));
         ASSERT_TRUE(panel->Start(select ? "-asio" : ""));
-        page = panel->View()->m_pageSettings.m_hWnd;
+        page = panel->View()->PageOf(PAGE_SETTINGS)->m_hWnd;
     }
     HWND Control(int id) const { return ::GetDlgItem(page, id); }
     Bar Read(int sliderId) const
@@ -209,13 +209,13 @@ TEST_F(SettingsPage, DropOutsAreCountedOnlyWhileThePageIsShown)
     ASSERT_TRUE(panel->PumpUntil([&] { return WindowText(Control(IDC_DROPOUT_COUNT)) == "7"; }));
 
     // Another page: the timer is gone (killing it again finds nothing).
-    TreeView_SelectItem(panel->View()->m_tree.m_hWnd, panel->TreeItem("Devices"));
+    TreeView_SelectItem(panel->View()->TreeWindow(), panel->TreeItem("Devices"));
     EXPECT_FALSE(::KillTimer(page, 27));
 
     // Back on the page: a fresh read of the settings, and the count goes on.
     panel->sim.Change([](SimBus& b) { b.asioDropouts = 9; });
     panel->sim.ClearTrace();
-    TreeView_SelectItem(panel->View()->m_tree.m_hWnd, panel->TreeItem("Settings"));
+    TreeView_SelectItem(panel->View()->TreeWindow(), panel->TreeItem("Settings"));
     EXPECT_EQ(panel->sim.CountOf(Io::GetAsioBufferDepth), 1u);
     EXPECT_TRUE(panel->PumpUntil([&] { return WindowText(Control(IDC_DROPOUT_COUNT)) == "9"; }));
 }

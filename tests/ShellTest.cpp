@@ -55,12 +55,12 @@ TEST(Shell, StartsOnTheDevicesPageWithEveryWindowInPlace)
     const auto pages = panel.VisiblePages();
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_NE(::GetDlgItem(pages[0], IDC_DEVICE_LIST), nullptr);
-    EXPECT_EQ(panel.View()->m_tree.GetCount(), 5u);
+    EXPECT_EQ(TreeView_GetCount(panel.View()->TreeWindow()), 5u);
     EXPECT_EQ(panel.Frame()->StatusBar().PaneCount(), 4);
     // The page sits to the right of the tree, its top just under the view's edge.
     RECT page{}, tree{};
     ::GetWindowRect(pages[0], &page);
-    ::GetWindowRect(panel.View()->m_tree.m_hWnd, &tree);
+    ::GetWindowRect(panel.View()->TreeWindow(), &tree);
     EXPECT_GT(page.left, tree.right);
 }
 
@@ -97,7 +97,7 @@ TEST(Shell, TreeSelectionShowsExactlyOnePageAndWritesItsTitle)
         HTREEITEM treeItem = panel.TreeItem(item.title);
         ASSERT_NE(treeItem, nullptr);
         // What a click on the item does: the tree selects it and tells its parent.
-        TreeView_SelectItem(panel.View()->m_tree.m_hWnd, treeItem);
+        TreeView_SelectItem(panel.View()->TreeWindow(), treeItem);
         panel.Pump();
         const auto pages = panel.VisiblePages();
         ASSERT_EQ(pages.size(), 1u);
@@ -105,9 +105,9 @@ TEST(Shell, TreeSelectionShowsExactlyOnePageAndWritesItsTitle)
         EXPECT_EQ(panel.Pane(0), item.title);
     }
     // Input and output channels are two pages of one template.
-    TreeView_SelectItem(panel.View()->m_tree.m_hWnd, panel.TreeItem("Input Channels"));
+    TreeView_SelectItem(panel.View()->TreeWindow(), panel.TreeItem("Input Channels"));
     const HWND input = panel.VisiblePages().at(0);
-    TreeView_SelectItem(panel.View()->m_tree.m_hWnd, panel.TreeItem("Output Channels"));
+    TreeView_SelectItem(panel.View()->TreeWindow(), panel.TreeItem("Output Channels"));
     EXPECT_NE(panel.VisiblePages().at(0), input);
 }
 
@@ -116,7 +116,7 @@ TEST(Shell, EveryWayOfClosingHidesAndTheTrayBringsTheSamePageBack)
     CPanelHarness panel;
     ASSERT_TRUE(panel.Start());
     HWND frame = panel.FrameWindow();
-    TreeView_SelectItem(panel.View()->m_tree.m_hWnd, panel.TreeItem("Synchronisation"));
+    TreeView_SelectItem(panel.View()->TreeWindow(), panel.TreeItem("Synchronisation"));
 
     const auto closeBox = [&] { ::SendMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0); };
     const auto fileClose = [&] { panel.SendCommand(ID_HIDE_PANEL); };
@@ -193,6 +193,23 @@ TEST(Shell, QuitEndsWithCodeZeroAndRemovesTheTrayIcon)
     EXPECT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &probe));
 }
 
+TEST(Shell, ARecreatedNotificationAreaGetsTheIconBack)
+{
+    CPanelHarness panel;
+    ASSERT_TRUE(panel.Start("-hide"));
+    HWND frame = panel.FrameWindow();
+    NOTIFYICONDATAA probe{};
+    probe.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    probe.hWnd = frame;
+    probe.uID = CMainFrame::TRAY_ICON_ID;
+    // The shell restarted: its new notification area knows no icon.
+    ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &probe));
+    ASSERT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &probe));
+    ::SendMessageA(frame, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &probe));
+    EXPECT_EQ(panel.Quit(), 0);
+}
+
 TEST(Shell, MenuPromptWhileHighlightedAndReadyAfterTheMenuCloses)
 {
     CPanelHarness panel;
@@ -244,7 +261,7 @@ TEST(Shell, SecondInitialUpdateKeepsOneTreeOnePageSetAndOneNotifier)
     panel.sim.ClearTrace();
     panel.SendCommand(ID_FILE_NEW);
     panel.Pump();
-    EXPECT_EQ(panel.View()->m_tree.GetCount(), 5u);
+    EXPECT_EQ(TreeView_GetCount(panel.View()->TreeWindow()), 5u);
     int pages = 0;
     for (HWND child = ::GetWindow(panel.View()->m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char name[16] = "";
@@ -253,7 +270,7 @@ TEST(Shell, SecondInitialUpdateKeepsOneTreeOnePageSetAndOneNotifier)
     }
     EXPECT_EQ(pages, 6);
     EXPECT_EQ(panel.VisiblePages().size(), 1u);
-    EXPECT_TRUE(panel.View()->m_notificator.IsRunning());
+    EXPECT_TRUE(panel.View()->Notifier().IsRunning());
     EXPECT_EQ(panel.sim.OpenConnections(), connections);
     EXPECT_EQ(panel.sim.CountOf(OvxIoctl::RegisterNotificationEvent), 0u);
 }
@@ -277,8 +294,8 @@ TEST(Shell, TabMovesFromTheTreeIntoTheShownPage)
 {
     CPanelHarness panel;
     ASSERT_TRUE(panel.Start());
-    HWND tree = panel.View()->m_tree.m_hWnd;
-    HWND page = panel.View()->m_pageDevices.m_hWnd;
+    HWND tree = panel.View()->TreeWindow();
+    HWND page = panel.View()->PageOf(PAGE_DEVICES)->m_hWnd;
     ::SetFocus(tree);
     ::PostMessageA(tree, WM_KEYDOWN, VK_TAB, 0);
     panel.Pump();

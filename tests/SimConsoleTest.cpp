@@ -9,7 +9,7 @@
 #include "sim/SimConsole.h"
 #include "sim/SimDriver.h"
 #include "sim/SimScenario.h"
-#include "sim/WinErrors.h"
+#include "driver/ResultCodes.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
 #include "driver/RecordText.h"
+#include "driver/ResultCodes.h"
 #include "sim/SimDriver.h"
-#include "sim/WinErrors.h"
 
 namespace {
 
@@ -273,6 +273,26 @@ TEST_F(Sim, StreamingStopAndStartChangeThePlugsAndQueueARestart)
     _DRIVER_EVENT_INFO event{};
     ASSERT_EQ(driver.GetNextEvent(&event), DRV_OK);
     EXPECT_EQ(event.kind, EvtType_StreamingRestarted);
+    EXPECT_EQ(driver.GetNextEvent(&event), WinError::NoMoreItems);
+}
+
+TEST_F(Sim, EndlessEventsNeverRunDryUntilCleared)
+{
+    const uint32_t value = 0x4545;
+    ASSERT_EQ(driver.RegisterNotificationEvent(reinterpret_cast<void*>(uintptr_t{value})), DRV_OK);
+    sim.SetEndlessEvents(EvtType_StreamingRestarted);
+    EXPECT_EQ(signals, std::vector<uint32_t>{value});
+    for (int i = 0; i < 200; ++i) {
+        _DRIVER_EVENT_INFO event{};
+        ASSERT_EQ(driver.GetNextEvent(&event), DRV_OK);
+        ASSERT_EQ(event.kind, EvtType_StreamingRestarted);
+    }
+    // An event registered while the storm lasts is told at once.
+    ASSERT_EQ(driver.RegisterNotificationEvent(reinterpret_cast<void*>(uintptr_t{value + 1})), DRV_OK);
+    EXPECT_EQ(signals.back(), value + 1);
+
+    sim.ClearFaults();
+    _DRIVER_EVENT_INFO event{};
     EXPECT_EQ(driver.GetNextEvent(&event), WinError::NoMoreItems);
 }
 

@@ -63,6 +63,12 @@ TEST_F(SimFaults, OpeningCanFail)
     EXPECT_EQ(second.Open(kOvxDeviceName), 5u);
     EXPECT_FALSE(second.IsOpen());
     EXPECT_EQ(second.Open(kOvxDeviceName), DRV_OK);
+
+    // A failed open that names no error is still a failure.
+    sim.FailRequest(kSimOpenRequest, 0);
+    COvx1394Driver third;
+    EXPECT_EQ(third.Open(kOvxDeviceName), ERROR_DRV_NOT_OPEN);
+    EXPECT_FALSE(third.IsOpen());
 }
 
 TEST_F(SimFaults, SlowAnswersStillArriveWhole)

@@ -4,10 +4,10 @@
 
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
+#include "driver/ResultCodes.h"
 #include "sim/SimDriver.h"
 #include "sim/SimScenario.h"
 #include "sim/SimTraceLine.h"
-#include "sim/WinErrors.h"
 
 namespace {
 
@@ -39,7 +39,8 @@ TEST(SimScenario, DescribesDevicesSettingsAndFaults)
                       "streaming off\n"
                       "fail GetDeviceList 0xE0000001 always skip 2\n"
                       "delay GetStreamInfo 30\n"
-                      "malform GetChannelProperties counts once\n",
+                      "malform GetChannelProperties counts once\n"
+                      "endless-events 3\n",
                       scenario, error))
         << error;
     const SimBus& bus = scenario.bus;
@@ -64,7 +65,7 @@ TEST(SimScenario, DescribesDevicesSettingsAndFaults)
     EXPECT_EQ(bus.asioDepth.step, 250u);
     EXPECT_EQ(bus.asioDepth.current, 5500u);
     EXPECT_FALSE(bus.streaming);
-    ASSERT_EQ(scenario.faults.size(), 3u);
+    ASSERT_EQ(scenario.faults.size(), 4u);
 
     // The faults act on the driver as written: two lists, then failures for good.
     CSimDriver driver(scenario.bus);
@@ -77,6 +78,9 @@ TEST(SimScenario, DescribesDevicesSettingsAndFaults)
     EXPECT_EQ(connection.GetDeviceList(&list), DRV_OK);
     EXPECT_EQ(connection.GetDeviceList(&list), 0xE0000001u);
     EXPECT_EQ(connection.GetDeviceList(&list), 0xE0000001u);
+    _DRIVER_EVENT_INFO event{};
+    EXPECT_EQ(connection.GetNextEvent(&event), DRV_OK);
+    EXPECT_EQ(event.kind, 3u);
 }
 
 TEST(SimScenario, RefusesWhatItCannotReadWithTheLineNumber)

@@ -18,7 +18,7 @@ protected:
     {
         panel = std::make_unique<CPanelHarness>(std::move(bus));
         ASSERT_TRUE(panel->Start());
-        page = panel->View()->m_pageStreams.m_hWnd;
+        page = panel->View()->PageOf(PAGE_STREAMS)->m_hWnd;
         list = ::GetDlgItem(page, IDC_STREAM_LIST);
     }
     std::string Details() const { return WindowText(::GetDlgItem(page, IDC_STREAM_DETAILS)); }
@@ -95,12 +95,12 @@ TEST_F(StreamsPage, TheSelectedRowSurvivesARefreshOrFallsBackToTheFirst)
     Open(Streaming(3));
     Ui::SelectRow(list, 2);
     EXPECT_EQ(Details().rfind("AudioOutPlug", 0), 0u);
-    panel->View()->m_pageStreams.Refresh();
+    panel->View()->StreamsPage().Refresh();
     EXPECT_EQ(Ui::SelectedRow(list), 2);
     EXPECT_NE(Details().find("AudioOutPlug"), std::string::npos);
 
     panel->sim.Change([](SimBus& b) { b.devices.resize(1); });
-    panel->View()->m_pageStreams.Refresh();
+    panel->View()->StreamsPage().Refresh();
     EXPECT_EQ(Ui::SelectedRow(list), 0);
 }
 
@@ -108,7 +108,7 @@ TEST_F(StreamsPage, AnUnreadableStreamLeavesItsCellsEmpty)
 {
     Open(Streaming(2));
     panel->sim.FailRequest(OvxIoctl::GetStreamInfo, 55, FaultRepeat::Once);
-    panel->View()->m_pageStreams.Refresh();
+    panel->View()->StreamsPage().Refresh();
     EXPECT_EQ(Ui::Cell(list, 0, 1), "");
     EXPECT_NE(Ui::Cell(list, 1, 1), "");
     EXPECT_EQ(panel->Pane(3), "streaming");

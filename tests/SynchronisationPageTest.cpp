@@ -33,7 +33,7 @@ protected:
     {
         panel = std::make_unique<CPanelHarness>(std::move(bus));
         ASSERT_TRUE(panel->Start());
-        page = panel->View()->m_pageSynchronisation.m_hWnd;
+        page = panel->View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd;
         list = ::GetDlgItem(page, IDC_SYNC_LIST);
         combo = ::GetDlgItem(page, IDC_SAMPLE_RATE_COMBO);
     }
@@ -155,14 +155,21 @@ TEST_F(SynchronisationPage, ApplyStopsStreamingSendsEverythingAndStartsAgain)
     EXPECT_FALSE(Ui::Enabled(Control(IDC_SYNC_APPLY)));
 }
 
-TEST_F(SynchronisationPage, AFailingStopSendsNothingElse)
+TEST_F(SynchronisationPage, AFailingStopWritesNothingElseAndShowsTheDriversChoice)
 {
     Open(TwoDevices());
     PressSpaceOn(1);
     panel->sim.FailRequest(Io::StopStreaming, 0xE0000076);
     panel->sim.ClearTrace();
     Ui::Click(Control(IDC_SYNC_APPLY));
-    EXPECT_EQ(panel->sim.TraceCodes(), std::vector<uint32_t>{Io::StopStreaming});
+    const auto codes = panel->sim.TraceCodes();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes[0], Io::StopStreaming);
+    for (uint32_t code : codes) {
+        const std::string name = Io::FindRequest(code)->name;
+        EXPECT_TRUE(code == Io::StopStreaming || name.rfind("Get", 0) == 0) << name;
+    }
+    EXPECT_EQ(Ticks(), (std::vector<bool>{true, false, false}));   // the PC driver, as the driver holds
     EXPECT_FALSE(Ui::Enabled(Control(IDC_SYNC_APPLY)));
 }
 
@@ -251,7 +258,7 @@ TEST_F(SynchronisationPage, UnreadableRatesLeaveTheComboEmptyUntilManualIsChosen
     bus.rateMode = 1;
     Open(bus);
     panel->sim.FailRequest(Io::GetSampleRates, 0xE0000001, FaultRepeat::Always);
-    panel->View()->m_pageSynchronisation.Refresh();
+    panel->View()->SynchronisationPage().Refresh();
     EXPECT_TRUE(ComboEntries().empty());
     EXPECT_FALSE(Ui::Enabled(combo));
     EXPECT_EQ(panel->Pane(2), "Current sampling rate: unknown");
@@ -379,7 +386,7 @@ TEST_F(SynchronisationPage, AnUnreadableSynchronisationRecordLeavesTheListEmpty)
 {
     Open(TwoDevices());
     panel->sim.FailRequest(Io::GetDeviceSyncMode, 55, FaultRepeat::Once, 1);
-    panel->View()->m_pageSynchronisation.RefreshList();
+    panel->View()->SynchronisationPage().RefreshList();
     EXPECT_EQ(ListView_GetItemCount(list), 0);
     EXPECT_FALSE(Ui::Enabled(Control(IDC_RATE_MANUAL)));
 }

@@ -1,6 +1,9 @@
 #include "ui/DataExchange.h"
 
+#include <cstdio>
+
 #include "ui/Dialog.h"
+#include "ui/ProgrammingError.h"
 
 CDataExchange::CDataExchange(CDialog& dialog, bool saveAndValidate)
     : m_bSaveAndValidate(saveAndValidate), m_dialog(dialog)
@@ -10,8 +13,13 @@ CDataExchange::CDataExchange(CDialog& dialog, bool saveAndValidate)
 HWND CDataExchange::PrepareCtrl(int id)
 {
     HWND control = m_dialog.Control(id);
-    if (!control)
+    if (!control) {
         m_bFailed = true;
+        char what[80];
+        std::snprintf(what, sizeof what, "data exchange with id %d, which template %u lacks", id,
+                      m_dialog.TemplateId());
+        ReportProgrammingError(what);
+    }
     return control;
 }
 

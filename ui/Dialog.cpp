@@ -1,7 +1,10 @@
 #include "ui/Dialog.h"
 
-#include "res/resource.h"
+#include <exception>
+
 #include "ui/DataExchange.h"
+#include "ui/FrameworkIds.h"
+#include "ui/ProgrammingError.h"
 #include "ui/ResourceText.h"
 #include "ui/WinApp.h"
 
@@ -17,6 +20,44 @@ CDialog::~CDialog()
 
 namespace {
 
+// The dialog whose window is being created on this thread. WM_INITDIALOG's lParam is
+// whatever the creator passed; it is taken as this object only if it is the one.
+thread_local CDialog* t_pCreating = nullptr;
+
+class CCreatingScope {
+public:
+    explicit CCreatingScope(CDialog* dialog) : m_pPrevious(t_pCreating) { t_pCreating = dialog; }
+    ~CCreatingScope() { t_pCreating = m_pPrevious; }
+    CCreatingScope(const CCreatingScope&) = delete;
+    CCreatingScope& operator=(const CCreatingScope&) = delete;
+
+private:
+    CDialog* m_pPrevious;
+};
+
+// The messages whose result is the dialog procedure's own return value rather than
+// DWLP_MSGRESULT (the DialogProc documentation lists them).
+bool ReturnsResultDirectly(UINT message)
+{
+    switch (message) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+        return true;
+    default:
+        return false;
+    }
+}
+
 HWND ModalOwner(CWnd* parent)
 {
     if (parent && parent->m_hWnd)
@@ -30,6 +71,7 @@ HWND ModalOwner(CWnd* parent)
 INT_PTR CDialog::DoModal()
 {
     m_bModal = true;
+    CCreatingScope creating(this);
     const INT_PTR result =
         ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
                           ModalOwner(m_pParentWnd), StaticDialogProc, reinterpret_cast<LPARAM>(this));
@@ -42,6 +84,7 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
     m_nIDTemplate = templateId;
     m_pParentWnd = parent;
     m_bModal = false;
+    CCreatingScope creating(this);
     return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
                                 parent ? parent->m_hWnd : nullptr, StaticDialogProc,
                                 reinterpret_cast<LPARAM>(this)) != nullptr;
@@ -50,6 +93,7 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
 BOOL CDialog::CreateIndirect(const DLGTEMPLATE* dialogTemplate, HWND parent)
 {
     m_bModal = false;
+    CCreatingScope creating(this);
     return ::CreateDialogIndirectParamA(::GetModuleHandleA(nullptr), dialogTemplate, parent,
                                         StaticDialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
@@ -115,8 +159,11 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hWnd, UINT message, WPARAM wPara
 {
     CDialog* self = nullptr;
     if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<CDialog*>(lParam);
-        self->AttachToThunk(hWnd);
+        if (t_pCreating && reinterpret_cast<CDialog*>(lParam) == t_pCreating) {
+            self = t_pCreating;
+            t_pCreating = nullptr;   // dialogs its OnInitDialog creates are not it
+            self->AttachToThunk(hWnd);
+        }
     } else {
         self = static_cast<CDialog*>(FromHandlePermanent(hWnd));
     }
@@ -125,8 +172,12 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hWnd, UINT message, WPARAM wPara
     INT_PTR result = FALSE;
     try {
         result = self->DialogProc(message, wParam, lParam);
-    } catch (...) {
+    } catch (const std::exception& error) {
         // Nothing is allowed to unwind through the system's stack frames.
+        ReportProgrammingError(error.what());
+        result = FALSE;
+    } catch (...) {
+        ReportProgrammingError("an exception stopped at a dialog procedure");
         result = FALSE;
     }
     if (message == WM_NCDESTROY) {
@@ -185,6 +236,8 @@ INT_PTR CDialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam)
         LRESULT result = 0;
         if (!OnMessage(message, wParam, lParam, result))
             return FALSE;
+        if (ReturnsResultDirectly(message))
+            return static_cast<INT_PTR>(result);
         ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
         return TRUE;
     }

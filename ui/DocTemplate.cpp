@@ -1,9 +1,9 @@
 #include "ui/DocTemplate.h"
 
-#include "res/resource.h"
 #include "ui/Dialog.h"
 #include "ui/FormView.h"
 #include "ui/FrameWnd.h"
+#include "ui/FrameworkIds.h"
 #include "ui/WinApp.h"
 
 CSingleDocTemplate::CSingleDocTemplate(UINT resourceId, DocumentFactory document, FrameFactory frame,

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "res/resource.h"
 #include "ui/FormView.h"
+#include "ui/FrameworkIds.h"
 #include "ui/ResourceText.h"
 #include "ui/StatusBar.h"
 #include "ui/WinApp.h"
@@ -50,12 +50,10 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, const CSingleDocTemplate
     cs.cx = kInitialFrameSize;
     cs.cy = kInitialFrameSize;
     cs.lpszName = m_strTitle.c_str();
-    cs.hMenu = ::LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
-    if (!PreCreateWindow(cs)) {
-        if (cs.hMenu)
-            ::DestroyMenu(cs.hMenu);
+    CMenuHandle menu(::LoadMenuA(instance, MAKEINTRESOURCEA(resourceId)));
+    cs.hMenu = menu.Get();
+    if (!PreCreateWindow(cs))
         return FALSE;
-    }
     m_dwFrameStyle = cs.style & (FWS_ADDTOTITLE | FWS_PREFIXTITLE);
     const DWORD windowStyle = cs.style & ~(FWS_ADDTOTITLE | FWS_PREFIXTITLE);
     m_hAccelTable.Reset(::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId)));
@@ -65,8 +63,10 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, const CSingleDocTemplate
     const BOOL created = className && CreateEx(cs.dwExStyle, className, cs.lpszName, windowStyle, cs.x,
                                                cs.y, cs.cx, cs.cy, nullptr, cs.hMenu);
     m_pMakeView = nullptr;
-    if (!created && cs.hMenu && !m_hWnd)
-        ::DestroyMenu(cs.hMenu);
+    // A window destroys the menu it was created with, also one that its creation
+    // destroyed again (a failed WM_CREATE).
+    if (cs.hMenu == menu.Get() && (m_hWnd || !::IsMenu(menu.Get())))
+        menu.Release();
     return created && m_hWnd;
 }
 

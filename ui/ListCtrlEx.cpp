@@ -144,3 +144,15 @@ void CListCtrlEx::SetRedraw(BOOL redraw)
     if (redraw)
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
+
+CListCtrlEx::CRebuild::CRebuild(CListCtrlEx& list) : m_list(list), m_nSelected(list.GetFirstSelectedIndex())
+{
+    m_list.SetRedraw(FALSE);
+}
+
+CListCtrlEx::CRebuild::~CRebuild()
+{
+    m_list.SetRedraw(TRUE);
+    if (m_nSelected >= 0 && m_nSelected < m_list.GetItemCount())
+        m_list.SelectRow(m_nSelected);
+}

@@ -32,4 +32,18 @@ public:
     BOOL EnsureVisible(int row);
     // Off while a page rebuilds its rows; on again repaints the whole list once.
     void SetRedraw(BOOL redraw);
+
+    // A rebuild of the rows: nothing is drawn while it lasts, and the row selected
+    // when it began is selected again at its end if the list still has that row.
+    class CRebuild {
+    public:
+        explicit CRebuild(CListCtrlEx& list);
+        ~CRebuild();
+        CRebuild(const CRebuild&) = delete;
+        CRebuild& operator=(const CRebuild&) = delete;
+
+    private:
+        CListCtrlEx& m_list;
+        const int m_nSelected;
+    };
 };

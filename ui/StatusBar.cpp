@@ -4,10 +4,28 @@
 #include <commctrl.h>
 #include "ui/Dpi.h"
 
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+}  // namespace
+
 CStatusBar::~CStatusBar()
 {
+    // A bar its parent already destroyed has let go of the handle at WM_NCDESTROY.
     if (m_hWnd)
         ::DestroyWindow(m_hWnd);
+}
+
+LRESULT CALLBACK CStatusBar::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR data)
+{
+    if (message == WM_NCDESTROY) {
+        // The last message: the handle and the property that names this object go.
+        ::RemoveWindowSubclass(hWnd, &CStatusBar::SubclassProc, kSubclassId);
+        reinterpret_cast<CStatusBar*>(data)->DetachFromThunk();
+    }
+    return ::DefSubclassProc(hWnd, message, wParam, lParam);
 }
 
 BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id)
@@ -20,6 +38,12 @@ BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id)
     if (!m_hWnd)
         return FALSE;
     AttachToThunk(m_hWnd);   // so that the frame finds this object by the child id
+    if (!::SetWindowSubclass(m_hWnd, &CStatusBar::SubclassProc, kSubclassId,
+                             reinterpret_cast<DWORD_PTR>(this))) {
+        ::DestroyWindow(m_hWnd);
+        DetachFromThunk();
+        return FALSE;
+    }
     return TRUE;
 }
 

@@ -28,6 +28,9 @@ public:
     int Height() const;
 
 private:
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
+
     struct Pane {
         UINT id = 0;
         UINT style = SBPS_NORMAL;

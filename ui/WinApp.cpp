@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include "res/resource.h"
 #include "ui/DocTemplate.h"
 #include "ui/FrameWnd.h"
+#include "ui/FrameworkIds.h"
 
 namespace {
 

@@ -1,5 +1,9 @@
 #include "ui/Wnd.h"
 
+#include <exception>
+
+#include "ui/ProgrammingError.h"
+
 namespace {
 
 // Both window procedures and dialog procedures find their object through this property.
@@ -97,8 +101,12 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     LRESULT result = 0;
     try {
         result = self->WindowProc(message, wParam, lParam);
-    } catch (...) {
+    } catch (const std::exception& error) {
         // Nothing is allowed to unwind through the system's stack frames.
+        ReportProgrammingError(error.what());
+        result = ::DefWindowProcA(hWnd, message, wParam, lParam);
+    } catch (...) {
+        ReportProgrammingError("an exception stopped at a window procedure");
         result = ::DefWindowProcA(hWnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
