@@ -280,6 +280,8 @@ SimAnswer CSimConsole::ListFaults()
         text += (text.empty() ? "" : "\n") + std::string(kVerbs[static_cast<int>(fault.kind)]) + " " +
                 RequestName(fault.code) + " " + fault.words;
     }
+    if (const auto endless = m_driver.EndlessEvents())
+        text += (text.empty() ? "" : "\n") + std::string("endless-events ") + std::to_string(*endless);
     return Applied(text.empty() ? "no faults" : text);
 }
 

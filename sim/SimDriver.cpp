@@ -87,9 +87,10 @@ uint32_t CSimDriver::Control(DeviceHandle handle, uint32_t code, const void* in,
         const auto* bytes = static_cast<const uint8_t*>(in);
         entry.input.assign(bytes, bytes + inSize);
     }
-    m_trace.push_back(std::move(entry));
     if (m_traceListener)
-        m_traceListener(m_trace.back());
+        m_traceListener(entry);
+    if (m_bTraceKept)
+        m_trace.push_back(std::move(entry));
     return result;
 }
 
@@ -348,6 +349,12 @@ std::vector<CSimFaults::Entry> CSimDriver::Faults() const
     return m_faults.List();
 }
 
+std::optional<uint32_t> CSimDriver::EndlessEvents() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_faults.EndlessEvents();
+}
+
 std::vector<SimTraceEntry> CSimDriver::Trace() const
 {
     std::lock_guard lock(m_mutex);
@@ -374,6 +381,12 @@ void CSimDriver::SetTraceListener(TraceListener listener)
 {
     std::lock_guard lock(m_mutex);
     m_traceListener = std::move(listener);
+}
+
+void CSimDriver::SetTraceKept(bool kept)
+{
+    std::lock_guard lock(m_mutex);
+    m_bTraceKept = kept;
 }
 
 void CSimDriver::ClearTrace()

@@ -68,6 +68,7 @@ public:
     void ClearFaults();
     void ClearFaults(uint32_t code);
     std::vector<CSimFaults::Entry> Faults() const;
+    std::optional<uint32_t> EndlessEvents() const;
 
     // What the driver was asked.
     std::vector<SimTraceEntry> Trace() const;
@@ -77,6 +78,9 @@ public:
     // Called for each request as it is traced, with the driver's lock held: it must
     // not call the driver.
     void SetTraceListener(TraceListener listener);
+    // Off: requests reach the listener only, so a driver that runs for days keeps no
+    // growing record of them.
+    void SetTraceKept(bool kept);
     size_t OpenConnections() const;
     uint32_t RegisteredEvent(uint32_t connection) const;   // 0 when none
 
@@ -111,6 +115,7 @@ private:
     uint32_t m_nextConnection = 1;
     std::vector<SimTraceEntry> m_trace;
     TraceListener m_traceListener;
+    bool m_bTraceKept = true;
     EventSignaller m_signal;
     std::map<int, InterfaceListener> m_listeners;
     int m_nextListener = 1;

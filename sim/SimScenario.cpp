@@ -205,7 +205,8 @@ std::string CSimScenarioReader::Plug(const std::vector<std::string>& w, SimBus& 
     const size_t words = state == "absent" ? 3 : 4;
     if (w.size() > words)
         return SimExpected(w, words, "nothing more");
-    if (state == "stream" && *value > 0x7FFFFFFF)
+    const uint32_t number = value.value_or(0);
+    if (state == "stream" && number > 0x7FFFFFFF)
         return SimExpected(w, 3, "a stream number below 0x80000000");
     SimDevice* device = LastDevice(bus);
     if (!device)
@@ -214,9 +215,9 @@ std::string CSimScenarioReader::Plug(const std::vector<std::string>& w, SimBus& 
     if (state == "absent")
         plug.present = false;
     else if (state == "fail")
-        plug.failCode = *value;
+        plug.failCode = number;
     else
-        plug.fixedStreamNumber = static_cast<int32_t>(*value);
+        plug.fixedStreamNumber = static_cast<int32_t>(number);
     return {};
 }
 

@@ -6,10 +6,10 @@
 
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
+#include "driver/ResultCodes.h"
 #include "sim/SimConsole.h"
 #include "sim/SimDriver.h"
 #include "sim/SimScenario.h"
-#include "driver/ResultCodes.h"
 
 namespace {
 
@@ -74,6 +74,7 @@ TEST_F(Console, RefusesWhatItCannotReadOrHoldAndChangesNothing)
         {"plug-state 2 audio-in fail 0", "\"0\" not understood, expected an error code other than 0"},
         {"channel-name out 99 \"X\"", "refused: the device has no output channel 99"},
         {"device \"Unclosed 1 1", "a text without its closing quote"},
+        {"endless-events sometimes", "\"sometimes\" not understood, expected an event kind or off"},
     };
     ASSERT_TRUE(Run("dropouts 1").applied);
     const std::string before = Digest(sim.Bus());
@@ -142,8 +143,17 @@ TEST_F(Console, LiveVerbsReachTheConnections)
     EXPECT_EQ(connection.GetDeviceList(&list), 0xFFFFFFFFu);
     ASSERT_TRUE(Run("clear fault GetDeviceList").applied);
     EXPECT_EQ(connection.GetDeviceList(&list), DRV_OK);
+    _DRIVER_EVENT_INFO event{};
+    ASSERT_TRUE(Run("endless-events 100").applied);
+    EXPECT_EQ(Run("faults").text, "delay GetStreamInfo 30\nendless-events 100");
+    EXPECT_EQ(connection.GetNextEvent(&event), DRV_OK);
+    EXPECT_EQ(event.kind, 100u);
+    ASSERT_TRUE(Run("endless-events off").applied);
+    EXPECT_EQ(Run("faults").text, "delay GetStreamInfo 30");
+    ASSERT_TRUE(Run("endless-events 3").applied);
     ASSERT_TRUE(Run("clear faults").applied);
     EXPECT_EQ(Run("faults").text, "no faults");
+    EXPECT_NE(connection.GetNextEvent(&event), DRV_OK);
 
     ASSERT_TRUE(Run("dropouts +5").applied);
     ASSERT_TRUE(Run("dropouts +2").applied);
