@@ -4,7 +4,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "res/resource.h"
 #include "sim/SimBusWindow.h"
@@ -135,4 +137,33 @@ TEST_F(SimBusWindow, ATypedStatementThatIsRefusedSaysWhyAndChangesNothing)
     Ui::Type(Control(IDC_SIM_STATEMENT), "unplug 3");
     Ui::Click(Control(IDC_SIM_SEND));
     EXPECT_TRUE(panel.PumpUntil([&] { return PanelRows() == 2; }));
+}
+
+TEST_F(SimBusWindow, StatsCountsTheProcesssHandlesAndGdiObjects)
+{
+    const auto figures = [&] {
+        Ui::Type(Control(IDC_SIM_STATEMENT), "stats");
+        Ui::Click(Control(IDC_SIM_SEND));
+        unsigned long handles = 0, gdi = 0, user = 0;
+        unsigned long long privateBytes = 0;
+        const std::string answer = WindowText(Control(IDC_SIM_ANSWER));
+        EXPECT_EQ(std::sscanf(answer.c_str(), "handles %lu gdi %lu user %lu private-bytes %llu", &handles, &gdi,
+                              &user, &privateBytes),
+                  4)
+            << answer;
+        EXPECT_GT(user, 0u);
+        EXPECT_GT(privateBytes, 0u);
+        return std::pair{handles, gdi};
+    };
+    const auto before = figures();
+    HANDLE events[3] = {::CreateEventA(nullptr, FALSE, FALSE, nullptr), ::CreateEventA(nullptr, FALSE, FALSE, nullptr),
+                        ::CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+    HBRUSH brushes[2] = {::CreateSolidBrush(RGB(1, 2, 3)), ::CreateSolidBrush(RGB(4, 5, 6))};
+    const auto after = figures();
+    EXPECT_EQ(after.first, before.first + 3);
+    EXPECT_EQ(after.second, before.second + 2);
+    for (HANDLE event : events)
+        ::CloseHandle(event);
+    for (HBRUSH brush : brushes)
+        ::DeleteObject(brush);
 }
