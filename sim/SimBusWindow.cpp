@@ -93,7 +93,7 @@ BOOL CSimBusWindow::OnInitDialog()
     const struct {
         const char* heading;
         int width;
-    } traceColumns[] = {{"Time", 60}, {"Request", 150}, {"Input", 120}, {"Result", 130}};
+    } traceColumns[] = {{"Time", 48}, {"Request", 136}, {"Input", 104}, {"Result", 150}};
     for (int i = 0; i < 4; ++i)
         m_trace.InsertColumn(i, traceColumns[i].heading, LVCFMT_LEFT, ScaleToWindow(m_hWnd, traceColumns[i].width));
 
