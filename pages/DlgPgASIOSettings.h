@@ -3,6 +3,7 @@
 // the page is on the screen.
 #pragma once
 #include <string>
+#include "driver/BufferLimits.h"
 #include "driver/DriverRecords.h"
 #include "pages/DialogPage.h"
 #include "ui/ToolTipCtrl.h"
@@ -47,8 +48,8 @@ private:
     _BUFFER_DEPTH_INFO m_streamDepth{};
     _BUFFER_DEPTH_INFO m_asioDepth{};
     _BUFFER_DEPTH_INFO m_wdmDepth{};
-    const uint32_t m_nStreamLimit = 10000;
-    const uint32_t m_nAsioLimit = 40000;
-    const uint32_t m_nWdmLimit = 40000;
+    const uint32_t m_nStreamLimit = kStreamDepthLimit;
+    const uint32_t m_nAsioLimit = kAudioDepthLimit;
+    const uint32_t m_nWdmLimit = kAudioDepthLimit;
     UINT_PTR m_nTimerId = 0;
 };

@@ -1,0 +1,24 @@
+// Reading what an administrator types: numbers, and devices and channels named by
+// their position in the listing (1-based), serial number or name.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ctl/CtlOutcome.h"
+#include "driver/Drv.h"
+
+// A whole decimal number of 32 bits; false for anything else.
+bool ParseUnsigned(std::string_view text, uint32_t& value);
+
+// The index in theDrv.m_devices of the device that text names, tried in this order:
+// position in the listing, serial number, name (both compared whole, case ignored).
+CtlOutcome FindDevice(const CDrv& drv, std::string_view text, int& index);
+
+// The index in channels of the channel that text names: position in the listing,
+// channel name, hardware name.
+CtlOutcome FindChannel(const CChannelArray& channels, std::string_view text, int& index);
+
+// Whole texts equal, ASCII case ignored.
+bool SameText(std::string_view a, std::string_view b);

@@ -1,0 +1,134 @@
+// Walks the panel on a simulated bus through every page and dialog for the pictures
+// of the README. At each stop it prints "SHOT name left top right bottom" (the
+// window's place on the desktop) and keeps the window painted until the caller, who
+// takes the picture, creates "name.done" in the directory given.
+//
+// ovx_screenshot_tour.exe SCENARIO DONEDIR
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "res/resource.h"
+#include "sim/SimScenario.h"
+#include "tests/PageDriving.h"
+#include "tests/PanelHarness.h"
+
+namespace {
+
+std::string g_doneDir;
+int g_missed = 0;   // pictures whose window was missing or that were never taken
+
+void PumpFor(DWORD ms)
+{
+    const DWORD end = ::GetTickCount() + ms;
+    while (static_cast<LONG>(end - ::GetTickCount()) > 0) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(10);
+    }
+}
+
+// Shows the window painted, names it to the caller and waits for its picture.
+bool Shot(const char* name, HWND window)
+{
+    if (!window) {
+        ++g_missed;
+        return false;
+    }
+    ::SetForegroundWindow(window);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpFor(500);
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    std::printf("SHOT %s %ld %ld %ld %ld\n", name, rect.left, rect.top, rect.right, rect.bottom);
+    std::fflush(stdout);
+    const std::string done = g_doneDir + "\\" + name + ".done";
+    for (int i = 0; i < 300; ++i) {   // at most 30 s
+        if (::GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return true;
+        PumpFor(100);
+    }
+    ++g_missed;
+    return false;
+}
+
+// The picture of the next dialog this thread opens, taken from inside its modal loop;
+// then the dialog is cancelled.
+void ShotOfNextDialog(const char* name)
+{
+    AnswerNextDialog([name](HWND dialog) {
+        Shot(name, dialog);
+        ::SendMessageA(::GetDlgItem(dialog, IDCANCEL) ? ::GetDlgItem(dialog, IDCANCEL) : ::GetDlgItem(dialog, IDOK),
+                       BM_CLICK, 0, 0);
+    });
+}
+
+void SelectPage(CPanelHarness& panel, const char* title)
+{
+    TreeView_SelectItem(panel.View()->m_tree.m_hWnd, panel.TreeItem(title));
+    panel.Pump();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: ovx_screenshot_tour SCENARIO DONEDIR\n");
+        return 2;
+    }
+    SimScenario scenario;
+    std::ifstream file(argv[1]);
+    std::string error = "cannot be read";
+    if (!file || !ParseSimScenario(file, scenario, error)) {
+        std::fprintf(stderr, "the scenario %s: %s\n", argv[1], error.c_str());
+        return 2;
+    }
+    g_doneDir = argv[2];
+
+    CPanelHarness panel(scenario.bus);
+    ApplySimFaults(scenario, panel.sim);
+    if (!panel.Start())
+        return 1;
+    const HWND frame = panel.FrameWindow();
+    COVX_CPLView& view = *panel.View();
+
+    SelectPage(panel, "Devices");
+    Ui::SelectRow(::GetDlgItem(view.PageOf(PAGE_DEVICES)->m_hWnd, IDC_DEVICE_LIST), 1);
+    Shot("devices", frame);
+    ShotOfNextDialog("device-name");   // each dialog's answer runs inside the click that opens it
+    Ui::Click(::GetDlgItem(view.PageOf(PAGE_DEVICES)->m_hWnd, IDC_EDIT_DEVICE_NAME));
+
+    SelectPage(panel, "Input Channels");
+    Ui::SelectRow(::GetDlgItem(view.PageOf(PAGE_INPUT_CHANNELS)->m_hWnd, IDC_CHANNEL_LIST), 0);
+    Shot("input-channels", frame);
+    ShotOfNextDialog("channel-name");
+    Ui::Click(::GetDlgItem(view.PageOf(PAGE_INPUT_CHANNELS)->m_hWnd, IDC_EDIT_CHANNEL_NAME));
+
+    SelectPage(panel, "Output Channels");
+    Ui::SelectRow(::GetDlgItem(view.PageOf(PAGE_OUTPUT_CHANNELS)->m_hWnd, IDC_CHANNEL_LIST), 2);
+    Shot("output-channels", frame);
+
+    SelectPage(panel, "Synchronisation");
+    Ui::SelectRow(::GetDlgItem(view.SynchronisationPage().m_hWnd, IDC_SYNC_LIST), 2);
+    Shot("synchronisation", frame);
+    ShotOfNextDialog("sync-mode");
+    Ui::Click(::GetDlgItem(view.SynchronisationPage().m_hWnd, IDC_CHANGE_SYNC_MODE));
+
+    SelectPage(panel, "Settings");
+    PumpFor(1500);   // the drop out count arrives with the page's first timer tick
+    Shot("settings", frame);
+
+    ShotOfNextDialog("about");
+    panel.SendCommand(ID_APP_ABOUT);
+
+    if (!DialogWasAnswered())
+        ++g_missed;
+    panel.Quit();
+    return g_missed == 0 ? 0 : 1;
+}
