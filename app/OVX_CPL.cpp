@@ -61,6 +61,8 @@ BOOL COVX_CPLApp::InitInstance()
         BringRunningPanelForward();
         return FALSE;
     }
+    if (!OnFirstInstance())
+        return FALSE;
 
     // The notification area shows small icons: the resource's own small image, shared.
     m_hTrayIcon = static_cast<HICON>(::LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,

@@ -19,6 +19,11 @@ public:
     CKernelHandle m_instanceMutex;      // owned from creation: a later start sees it exists
     HICON m_hTrayIcon = nullptr;        // shared resource icon; the system frees it
 
+protected:
+    // Runs only in the start that becomes the panel, before its windows exist; false
+    // ends the start. A program built on the panel adds its own set-up here.
+    virtual bool OnFirstInstance() { return true; }
+
 private:
     // The running panel, found by its caption; posts the requests of a later start.
     static void PostExitToRunningPanel();

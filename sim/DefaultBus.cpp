@@ -1,5 +1,7 @@
 #include "sim/SimBus.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr uint32_t kFirstDeviceId = 0x00A1B200;
@@ -7,7 +9,7 @@ constexpr uint32_t kFirstChannelId = 0x00C40000;
 
 uint32_t NextDeviceId(const SimBus& bus)
 {
-    uint32_t id = kFirstDeviceId;
+    uint32_t id = std::max(kFirstDeviceId, bus.nextDeviceId);
     for (const SimDevice& device : bus.devices) {
         if (device.id >= id)
             id = device.id + 1;
@@ -15,9 +17,10 @@ uint32_t NextDeviceId(const SimBus& bus)
     return id;
 }
 
+// One pass over the bus per device: the channels of a device are numbered on from it.
 uint32_t NextChannelId(const SimBus& bus)
 {
-    uint32_t id = kFirstChannelId;
+    uint32_t id = std::max(kFirstChannelId, bus.nextChannelId);
     for (const auto* list : {&bus.inputs, &bus.outputs}) {
         for (const SimChannel& channel : *list) {
             if (channel.id >= id)
@@ -52,15 +55,18 @@ uint32_t AddStandardDevice(SimBus& bus, const std::string& name, const std::stri
     device.offeredSync = StandardSyncModes(device.id);
     device.currentSync = device.offeredSync[1];
     bus.devices.push_back(device);
+    bus.nextDeviceId = device.id + 1;
 
+    uint32_t channelId = NextChannelId(bus);
     for (uint32_t i = 0; i < inputs; ++i) {
         const std::string hardware = "In " + std::to_string(i + 1);
-        bus.inputs.push_back({NextChannelId(bus), device.id, hardware, hardware});
+        bus.inputs.push_back({channelId++, device.id, hardware, hardware});
     }
     for (uint32_t i = 0; i < outputs; ++i) {
         const std::string hardware = "Out " + std::to_string(i + 1);
-        bus.outputs.push_back({NextChannelId(bus), device.id, hardware, hardware});
+        bus.outputs.push_back({channelId++, device.id, hardware, hardware});
     }
+    bus.nextChannelId = channelId;
     return device.id;
 }
 

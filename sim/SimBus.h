@@ -70,6 +70,10 @@ struct SimBus {
     bool streaming = true;
     bool wdmDeviceInUse = false;       // SetSampleRate is refused while set
     uint32_t nextStreamNumber = 0;
+    // Ids below these have been given out: an unplugged device keeps its ids for when
+    // it comes back, so a new device never takes them.
+    uint32_t nextDeviceId = 0;
+    uint32_t nextChannelId = 0;
 };
 
 // A small studio: three devices with channels, sync modes and rates of our own.

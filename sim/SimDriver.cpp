@@ -87,9 +87,10 @@ uint32_t CSimDriver::Control(DeviceHandle handle, uint32_t code, const void* in,
         const auto* bytes = static_cast<const uint8_t*>(in);
         entry.input.assign(bytes, bytes + inSize);
     }
-    m_trace.push_back(std::move(entry));
     if (m_traceListener)
-        m_traceListener(m_trace.back());
+        m_traceListener(entry);
+    if (m_bTraceKept)
+        m_trace.push_back(std::move(entry));
     return result;
 }
 
@@ -241,6 +242,39 @@ bool CSimDriver::UnplugDevice(uint32_t deviceId)
     return true;
 }
 
+bool CSimDriver::ReplugDevice(const SimDevice& device, const std::vector<SimChannel>& inputs,
+                              const std::vector<SimChannel>& outputs)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        for (const SimDevice& present : m_bus.devices) {
+            if (present.id == device.id)
+                return false;
+        }
+        for (const auto* list : {&m_bus.inputs, &m_bus.outputs}) {
+            for (const SimChannel& channel : *list) {
+                const auto same = [&](const SimChannel& own) { return own.id == channel.id; };
+                if (std::any_of(inputs.begin(), inputs.end(), same) ||
+                    std::any_of(outputs.begin(), outputs.end(), same))
+                    return false;
+            }
+        }
+        SimDevice back = device;
+        back.ranking = 0;
+        for (const SimDevice& present : m_bus.devices)
+            back.ranking = std::max(back.ranking, present.ranking + 1);
+        m_bus.devices.push_back(back);
+        m_bus.inputs.insert(m_bus.inputs.end(), inputs.begin(), inputs.end());
+        m_bus.outputs.insert(m_bus.outputs.end(), outputs.begin(), outputs.end());
+        if (m_bus.streaming)
+            CSimAnswers::StartStreams(m_bus);
+        QueueEvent(EvtType_BusReset);
+        QueueEvent(EvtType_DomainConfigurationChanged);
+    }
+    NotifyInterface(true);
+    return true;
+}
+
 void CSimDriver::SetDriverPresent(bool present)
 {
     {
@@ -303,6 +337,24 @@ void CSimDriver::ClearFaults()
     m_faults.Clear();
 }
 
+void CSimDriver::ClearFaults(uint32_t code)
+{
+    std::lock_guard lock(m_mutex);
+    m_faults.Remove(code);
+}
+
+std::vector<CSimFaults::Entry> CSimDriver::Faults() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_faults.List();
+}
+
+std::optional<uint32_t> CSimDriver::EndlessEvents() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_faults.EndlessEvents();
+}
+
 std::vector<SimTraceEntry> CSimDriver::Trace() const
 {
     std::lock_guard lock(m_mutex);
@@ -329,6 +381,12 @@ void CSimDriver::SetTraceListener(TraceListener listener)
 {
     std::lock_guard lock(m_mutex);
     m_traceListener = std::move(listener);
+}
+
+void CSimDriver::SetTraceKept(bool kept)
+{
+    std::lock_guard lock(m_mutex);
+    m_bTraceKept = kept;
 }
 
 void CSimDriver::ClearTrace()

@@ -50,6 +50,10 @@ public:
     uint32_t PlugDevice(const std::string& name, const std::string& serial, uint32_t inputs,
                         uint32_t outputs);
     bool UnplugDevice(uint32_t deviceId);
+    // Brings back a device that was unplugged, with its ids, names and channels as they
+    // were; false if one of its ids is on the bus meanwhile.
+    bool ReplugDevice(const SimDevice& device, const std::vector<SimChannel>& inputs,
+                      const std::vector<SimChannel>& outputs);
     // Unloading the driver kills every open connection: its requests fail from then on
     // with ERROR_DEVICE_NOT_CONNECTED, even after the driver is loaded again.
     void SetDriverPresent(bool present);
@@ -62,6 +66,9 @@ public:
     // Events without end of one kind (nullopt ends them); signals every registered event.
     void SetEndlessEvents(std::optional<uint32_t> kind);
     void ClearFaults();
+    void ClearFaults(uint32_t code);
+    std::vector<CSimFaults::Entry> Faults() const;
+    std::optional<uint32_t> EndlessEvents() const;
 
     // What the driver was asked.
     std::vector<SimTraceEntry> Trace() const;
@@ -71,6 +78,9 @@ public:
     // Called for each request as it is traced, with the driver's lock held: it must
     // not call the driver.
     void SetTraceListener(TraceListener listener);
+    // Off: requests reach the listener only, so a driver that runs for days keeps no
+    // growing record of them.
+    void SetTraceKept(bool kept);
     size_t OpenConnections() const;
     uint32_t RegisteredEvent(uint32_t connection) const;   // 0 when none
 
@@ -105,6 +115,7 @@ private:
     uint32_t m_nextConnection = 1;
     std::vector<SimTraceEntry> m_trace;
     TraceListener m_traceListener;
+    bool m_bTraceKept = true;
     EventSignaller m_signal;
     std::map<int, InterfaceListener> m_listeners;
     int m_nextListener = 1;

@@ -1,5 +1,7 @@
 #include "sim/SimFaults.h"
 
+#include <cstdio>
+
 void CSimFaults::Fail(uint32_t code, uint32_t error, FaultRepeat repeat, uint32_t skip)
 {
     m_failures[code] = {error, repeat, skip};
@@ -21,6 +23,38 @@ void CSimFaults::Clear()
     m_delays.clear();
     m_malformations.clear();
     m_endlessEvents.reset();
+}
+
+void CSimFaults::Remove(uint32_t code)
+{
+    m_failures.erase(code);
+    m_delays.erase(code);
+    m_malformations.erase(code);
+}
+
+std::vector<CSimFaults::Entry> CSimFaults::List() const
+{
+    std::vector<Entry> list;
+    char text[64];
+    for (const auto& [code, failure] : m_failures) {
+        std::snprintf(text, sizeof text, "0x%08X%s", failure.error, failure.repeat == FaultRepeat::Always ? " always" : "");
+        std::string words = text;
+        if (failure.skip > 0)
+            words += " skip " + std::to_string(failure.skip);
+        list.push_back({code, words, Entry::Kind::Fail});
+    }
+    for (const auto& [code, delay] : m_delays) {
+        if (delay.count() > 0)
+            list.push_back({code, std::to_string(delay.count()), Entry::Kind::Delay});
+    }
+    static constexpr const char* kNames[] = {"unterminated", "counts", "short"};
+    for (const auto& [code, misshape] : m_malformations) {
+        std::string words = kNames[static_cast<int>(misshape.malformation)];
+        if (misshape.repeat == FaultRepeat::Once)
+            words += " once";
+        list.push_back({code, words, Entry::Kind::Malform});
+    }
+    return list;
 }
 
 std::optional<uint32_t> CSimFaults::TakeFailure(uint32_t code)

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <string>
+#include <vector>
 
 enum class Malformation {
     UnterminatedText,      // every text field filled to its end, no terminator
@@ -28,6 +30,16 @@ public:
     void SetEndlessEvents(std::optional<uint32_t> kind) { m_endlessEvents = kind; }
     std::optional<uint32_t> EndlessEvents() const { return m_endlessEvents; }
     void Clear();
+    // Every fault of this code, of any kind.
+    void Remove(uint32_t code);
+
+    // One fault in effect, as the statement that would set it says it.
+    struct Entry {
+        uint32_t code;
+        std::string words;   // after the request's name, e.g. "0xE0000001 always" for a failure
+        enum class Kind { Fail, Delay, Malform } kind;
+    };
+    std::vector<Entry> List() const;
 
     // The error to answer code with instead of doing it, consuming a one-time fault.
     std::optional<uint32_t> TakeFailure(uint32_t code);

@@ -13,13 +13,15 @@
 //   version IFMAJOR IFMINOR MAJOR MINOR BUILD
 //   clock MASTERFLAG MASTERID        rate-mode N      rate N      rates R1 R2 ...
 //   stream-depth|asio-depth|wdm-depth MIN STEP CURRENT MAX
-//   dropouts N   streaming on|off   wdm-in-use   asio-name-option N
+//   dropouts N   streaming on|off   wdm-in-use [on|off]   asio-name-option N
 //   fail REQUEST|open CODE [always] [skip N]
 //   delay REQUEST MS
 //   malform REQUEST unterminated|counts|short [once]
 //   endless-events KIND|off          GetNextEvent never runs dry
 //
-// REQUEST is a request's name as the trace writes it, e.g. GetDeviceList.
+// REQUEST is a request's name as the trace writes it, e.g. GetDeviceList. Numbers are
+// decimal, or hexadecimal after 0x. The running simulator takes the same statements
+// and more (CSimConsole).
 #pragma once
 
 #include <chrono>
@@ -48,6 +50,25 @@ struct SimScenarioFault {
 struct SimScenario {
     SimBus bus = DefaultBus();
     std::vector<SimScenarioFault> faults;
+};
+
+// Reads statements one at a time into a scenario. A refused statement leaves the
+// scenario as it was.
+class CSimScenarioReader {
+public:
+    // Empty on success, else why the statement was refused.
+    std::string Statement(const std::vector<std::string>& words, SimScenario& scenario);
+
+private:
+    std::string Device(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string Sync(const std::vector<std::string>& w, SimBus& bus);
+    std::string Plug(const std::vector<std::string>& w, SimBus& bus);
+    std::string ChannelName(const std::vector<std::string>& w, SimBus& bus);
+    std::string Settings(const std::vector<std::string>& w, SimBus& bus);
+    std::string Fault(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string EndlessEvents(const std::vector<std::string>& w, SimScenario& scenario);
+
+    bool m_bOffersReplaced = false;   // the last device's standard offers are gone
 };
 
 // Reads a scenario; on a bad line returns false with "line N: why" in error.

@@ -1,0 +1,197 @@
+// The simulated bus driven from outside the panel: ovxsim.exe hands statements to a
+// running OVX_CPL_Sim.exe, and the panel follows the bus it changes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "res/resource.h"
+#include "tests/PanelProcess.h"
+
+namespace {
+
+struct ClientRun {
+    long exitCode = -1;
+    std::string output;
+};
+
+std::string ClientPath()
+{
+    std::string path = SimPanelPath();
+    path.resize(path.find_last_of("\\/") + 1);
+    return path + OVX_SIM_CLIENT_EXE;
+}
+
+// Runs ovxsim.exe with these arguments and collects what it prints.
+ClientRun RunClient(const std::string& arguments)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return {};
+    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    std::string commandLine = "\"" + ClientPath() + "\" " + arguments;
+    PROCESS_INFORMATION info{};
+    const BOOL started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                          &startup, &info);
+    ::CloseHandle(writeEnd);
+    ClientRun run;
+    if (started) {
+        char buffer[512];
+        DWORD got = 0;
+        while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+            run.output.append(buffer, got);
+        ::WaitForSingleObject(info.hProcess, 30000);
+        DWORD code = 0;
+        ::GetExitCodeProcess(info.hProcess, &code);
+        run.exitCode = static_cast<long>(code);
+        ::CloseHandle(info.hProcess);
+        ::CloseHandle(info.hThread);
+    }
+    ::CloseHandle(readEnd);
+    return run;
+}
+
+std::string TempPath(const char* name)
+{
+    char dir[MAX_PATH] = "";
+    ::GetTempPathA(sizeof dir, dir);
+    return std::string(dir) + name;
+}
+
+size_t Occurrences(const std::string& path, const std::string& word)
+{
+    std::ifstream file(path);
+    std::string line;
+    size_t count = 0;
+    while (std::getline(file, line))
+        count += line.find(word) != std::string::npos;
+    return count;
+}
+
+// The devices page's list in the panel's view, or null before it exists.
+HWND DeviceList(HWND panel)
+{
+    HWND view = ::GetDlgItem(panel, AFX_IDW_PANE_FIRST);
+    for (HWND child = view ? ::GetWindow(view, GW_CHILD) : nullptr; child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (HWND list = ::GetDlgItem(child, IDC_DEVICE_LIST))
+            return list;
+    }
+    return nullptr;
+}
+
+int Rows(HWND list)
+{
+    return list ? static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
+}
+
+class SimClient : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Eventually([] { return RunningPanel() == nullptr; }));
+        std::remove(m_tracePath.c_str());
+        ::SetEnvironmentVariableA("OVX_SIM_WINDOW", "hidden");
+        ::SetEnvironmentVariableA("OVX_SIM_TRACE", m_tracePath.c_str());
+        m_process = std::make_unique<CPanelProcess>("");
+        ASSERT_TRUE(Eventually([&] {
+            m_panel = RunningPanel();
+            m_list = m_panel ? DeviceList(m_panel) : nullptr;
+            return Rows(m_list) == 3;
+        }, 30000)) << "the panel did not come up with the three devices of the default bus";
+    }
+    void TearDown() override
+    {
+        if (m_process) {
+            CPanelProcess exitRequest("-exit");
+            EXPECT_EQ(m_process->ExitCode(10000), 0);
+        }
+        ::SetEnvironmentVariableA("OVX_SIM_WINDOW", nullptr);
+        ::SetEnvironmentVariableA("OVX_SIM_TRACE", nullptr);
+        std::remove(m_tracePath.c_str());
+    }
+
+    const std::string m_tracePath = TempPath("ovx-sim-client-trace.txt");
+    std::unique_ptr<CPanelProcess> m_process;
+    HWND m_panel = nullptr;
+    HWND m_list = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SimClient, APluggedDeviceGetsItsRowAndUnpluggingRemovesIt)
+{
+    const ClientRun plugged = RunClient("\"add-device \\\"Zemra Pocket 2\\\" \\\"ZP2-0001-01\\\" 2 2\"");
+    EXPECT_EQ(plugged.exitCode, 0) << plugged.output;
+    EXPECT_NE(plugged.output.find("device 4 \"Zemra Pocket 2\" plugged in"), std::string::npos) << plugged.output;
+    EXPECT_TRUE(Eventually([&] { return Rows(m_list) == 4; }, 5000));
+
+    const ClientRun unplugged = RunClient("\"unplug 4\"");
+    EXPECT_EQ(unplugged.exitCode, 0) << unplugged.output;
+    EXPECT_TRUE(Eventually([&] { return Rows(m_list) == 3; }, 5000));
+
+    // The same device comes back under its number.
+    EXPECT_EQ(RunClient("\"plug 4\"").exitCode, 0);
+    EXPECT_TRUE(Eventually([&] { return Rows(m_list) == 4; }, 5000));
+}
+
+TEST_F(SimClient, ARefusedStatementEndsWithCodeOneAndChangesNothing)
+{
+    const std::string before = RunClient("devices").output;
+    // The statements before the refused one are applied, the ones after it are not sent.
+    const ClientRun run = RunClient("\"event 1\" \"unplug 9\" \"unplug 1\"");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.output.find("\"9\" not understood, expected a device number from 1 to 3"),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(RunClient("devices").output, before);
+    EXPECT_EQ(Rows(m_list), 3);
+
+    const ClientRun unread = RunClient("\"rate 044100x\"");
+    EXPECT_EQ(unread.exitCode, 1);
+    EXPECT_NE(unread.output.find("044100x"), std::string::npos) << unread.output;
+    EXPECT_EQ(RunClient("devices").output, before);
+
+    // No statement at all is a usage error.
+    EXPECT_EQ(RunClient("").exitCode, 2);
+}
+
+TEST_F(SimClient, UnloadingAndLoadingTheDriverReconnectsThePanel)
+{
+    EXPECT_EQ(RunClient("\"driver unload\"").exitCode, 0);
+    EXPECT_TRUE(Eventually([&] { return Rows(m_list) == 0; }, 5000));
+    const size_t opensBefore = Occurrences(m_tracePath, "GetDriverVersion");
+    EXPECT_EQ(RunClient("\"driver load\"").exitCode, 0);
+    EXPECT_TRUE(Eventually([&] { return Rows(m_list) == 3; }, 5000));
+    EXPECT_GT(Occurrences(m_tracePath, "GetDriverVersion"), opensBefore);
+}
+
+TEST_F(SimClient, ThreeConfigurationEventsGiveThreeFullRefreshes)
+{
+    // Each full refresh reads both channel lists.
+    ASSERT_TRUE(Eventually([&] { return Occurrences(m_tracePath, "GetChannelLists") > 0; }, 5000));
+    const size_t before = Occurrences(m_tracePath, "GetChannelLists");
+    EXPECT_EQ(RunClient("\"event 3 3\"").exitCode, 0);
+    EXPECT_TRUE(Eventually([&] { return Occurrences(m_tracePath, "GetChannelLists") >= before + 6; }, 5000));
+    ::Sleep(300);
+    EXPECT_EQ(Occurrences(m_tracePath, "GetChannelLists"), before + 6);
+}
+
+TEST(SimClientAlone, WithNoSimulatedBusRunningItEndsWithCodeTwo)
+{
+    ASSERT_TRUE(Eventually([] { return RunningPanel() == nullptr; }));
+    const ClientRun run = RunClient("\"event 3\"");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.output.find("no simulated bus is running"), std::string::npos) << run.output;
+}
