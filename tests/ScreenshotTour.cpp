@@ -11,6 +11,8 @@
 #include <string>
 
 #include "res/resource.h"
+#include "sim/SimBusWindow.h"
+#include "sim/SimConsole.h"
 #include "sim/SimScenario.h"
 #include "tests/PageDriving.h"
 #include "tests/PanelHarness.h"
@@ -70,7 +72,7 @@ void ShotOfNextDialog(const char* name)
 
 void SelectPage(CPanelHarness& panel, const char* title)
 {
-    TreeView_SelectItem(panel.View()->m_tree.m_hWnd, panel.TreeItem(title));
+    TreeView_SelectItem(panel.View()->TreeWindow(), panel.TreeItem(title));
     panel.Pump();
 }
 
@@ -126,6 +128,20 @@ int main(int argc, char** argv)
 
     ShotOfNextDialog("about");
     panel.SendCommand(ID_APP_ABOUT);
+
+    // The simulated bus beside the panel, its trace showing a refresh of every page.
+    CSimConsole console(panel.sim);
+    CSimBusWindow bus(panel.sim, console, true);
+    if (bus.Create()) {
+        panel.sim.SetTraceListener([&bus](const SimTraceEntry& entry) { bus.QueueTrace(entry); });
+        view.RefreshAllPages();
+        PumpFor(500);
+        Shot("bus-window", bus.m_hWnd);
+        panel.sim.SetTraceListener(nullptr);
+        bus.DestroyWindow();
+    } else {
+        ++g_missed;
+    }
 
     if (!DialogWasAnswered())
         ++g_missed;
