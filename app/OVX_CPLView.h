@@ -47,6 +47,7 @@ public:
     std::array<CDialogPage*, 6> AllPages();
 
     // For tests that drive the panel in their own process.
+    const CTreeCtrlEx& Tree() const { return m_tree; }
     HWND TreeWindow() const { return m_tree.m_hWnd; }
     const COvx1394Notificator& Notifier() const { return m_notificator; }
     CDlgPgStreams& StreamsPage() { return m_pageStreams; }

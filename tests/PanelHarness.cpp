@@ -223,31 +223,14 @@ std::vector<HWND> CPanelHarness::VisiblePages() const
     return pages;
 }
 
-namespace {
-
-std::string TreeItemText(HWND tree, HTREEITEM item)
-{
-    char buffer[256] = "";
-    TVITEMA tvItem{};
-    tvItem.mask = TVIF_TEXT;
-    tvItem.hItem = item;
-    tvItem.pszText = buffer;
-    tvItem.cchTextMax = sizeof buffer;
-    if (!item || !::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tvItem)))
-        return {};
-    return buffer;
-}
-
-}  // namespace
-
 HTREEITEM CPanelHarness::TreeItem(const std::string& text) const
 {
     COVX_CPLView* view = View();
     if (!view)
         return nullptr;
-    HWND tree = view->TreeWindow();
-    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item)) {
-        if (TreeItemText(tree, item) == text)
+    const CTreeCtrlEx& tree = view->Tree();
+    for (HTREEITEM item = tree.GetRootItem(); item; item = tree.GetNextSiblingItem(item)) {
+        if (tree.GetItemText(item) == text)
             return item;
     }
     return nullptr;
@@ -256,7 +239,7 @@ HTREEITEM CPanelHarness::TreeItem(const std::string& text) const
 std::string CPanelHarness::SelectedTreeText() const
 {
     COVX_CPLView* view = View();
-    return view ? TreeItemText(view->TreeWindow(), TreeView_GetSelection(view->TreeWindow())) : std::string();
+    return view ? view->Tree().GetItemText(view->Tree().GetSelectedItem()) : std::string();
 }
 
 void CPanelHarness::SendCommand(UINT id) const

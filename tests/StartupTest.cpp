@@ -11,74 +11,9 @@
 
 #include "app/OVX_CPL.h"
 #include "res/resource.h"
+#include "tests/PanelProcess.h"
 
 namespace {
-
-constexpr char kCaption[] = "Tormalin Zemra 1394 Driver Control Panel";
-constexpr DWORD kPatienceMs = 15000;
-
-std::string PanelPath()
-{
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path);
-    dir.resize(dir.find_last_of("\\/") + 1);
-    return dir + "..\\sim\\" OVX_SIM_PANEL_EXE;
-}
-
-// Checks a condition until it holds; only a failing test waits the whole time.
-bool Eventually(const std::function<bool()>& done)
-{
-    for (DWORD waited = 0; waited < kPatienceMs; waited += 20) {
-        if (done())
-            return true;
-        ::Sleep(20);
-    }
-    return done();
-}
-
-class CPanelProcess {
-public:
-    explicit CPanelProcess(const std::string& arguments)
-    {
-        std::string commandLine = "\"" + PanelPath() + "\" " + arguments;
-        STARTUPINFOA startup{sizeof startup};
-        if (::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &m_info))
-            ::CloseHandle(m_info.hThread);
-    }
-    ~CPanelProcess()
-    {
-        if (!m_info.hProcess)
-            return;
-        if (::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT) {
-            ::TerminateProcess(m_info.hProcess, 99);
-            ::WaitForSingleObject(m_info.hProcess, kPatienceMs);
-        }
-        ::CloseHandle(m_info.hProcess);
-    }
-    CPanelProcess(const CPanelProcess&) = delete;
-    CPanelProcess& operator=(const CPanelProcess&) = delete;
-
-    bool Started() const { return m_info.hProcess != nullptr; }
-    // The exit code once the process ended, or -1 if it is still running.
-    long ExitCode(DWORD waitMs = kPatienceMs) const
-    {
-        if (::WaitForSingleObject(m_info.hProcess, waitMs) != WAIT_OBJECT_0)
-            return -1;
-        DWORD code = 0;
-        ::GetExitCodeProcess(m_info.hProcess, &code);
-        return static_cast<long>(code);
-    }
-
-private:
-    PROCESS_INFORMATION m_info{};
-};
-
-HWND RunningPanel()
-{
-    return ::FindWindowA(nullptr, kCaption);
-}
 
 // Whether exactly one page of the panel's view is shown (in a frame that itself may be
 // hidden) and it has a control of this id.
