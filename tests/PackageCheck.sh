@@ -5,6 +5,7 @@
 # none of them behind. A later version installed over it replaces it, so that
 # uninstalling the later one leaves nothing either.   PackageCheck.sh MSI LATER_MSI
 set -u
+[ $# -eq 2 ] || { echo "usage: PackageCheck.sh MSI LATER_MSI"; exit 2; }
 msi=$(winepath -w "$1")
 later=$(winepath -w "$2")
 product="Tormalin Zemra 1394 Driver Control Panel"
