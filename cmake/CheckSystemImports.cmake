@@ -3,6 +3,8 @@ cmake_minimum_required(VERSION 3.25)
 set(system_dlls kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll
                 advapi32.dll ole32.dll oleaut32.dll shlwapi.dll uxtheme.dll msvcrt.dll
                 setupapi.dll version.dll ws2_32.dll)
+# DLLs that are loaded when first used, so no executable may import them at start.
+set(on_demand_dlls comdlg32.dll)
 string(REPLACE "," ";" FILES "${FILES}")
 foreach(file IN LISTS FILES)
     execute_process(COMMAND ${OBJDUMP} -p ${file} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
@@ -14,6 +16,9 @@ foreach(file IN LISTS FILES)
         string(REPLACE "DLL Name: " "" dll "${line}")
         string(STRIP "${dll}" dll)
         string(TOLOWER "${dll}" dll)
+        if(dll IN_LIST on_demand_dlls)
+            message(FATAL_ERROR "${file} imports ${dll}, which is loaded only when it is used")
+        endif()
         if(NOT dll IN_LIST system_dlls AND NOT dll MATCHES "^api-ms-win-")
             message(FATAL_ERROR "${file} needs ${dll}, which is not a system DLL")
         endif()

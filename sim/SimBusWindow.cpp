@@ -1,6 +1,5 @@
 #include "sim/SimBusWindow.h"
 
-#include <commdlg.h>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -15,6 +14,7 @@
 #include "sim/SimTraceLine.h"
 #include "sim/SimWords.h"
 #include "ui/Dpi.h"
+#include "ui/FileDialog.h"
 
 namespace {
 
@@ -272,7 +272,7 @@ bool CSimBusWindow::OnCommand(UINT id, UINT code, HWND)
         ofn.nMaxFile = sizeof path;
         ofn.lpstrDefExt = "txt";
         ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-        if (!::GetSaveFileNameA(&ofn))
+        if (!PromptSaveFileName(ofn))
             return true;
         statement = std::string("save trace \"") + path + "\"";
         break;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/DataExchange.h"
+#include "ui/FileDialog.h"
 #include "ui/Dialog.h"
 #include "ui/FormView.h"
 #include "ui/FrameWnd.h"
@@ -333,4 +334,42 @@ TEST(UiFrame, CommandsReachViewFrameAndApplicationInThatOrder)
         ::SendMessageA(frame.m_hWnd, WM_COMMAND, c.id, 0);
         EXPECT_EQ(route, c.expected);
     }
+}
+
+namespace {
+
+HWND g_shownFileDialog = nullptr;
+
+// Runs in the dialog's own message loop: cancels the file dialog once it is shown.
+void CALLBACK CancelFileDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            char className[16] = "";
+            ::GetClassNameA(window, className, sizeof className);
+            if (std::string(className) != "#32770" || !::IsWindowVisible(window))
+                return TRUE;
+            g_shownFileDialog = window;
+            ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            return FALSE;
+        },
+        0);
+}
+
+}  // namespace
+
+TEST(UiFileDialog, IsLoadedOnlyWhenAskedForAndShown)
+{
+    EXPECT_EQ(::GetModuleHandleA("comdlg32.dll"), nullptr);
+    char path[MAX_PATH] = "trace.txt";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof path;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, CancelFileDialog);
+    EXPECT_FALSE(PromptSaveFileName(ofn));   // cancelled
+    ::KillTimer(nullptr, timer);
+    EXPECT_NE(g_shownFileDialog, nullptr);
+    EXPECT_NE(::GetModuleHandleA("comdlg32.dll"), nullptr);
 }

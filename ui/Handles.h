@@ -67,9 +67,16 @@ struct IconTraits {
     static void Close(HICON h) { ::DestroyIcon(h); }
 };
 
+struct ModuleTraits {
+    static HMODULE Empty() { return nullptr; }
+    static bool IsValid(HMODULE h) { return h != nullptr; }
+    static void Close(HMODULE h) { ::FreeLibrary(h); }
+};
+
 using CKernelHandle = CUniqueHandle<HANDLE, KernelHandleTraits>;
 using CMenuHandle = CUniqueHandle<HMENU, MenuTraits>;
 using CAcceleratorHandle = CUniqueHandle<HACCEL, AcceleratorTraits>;
 using CImageListHandle = CUniqueHandle<HIMAGELIST, ImageListTraits>;
 using CDeviceNotifyHandle = CUniqueHandle<HDEVNOTIFY, DeviceNotifyTraits>;
 using CIconHandle = CUniqueHandle<HICON, IconTraits>;
+using CModuleHandle = CUniqueHandle<HMODULE, ModuleTraits>;

@@ -1,8 +1,8 @@
 #include "ui/WinApp.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include "ui/DocTemplate.h"
+#include "ui/FileDialog.h"
 #include "ui/FrameWnd.h"
 #include "ui/FrameworkIds.h"
 
@@ -146,7 +146,7 @@ void CWinApp::OnFileOpen()
     ofn.lpstrFile = path;
     ofn.nMaxFile = sizeof path;
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (::GetOpenFileNameA(&ofn))
+    if (PromptOpenFileName(ofn))
         m_pDocTemplate->OpenDocumentFile(path);
 }
 
