@@ -62,7 +62,8 @@ int CBenchTable::Print() const
         std::printf("%-58s %9.2f %-2s %9.2f %-2s %10s %10s  %s\n", row.what.c_str(), row.figure, row.unit.c_str(),
                     row.floor, row.unit.c_str(), measure, goal, met ? "yes" : "NO");
     }
-    std::printf("(each timed figure is the median of %d runs)\n\n", m_runs);
+    std::printf("(each timed figure is the median of %d runs, start-up of %d, the panel's and its floor's in turns)\n\n",
+                m_runs, m_startRuns);
     for (const Row& row : m_rows) {
         std::printf("bench %s figure=%.3f floor=%.3f %s=%.3f goal=%.3f met=%s\n", row.name.c_str(), row.figure,
                     row.floor, row.kind == Goal::ExcessAtMost ? "excess" : "ratio",

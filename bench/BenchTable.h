@@ -17,7 +17,7 @@ public:
         AtMost,             // figure <= goal; the floor is the least possible
     };
 
-    explicit CBenchTable(int runs) : m_runs(runs) {}
+    CBenchTable(int runs, int startRuns) : m_runs(runs), m_startRuns(startRuns) {}
 
     void Add(std::string name, std::string what, std::string unit, double figure, double floor, Goal kind,
              double goal);
@@ -38,5 +38,6 @@ private:
     static bool Met(const Row& row);
 
     int m_runs;
+    int m_startRuns;
     std::vector<Row> m_rows;
 };
