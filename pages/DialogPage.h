@@ -25,6 +25,16 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
 
+    // The pages' rows carry indices and own nothing, so a list that deletes all its
+    // rows is told not to announce each row on its own.
+    bool OnNotify(NMHDR* header, LRESULT& result) override
+    {
+        if (header->code != LVN_DELETEALLITEMS)
+            return CDialog::OnNotify(header, result);
+        result = TRUE;
+        return true;
+    }
+
     // The list conventions of the pages: every item state change of the list runs
     // onStateChanged, a double click on it onDoubleClick; both are reported handled.
     template <typename Page>

@@ -20,22 +20,6 @@ bool IsUsable(uint32_t minimum, uint32_t step, uint32_t limit)
     return step != 0 && minimum <= limit;
 }
 
-void SetUpTrackBar(const CTrackBarCtrl& bar, uint32_t minimum, uint32_t step, uint32_t current, uint32_t limit,
-                   bool fewTicks)
-{
-    bar.SetRangeMin(static_cast<int>(minimum / step));
-    bar.SetRangeMax(static_cast<int>(limit / step));
-    uint32_t frequency = 1;
-    if (fewTicks) {
-        const uint32_t positions = (limit - minimum) / step + 1;
-        frequency = positions <= kMaxTicks ? 1 : (positions - (kMaxTicks + 1)) / kMaxTicks + 2;
-    }
-    bar.SetTicFreq(static_cast<int>(frequency));
-    bar.SetPageSize(1);
-    bar.SetLineSize(1);
-    bar.SetPos(static_cast<int>(current / step));
-}
-
 uint32_t TrackBarPosition(const CTrackBarCtrl& bar)
 {
     return static_cast<uint32_t>(bar.GetPos());
@@ -44,6 +28,29 @@ uint32_t TrackBarPosition(const CTrackBarCtrl& bar)
 }  // namespace
 
 CDlgPgASIOSettings::CDlgPgASIOSettings() : CDialogPage(IDD_PG_ASIO_SETTINGS) {}
+
+void CDlgPgASIOSettings::SetUpTrackBar(const CTrackBarCtrl& bar, TrackBarScale& shown, uint32_t minimum,
+                                       uint32_t step, uint32_t current, uint32_t limit, bool fewTicks)
+{
+    uint32_t frequency = 1;
+    if (fewTicks) {
+        const uint32_t positions = (limit - minimum) / step + 1;
+        frequency = positions <= kMaxTicks ? 1 : (positions - (kMaxTicks + 1)) / kMaxTicks + 2;
+    }
+    const TrackBarScale wanted{static_cast<int>(minimum / step), static_cast<int>(limit / step),
+                               static_cast<int>(frequency)};
+    if (!(wanted == shown)) {
+        bar.SetRangeMin(wanted.minimum);
+        bar.SetRangeMax(wanted.maximum);
+        bar.SetTicFreq(wanted.frequency);
+        bar.SetPageSize(1);
+        bar.SetLineSize(1);
+        shown = wanted;
+    }
+    const int position = static_cast<int>(current / step);
+    if (bar.GetPos() != position)
+        bar.SetPos(position);
+}
 
 void CDlgPgASIOSettings::DoDataExchange(CDataExchange* dx)
 {
@@ -60,6 +67,7 @@ void CDlgPgASIOSettings::DoDataExchange(CDataExchange* dx)
 BOOL CDlgPgASIOSettings::OnInitDialog()
 {
     CDialogPage::OnInitDialog();
+    m_streamScale = m_asioScale = m_wdmScale = TrackBarScale{};   // the bars are new
     Refresh();
     CreateToolTip();
     return TRUE;
@@ -84,7 +92,7 @@ void CDlgPgASIOSettings::Refresh()
     const bool streamRead = theDrv.GetStreamBufferDepth(&m_streamDepth) == DRV_OK &&
                             IsUsable(stream.minimum, stream.step, m_nStreamLimit);
     if (streamRead)
-        SetUpTrackBar(streamBar, stream.minimum, stream.step, stream.current, m_nStreamLimit, false);
+        SetUpTrackBar(streamBar, m_streamScale, stream.minimum, stream.step, stream.current, m_nStreamLimit, false);
     else
         m_strStreamLabel.clear();
     streamBar.EnableWindow(streamRead);
@@ -95,16 +103,17 @@ void CDlgPgASIOSettings::Refresh()
         _BUFFER_DEPTH_INFO& depth;
         uint32_t limit;
         const CTrackBarCtrl& slider;
+        TrackBarScale& scale;
         std::string& label;
     } audioBars[] = {
-        {&CDrv::GetAsioBufferDepth, m_asioDepth, m_nAsioLimit, m_barAsio, m_strAsioLabel},
-        {&CDrv::GetWdmBufferDepth, m_wdmDepth, m_nWdmLimit, m_barWdm, m_strWdmLabel},
+        {&CDrv::GetAsioBufferDepth, m_asioDepth, m_nAsioLimit, m_barAsio, m_asioScale, m_strAsioLabel},
+        {&CDrv::GetWdmBufferDepth, m_wdmDepth, m_nWdmLimit, m_barWdm, m_wdmScale, m_strWdmLabel},
     };
     for (const auto& bar : audioBars) {
         const _AUDIO_DEPTH_LAYOUT& audio = bar.depth.audio;
         const bool read = (theDrv.*bar.read)(&bar.depth) == DRV_OK && IsUsable(audio.minimum, audio.step, bar.limit);
         if (read)
-            SetUpTrackBar(bar.slider, audio.minimum, audio.step, audio.current, bar.limit, true);
+            SetUpTrackBar(bar.slider, bar.scale, audio.minimum, audio.step, audio.current, bar.limit, true);
         else
             bar.label.clear();
         bar.slider.EnableWindow(read);
@@ -112,7 +121,7 @@ void CDlgPgASIOSettings::Refresh()
     }
 
     for (int id : {IDC_STREAM_APPLY, IDC_ASIO_APPLY, IDC_WDM_APPLY})
-        ::EnableWindow(Control(id), FALSE);
+        EnableWindowOf(Control(id), FALSE);
     // With nothing read the labels are emptied at once, not left showing old values
     // until the next drop out tick.
     if (anyRead)
@@ -130,7 +139,7 @@ void CDlgPgASIOSettings::UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, const CTra
     const uint32_t current = TrackBarPosition(bar) * depth.step;
     if (current != depth.current) {
         depth.current = current;
-        ::EnableWindow(apply, TRUE);
+        EnableWindowOf(apply, TRUE);
     }
     const std::string ms = LoadResString(IDS_UNIT_MILLISECONDS);
     char text[96];
@@ -160,7 +169,7 @@ void CDlgPgASIOSettings::UpdateLabels()
                       LoadResString(IDS_UNIT_MICROSECONDS).c_str());
         m_strStreamLabel = text;
         if (changed)
-            ::EnableWindow(Control(IDC_STREAM_APPLY), TRUE);
+            EnableWindowOf(Control(IDC_STREAM_APPLY), TRUE);
     }
     PushTexts();
 }

@@ -29,6 +29,20 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // What a track bar was last given. A refresh that reads the same depths leaves the
+    // bar's range and ticks alone: each change recomputes the ticks and repaints.
+    struct TrackBarScale {
+        int minimum = 0;
+        int maximum = -1;   // no range given yet
+        int frequency = 0;
+        bool operator==(const TrackBarScale& other) const
+        {
+            return minimum == other.minimum && maximum == other.maximum && frequency == other.frequency;
+        }
+    };
+    static void SetUpTrackBar(const CTrackBarCtrl& bar, TrackBarScale& shown, uint32_t minimum, uint32_t step,
+                              uint32_t current, uint32_t limit, bool fewTicks);
+
     void UpdateAudioLabel(_AUDIO_DEPTH_LAYOUT& depth, const CTrackBarCtrl& bar, int applyId, std::string& label);
     void OnDropOutTimer();
     void OnShowPage(bool shown);
@@ -44,6 +58,9 @@ private:
     CTrackBarCtrl m_barStream;
     CTrackBarCtrl m_barAsio;
     CTrackBarCtrl m_barWdm;
+    TrackBarScale m_streamScale;
+    TrackBarScale m_asioScale;
+    TrackBarScale m_wdmScale;
     CToolTipCtrl m_toolTip;   // its window goes with the page's window
     _BUFFER_DEPTH_INFO m_streamDepth{};
     _BUFFER_DEPTH_INFO m_asioDepth{};

@@ -66,28 +66,33 @@ void CDlgPgChannels::RefreshChannelList()
                 _OVX_DEVICE_PROPERTIES device{};
                 if (theDrv.GetDeviceProperties(&deviceId, &device) != DRV_OK)
                     continue;   // a channel of a device that cannot be read gets no row
-                // Column 2 starts empty; the display names are composed below.
-                const int row = m_list.InsertItem(i, std::string(FieldText(device.name)), static_cast<DWORD_PTR>(i));
-                m_list.SetItemText(row, 1, std::string(FieldText(channel->channelName)));
+                const std::string deviceName(FieldText(device.name));
+                const std::string channelName(FieldText(channel->channelName));
+                const int row = m_list.InsertItem(i, deviceName, static_cast<DWORD_PTR>(i));
+                m_list.SetItemText(row, 1, channelName);
+                m_list.SetItemText(row, 2, DisplayName(deviceName, channelName));
             }
         }
-        UpdateAsioDisplayNames();
     }
     UpdateSelectedChannelInfo();
+}
+
+std::string CDlgPgChannels::DisplayName(const std::string& deviceName, const std::string& channelName) const
+{
+    std::string name;
+    if (m_bIncludeDeviceName != 0)
+        name = deviceName + " - ";
+    name += channelName;
+    if (name.size() > kDisplayNameLength)
+        name.resize(kDisplayNameLength);
+    return name;
 }
 
 void CDlgPgChannels::UpdateAsioDisplayNames()
 {
     const int rows = m_list.GetItemCount();
-    for (int row = 0; row < rows; ++row) {
-        std::string name;
-        if (m_bIncludeDeviceName != 0)
-            name = m_list.GetItemText(row, 0) + " - ";
-        name += m_list.GetItemText(row, 1);
-        if (name.size() > kDisplayNameLength)
-            name.resize(kDisplayNameLength);
-        m_list.SetItemText(row, 2, name);
-    }
+    for (int row = 0; row < rows; ++row)
+        m_list.SetItemText(row, 2, DisplayName(m_list.GetItemText(row, 0), m_list.GetItemText(row, 1)));
 }
 
 void CDlgPgChannels::UpdateSelectedChannelInfo()

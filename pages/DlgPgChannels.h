@@ -28,6 +28,8 @@ protected:
 private:
     CChannelArray& Channels() const;
     _OVX_CHANNEL_PROPERTIES* ChannelAt(DWORD_PTR index) const;
+    // The name ASIO hosts show for a channel, with the device's name or without.
+    std::string DisplayName(const std::string& deviceName, const std::string& channelName) const;
     void UpdateSelectedChannelInfo();
     void OnIncludeDeviceNameClicked();
     DrvResult EditChannelName(DWORD_PTR index);

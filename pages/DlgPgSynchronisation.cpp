@@ -138,6 +138,7 @@ void CDlgPgSynchronisation::RefreshRates()
 {
     std::string rateText = LoadResString(IDS_RATE_UNKNOWN);
     const CComboBox& combo = m_comboRates;
+    combo.SetRedraw(FALSE);
     combo.ResetContent();
     if (theDrv.RefreshDevices() == DRV_OK && !theDrv.m_devices.IsEmpty() &&
         theDrv.GetSampleRates(&theDrv.m_sampleRates) == DRV_OK) {
@@ -159,13 +160,18 @@ void CDlgPgSynchronisation::RefreshRates()
             combo.SetCurSel(AddComboEntry(combo, unavailable, 0));
         }
     }
+    combo.SetRedraw(TRUE);
     SetPaneText(2, LoadResString(IDS_CURRENT_SAMPLE_RATE) + rateText);
     ApplyComboRule();
 }
 
 void CDlgPgSynchronisation::OnListItemChanged(int row)
 {
-    if (m_bReady && row >= 0) {
+    // While the list is rebuilt or its rows are changed here, the code that did it
+    // brings the rate controls up to date once it is done.
+    if (!m_bReady)
+        return;
+    if (row >= 0) {
         m_bReady = false;
         const bool ticked = m_list.GetCheck(row) != FALSE;
         if (ticked && row != m_nCheckedRow) {

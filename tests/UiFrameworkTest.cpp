@@ -14,6 +14,8 @@
 #include "ui/FormView.h"
 #include "ui/FrameWnd.h"
 #include "ui/ProgrammingError.h"
+#include "ui/StatusBar.h"
+#include "ui/ToolTipCtrl.h"
 #include "ui/WinApp.h"
 #include "ui/Wnd.h"
 
@@ -372,4 +374,50 @@ TEST(UiFileDialog, IsLoadedOnlyWhenAskedForAndShown)
     ::KillTimer(nullptr, timer);
     EXPECT_NE(g_shownFileDialog, nullptr);
     EXPECT_NE(::GetModuleHandleA("comdlg32.dll"), nullptr);
+}
+
+TEST(UiStatusBar, APaneThatShowsTheTextAlreadyIsLeftAlone)
+{
+    CTestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    CStatusBar bar;
+    ASSERT_TRUE(bar.Create(&dialog, WS_CHILD | WS_VISIBLE, 200));
+    const UINT ids[] = {1, 2};
+    bar.SetIndicators(ids, 2);
+    CMessageRecord record(bar.m_hWnd);
+    record.Clear();
+    bar.SetPaneText(1, "48 kHz");
+    bar.SetPaneText(1, "48 kHz");
+    EXPECT_EQ(record.CountOf(SB_SETTEXTA), 1u);
+    bar.SetPaneText(1, "44.1 kHz");
+    EXPECT_EQ(bar.GetPaneText(1), "44.1 kHz");
+    // A pane given anew may show what it did before, or nothing: its text is set again.
+    bar.SetPaneInfo(1, 2, SBPS_NORMAL, 80);
+    bar.SetPaneText(1, "44.1 kHz");
+    EXPECT_EQ(record.CountOf(SB_SETTEXTA), 3u);
+    // Pane 0 is also the bar's window text, which others set.
+    bar.SetPaneText(0, "Ready");
+    ::SetWindowTextA(bar.m_hWnd, "Devices");
+    bar.SetPaneText(0, "Ready");
+    EXPECT_EQ(bar.GetPaneText(0), "Ready");
+}
+
+TEST(UiToolTip, ATaughtControlRelaysItsMouseMessagesAndKeepsItsOwnProcedure)
+{
+    CTestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    CToolTipCtrl tip;
+    ASSERT_TRUE(tip.Create(&dialog, TTS_ALWAYSTIP));
+    HWND edit = ::GetDlgItem(dialog.m_hWnd, kEditId);
+    ASSERT_TRUE(tip.AddTool(edit, "A note"));
+    CMessageRecord record(tip.m_hWnd);
+    record.Clear();
+    ::SendMessageA(edit, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ::SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SetWindowTextA(edit, "typed");
+    EXPECT_EQ(record.CountOf(TTM_RELAYEVENT), 2u);
+    char text[16] = "";
+    ::GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "typed");
+    EXPECT_EQ(::SendMessageA(tip.m_hWnd, TTM_GETTOOLCOUNT, 0, 0), 1);
 }

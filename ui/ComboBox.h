@@ -13,6 +13,14 @@ public:
         return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     }
     void ResetContent() const { SendMessage(CB_RESETCONTENT); }
+    // Off while the entries are rebuilt: each one added otherwise updates the list's
+    // scroll bar and repaints. Back on, the box is repainted once.
+    void SetRedraw(BOOL redraw) const
+    {
+        SendMessage(WM_SETREDRAW, redraw);
+        if (redraw)
+            ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
     DWORD_PTR GetItemData(int index) const
     {
         return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));

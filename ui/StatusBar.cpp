@@ -20,10 +20,27 @@ CStatusBar::~CStatusBar()
 LRESULT CALLBACK CStatusBar::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR, DWORD_PTR data)
 {
-    if (message == WM_NCDESTROY) {
+    auto* bar = reinterpret_cast<CStatusBar*>(data);
+    switch (message) {
+    case WM_NCDESTROY:
         // The last message: the handle and the user data that names this object go.
         ::RemoveWindowSubclass(hWnd, &CStatusBar::SubclassProc, kSubclassId);
-        reinterpret_cast<CStatusBar*>(data)->DetachFromThunk();
+        bar->DetachFromThunk();
+        break;
+    // Whoever sets a text, this object included, makes what it knew of the pane old;
+    // SetPaneText learns it again once its own text is in.
+    case WM_SETTEXT:
+        bar->ForgetPaneTexts(0);
+        break;
+    case SB_SETTEXTA:
+    case SB_SETTEXTW:
+        bar->ForgetPaneTexts(LOBYTE(LOWORD(wParam)));
+        break;
+    case SB_SETPARTS:
+        bar->ForgetPaneTexts(-1);
+        break;
+    default:
+        break;
     }
     return ::DefSubclassProc(hWnd, message, wParam, lParam);
 }
@@ -38,6 +55,8 @@ BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id)
     if (!m_hWnd)
         return FALSE;
     AttachToThunk(m_hWnd);   // so that the frame finds this object by the child id
+    for (Pane& pane : m_panes)
+        pane.text.reset();   // a new bar shows nothing of what an earlier one did
     if (!::SetWindowSubclass(m_hWnd, &CStatusBar::SubclassProc, kSubclassId,
                              reinterpret_cast<DWORD_PTR>(this))) {
         ::DestroyWindow(m_hWnd);
@@ -45,6 +64,14 @@ BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id)
         return FALSE;
     }
     return TRUE;
+}
+
+void CStatusBar::ForgetPaneTexts(int index)
+{
+    for (int pane = 0; pane < PaneCount(); ++pane) {
+        if (index < 0 || pane == index)
+            m_panes[static_cast<size_t>(pane)].text.reset();
+    }
 }
 
 BOOL CStatusBar::SetIndicators(const UINT* ids, int count)
@@ -102,8 +129,17 @@ BOOL CStatusBar::SetPaneText(int index, const std::string& text, BOOL update)
 {
     if (!m_hWnd || index < 0 || index >= PaneCount())
         return FALSE;
+    // Under Wine every text set is a round trip to the window server, and the pages
+    // set theirs on each refresh, mostly to what the pane already shows.
+    std::optional<std::string>& shown = m_panes[static_cast<size_t>(index)].text;
+    if (shown == text)
+        return TRUE;
     const BOOL done = static_cast<BOOL>(
         ::SendMessageA(m_hWnd, SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str())));
+    if (done)
+        shown = text;
+    else
+        shown.reset();
     if (update)
         ::UpdateWindow(m_hWnd);
     return done;

@@ -2,6 +2,7 @@
 // a stretching pane takes what the others leave, but never less than its own width.
 #pragma once
 #include <windows.h>
+#include <optional>
 #include <string>
 #include <vector>
 #include "ui/Wnd.h"
@@ -19,7 +20,8 @@ public:
     BOOL SetIndicators(const UINT* ids, int count);
     void SetPaneInfo(int index, UINT id, UINT style, int width);
     void GetPaneInfo(int index, UINT& id, UINT& style, int& width) const;
-    // An immediate redraw unless update is false.
+    // An immediate redraw unless update is false. A pane that already shows the text
+    // is left alone.
     BOOL SetPaneText(int index, const std::string& text, BOOL update = TRUE);
     std::string GetPaneText(int index) const;
     int PaneCount() const { return static_cast<int>(m_panes.size()); }
@@ -28,6 +30,8 @@ public:
     int Height() const;
 
 private:
+    // -1: every pane.
+    void ForgetPaneTexts(int index);
     static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
 
@@ -35,6 +39,8 @@ private:
         UINT id = 0;
         UINT style = SBPS_NORMAL;
         int width = 0;
+        // What this object last put into the pane; unknown until it has.
+        std::optional<std::string> text;
     };
     std::vector<Pane> m_panes;
 };

@@ -1,5 +1,7 @@
-// A tool tip control for the controls of one window. Its tools are subclassed by the
-// control itself (TTF_SUBCLASS), so no one has to relay mouse messages to it.
+// A tool tip control for the controls of one window. Its tools are subclassed here, so
+// no one has to relay mouse messages to it. Not by the control itself (TTF_SUBCLASS):
+// that finds its data in a window property on every message a tool gets, and under
+// Wine each property read is a round trip to the window server.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -14,5 +16,8 @@ public:
     void Activate(BOOL active) const;
 
 private:
+    static LRESULT CALLBACK RelayProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Subclass(HWND tool) const;
+
     HWND m_hWndOwner = nullptr;
 };

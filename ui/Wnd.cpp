@@ -19,6 +19,14 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     return hWnd ? reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA)) : nullptr;
 }
 
+BOOL EnableWindowOf(HWND window, BOOL enable)
+{
+    const BOOL wasDisabled = !::IsWindowEnabled(window);
+    if (wasDisabled == !enable)
+        return wasDisabled;
+    return ::EnableWindow(window, enable);
+}
+
 void CWnd::AttachToThunk(HWND hWnd)
 {
     m_hWnd = hWnd;

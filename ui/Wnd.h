@@ -5,6 +5,11 @@
 #include <windows.h>
 #include <string>
 
+// EnableWindow, but a window already in the wanted state is left alone: disabling
+// sends WM_CANCELMODE even to a disabled window, and under Wine every change is a trip
+// to the window server. The result is EnableWindow's: nonzero if it was disabled.
+BOOL EnableWindowOf(HWND window, BOOL enable);
+
 class CWnd {
 public:
     CWnd() = default;
@@ -23,7 +28,7 @@ public:
     BOOL DestroyWindow();
     BOOL ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    BOOL EnableWindow(BOOL enable = TRUE) const { return ::EnableWindow(m_hWnd, enable); }
+    BOOL EnableWindow(BOOL enable = TRUE) const { return EnableWindowOf(m_hWnd, enable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
     UINT_PTR SetTimer(UINT_PTR id, UINT periodMs) const { return ::SetTimer(m_hWnd, id, periodMs, nullptr); }
