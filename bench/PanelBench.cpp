@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int kRuns = 21;
+constexpr int kRuns = 41;
 constexpr int kStartRuns = 9;
 
 SimBus BusOf(int devices)

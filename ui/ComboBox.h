@@ -14,11 +14,11 @@ public:
     }
     void ResetContent() const { SendMessage(CB_RESETCONTENT); }
     // Off while the entries are rebuilt: each one added otherwise updates the list's
-    // scroll bar and repaints. Back on, the box is repainted once.
+    // scroll bar and repaints. Back on, a box that can be seen is repainted once.
     void SetRedraw(BOOL redraw) const
     {
         SendMessage(WM_SETREDRAW, redraw);
-        if (redraw)
+        if (redraw && ::IsWindowVisible(m_hWnd))
             ::InvalidateRect(m_hWnd, nullptr, TRUE);
     }
     DWORD_PTR GetItemData(int index) const

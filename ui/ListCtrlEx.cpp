@@ -141,7 +141,9 @@ BOOL CListCtrlEx::EnsureVisible(int row)
 void CListCtrlEx::SetRedraw(BOOL redraw)
 {
     SendMessage(WM_SETREDRAW, redraw);
-    if (redraw)
+    // A list that cannot be seen (most are on hidden pages) is painted whole when it
+    // is shown; under Wine an invalidation is a trip to the window server.
+    if (redraw && ::IsWindowVisible(m_hWnd))
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
