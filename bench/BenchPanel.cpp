@@ -5,7 +5,7 @@
 // OVX_SIM_SCENARIO  a file of statements run at start, as for OVX_CPL_Sim.exe
 #include <windows.h>
 #include <cstdlib>
-#include <fstream>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -21,11 +21,16 @@ protected:
     {
         m_driver = std::make_unique<CSimDriver>(DefaultBus());
         m_driver->SetTraceKept(false);
+        // Read with stdio: the C++ library's file streams would double the image.
         if (const char* path = std::getenv("OVX_SIM_SCENARIO")) {
             CSimConsole console(*m_driver);
-            std::ifstream file(path);
-            for (std::string line; std::getline(file, line);) {
-                if (!console.Execute(line).applied)
+            std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "r"), &std::fclose);
+            char line[512];
+            while (file && std::fgets(line, sizeof line, file.get())) {
+                std::string statement(line);
+                while (!statement.empty() && (statement.back() == '\n' || statement.back() == '\r'))
+                    statement.pop_back();
+                if (!console.Execute(statement).applied)
                     return false;
             }
         }

@@ -292,23 +292,6 @@ std::string CSimScenarioReader::EndlessEvents(const std::vector<std::string>& w,
     return {};
 }
 
-bool ParseSimScenario(std::istream& in, SimScenario& scenario, std::string& error)
-{
-    CSimScenarioReader reader;
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        std::vector<std::string> words;
-        std::string why = SplitSimWords(line, words) ? std::string() : "a text without its closing quote";
-        if (why.empty() && !words.empty())
-            why = reader.Statement(words, scenario);
-        if (!why.empty()) {
-            error = "line " + std::to_string(number) + ": " + why;
-            return false;
-        }
-    }
-    return true;
-}
-
 void ApplySimFaults(const SimScenario& scenario, CSimDriver& driver)
 {
     for (const SimScenarioFault& fault : scenario.faults) {

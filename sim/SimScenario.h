@@ -26,7 +26,7 @@
 
 #include <chrono>
 #include <cstdint>
-#include <istream>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
