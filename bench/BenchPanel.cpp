@@ -5,13 +5,13 @@
 // OVX_SIM_SCENARIO  a file of statements run at start, as for OVX_CPL_Sim.exe
 #include <windows.h>
 #include <cstdlib>
-#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "app/OVX_CPL.h"
 #include "sim/SimConsole.h"
 #include "sim/SimDriver.h"
+#include "sim/SimStatementFile.h"
 
 namespace {
 
@@ -21,18 +21,10 @@ protected:
     {
         m_driver = std::make_unique<CSimDriver>(DefaultBus());
         m_driver->SetTraceKept(false);
-        // Read with stdio: the C++ library's file streams would double the image.
         if (const char* path = std::getenv("OVX_SIM_SCENARIO")) {
             CSimConsole console(*m_driver);
-            std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "r"), &std::fclose);
-            char line[512];
-            while (file && std::fgets(line, sizeof line, file.get())) {
-                std::string statement(line);
-                while (!statement.empty() && (statement.back() == '\n' || statement.back() == '\r'))
-                    statement.pop_back();
-                if (!console.Execute(statement).applied)
-                    return false;
-            }
+            if (!RunSimStatementFile(console, path).empty())
+                return false;
         }
         m_installed = std::make_unique<CScopedSimDriver>(*m_driver);
         return true;

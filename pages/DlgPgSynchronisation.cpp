@@ -138,7 +138,7 @@ void CDlgPgSynchronisation::RefreshRates()
 {
     std::string rateText = LoadResString(IDS_RATE_UNKNOWN);
     const CComboBox& combo = m_comboRates;
-    combo.SetRedraw(FALSE);
+    combo.SetRedraw(FALSE);   // each entry added would otherwise update and repaint the list
     combo.ResetContent();
     if (theDrv.RefreshDevices() == DRV_OK && !theDrv.m_devices.IsEmpty() &&
         theDrv.GetSampleRates(&theDrv.m_sampleRates) == DRV_OK) {

@@ -1,9 +1,9 @@
 #include "sim/SimPanelApp.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
+#include "sim/SimStatementFile.h"
 #include "sim/SimTraceLine.h"
 #include "res/resource.h"
 
@@ -28,17 +28,7 @@ bool CSimPanelApp::RunScenario()
     const std::string path = Environment("OVX_SIM_SCENARIO");
     if (path.empty())
         return true;
-    std::ifstream file(path);
-    std::string error = "cannot be read";
-    if (file) {
-        error.clear();
-        std::string line;
-        for (int number = 1; error.empty() && std::getline(file, line); ++number) {
-            const SimAnswer answer = m_console->Execute(line);
-            if (!answer.applied)
-                error = "line " + std::to_string(number) + ": " + answer.text;
-        }
-    }
+    const std::string error = RunSimStatementFile(*m_console, path);
     if (error.empty())
         return true;
     const std::string text = "The scenario " + path + ": " + error;

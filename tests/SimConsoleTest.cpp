@@ -2,6 +2,8 @@
 // refusal names the word it stopped at and leaves the bus as it was.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <sstream>
 
 #include "driver/ControlCodes.h"
@@ -10,6 +12,7 @@
 #include "sim/SimConsole.h"
 #include "sim/SimDriver.h"
 #include "sim/SimScenario.h"
+#include "sim/SimStatementFile.h"
 
 namespace {
 
@@ -187,4 +190,16 @@ TEST(SimScenario, ReadsNumbersAndOffersAsWritten)
     EXPECT_EQ(scenario.bus.devices[0].offeredSync[0].name, "Word clock");
     EXPECT_EQ(scenario.bus.devices[0].plugs[PlugAudioIn].failCode, 0xFFFFFFFFu);
     EXPECT_EQ(scenario.bus.currentRate, 44100u);
+}
+
+TEST_F(Console, AStatementFileRunsUntilALineIsRefused)
+{
+    const std::string path = ::testing::TempDir() + "ovx-statements.txt";
+    std::ofstream(path) << "bus empty\nrate 48000\nfrobnicate\nrate 44100\n";
+    const std::string error = RunSimStatementFile(console, path);
+    std::remove(path.c_str());
+    EXPECT_EQ(error.rfind("line 3: \"frobnicate\" not understood", 0), 0u) << error;
+    EXPECT_EQ(sim.Bus().currentRate, 48000u);
+    EXPECT_TRUE(sim.Bus().devices.empty());
+    EXPECT_EQ(RunSimStatementFile(console, path), "cannot be read");
 }

@@ -13,14 +13,6 @@ public:
         return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
     }
     void ResetContent() const { SendMessage(CB_RESETCONTENT); }
-    // Off while the entries are rebuilt: each one added otherwise updates the list's
-    // scroll bar and repaints. Back on, a box that can be seen is repainted once.
-    void SetRedraw(BOOL redraw) const
-    {
-        SendMessage(WM_SETREDRAW, redraw);
-        if (redraw && ::IsWindowVisible(m_hWnd))
-            ::InvalidateRect(m_hWnd, nullptr, TRUE);
-    }
     DWORD_PTR GetItemData(int index) const
     {
         return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));

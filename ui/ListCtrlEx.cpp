@@ -138,15 +138,6 @@ BOOL CListCtrlEx::EnsureVisible(int row)
     return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE));
 }
 
-void CListCtrlEx::SetRedraw(BOOL redraw)
-{
-    SendMessage(WM_SETREDRAW, redraw);
-    // A list that cannot be seen (most are on hidden pages) is painted whole when it
-    // is shown; under Wine an invalidation is a trip to the window server.
-    if (redraw && ::IsWindowVisible(m_hWnd))
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
-}
-
 CListCtrlEx::CRebuild::CRebuild(CListCtrlEx& list) : m_list(list), m_nSelected(list.GetFirstSelectedIndex())
 {
     m_list.SetRedraw(FALSE);

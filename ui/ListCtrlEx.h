@@ -30,8 +30,6 @@ public:
     DWORD GetExtendedStyle() const;
     DWORD SetExtendedStyle(DWORD style);
     BOOL EnsureVisible(int row);
-    // Off while a page rebuilds its rows; on again repaints the whole list once.
-    void SetRedraw(BOOL redraw);
 
     // A rebuild of the rows: nothing is drawn while it lasts, and the row selected
     // when it began is selected again at its end if the list still has that row.

@@ -137,9 +137,7 @@ BOOL CStatusBar::SetPaneText(int index, const std::string& text, BOOL update)
     const BOOL done = static_cast<BOOL>(
         ::SendMessageA(m_hWnd, SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str())));
     if (done)
-        shown = text;
-    else
-        shown.reset();
+        shown = text;   // the subclass forgot the old text as the message passed
     if (update)
         ::UpdateWindow(m_hWnd);
     return done;

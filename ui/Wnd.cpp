@@ -27,6 +27,13 @@ BOOL EnableWindowOf(HWND window, BOOL enable)
     return ::EnableWindow(window, enable);
 }
 
+void CWnd::SetRedraw(BOOL redraw) const
+{
+    SendMessage(WM_SETREDRAW, redraw);
+    if (redraw && ::IsWindowVisible(m_hWnd))
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
 void CWnd::AttachToThunk(HWND hWnd)
 {
     m_hWnd = hWnd;

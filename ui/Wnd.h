@@ -30,6 +30,10 @@ public:
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL EnableWindow(BOOL enable = TRUE) const { return EnableWindowOf(m_hWnd, enable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+    // Off while a control's contents are rebuilt. Back on, a control that can be seen is
+    // repainted once; one that cannot (most are on hidden pages) is painted whole when
+    // shown, and under Wine an invalidation is a trip to the window server.
+    void SetRedraw(BOOL redraw) const;
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
     UINT_PTR SetTimer(UINT_PTR id, UINT periodMs) const { return ::SetTimer(m_hWnd, id, periodMs, nullptr); }
     BOOL KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id); }
