@@ -22,7 +22,7 @@
 #include "pages/DlgPgStreams.h"
 #include "pages/DlgPgSynchronisation.h"
 #include "res/resource.h"
-#include "tests/PanelHarness.h"
+#include "tests/harness/PanelHarness.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "pages/DriverErrorText.h"
+#include "text/DriverErrorText.h"
 
 std::string ResultText(DrvResult code)
 {

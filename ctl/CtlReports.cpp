@@ -7,7 +7,7 @@
 #include "ctl/TextTable.h"
 #include "driver/BufferLimits.h"
 #include "driver/RecordText.h"
-#include "pages/StreamText.h"
+#include "text/StreamText.h"
 #include "res/StreamTexts.h"
 
 namespace {

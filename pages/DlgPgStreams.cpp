@@ -2,7 +2,7 @@
 
 #include "driver/Drv.h"
 #include "driver/RecordText.h"
-#include "pages/StreamText.h"
+#include "text/StreamText.h"
 #include "res/StreamTexts.h"
 #include "res/resource.h"
 #include "ui/DataExchange.h"

@@ -7,8 +7,8 @@
 
 #include "driver/ControlCodes.h"
 #include "res/resource.h"
-#include "tests/PageDriving.h"
-#include "tests/PanelHarness.h"
+#include "tests/harness/PageDriving.h"
+#include "tests/harness/PanelHarness.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "driver/ControlCodes.h"
 #include "driver/Drv.h"
 #include "res/resource.h"
-#include "tests/PageDriving.h"
-#include "tests/PanelHarness.h"
+#include "tests/harness/PageDriving.h"
+#include "tests/harness/PanelHarness.h"
 
 namespace {
 

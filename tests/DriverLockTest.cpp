@@ -5,7 +5,7 @@
 
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
-#include "tests/FakeDeviceIo.h"
+#include "tests/harness/FakeDeviceIo.h"
 
 TEST_F(FakeConnection, RequestsOnOneConnectionNeverOverlap)
 {

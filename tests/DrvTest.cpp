@@ -8,7 +8,7 @@
 #include "driver/Drv.h"
 #include "driver/RecordText.h"
 #include "sim/SimDriver.h"
-#include "tests/FakeDeviceIo.h"
+#include "tests/harness/FakeDeviceIo.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "driver/ControlCodes.h"
 #include "res/resource.h"
-#include "tests/PanelProcess.h"
+#include "tests/harness/PanelProcess.h"
 
 namespace {
 

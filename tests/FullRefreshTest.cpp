@@ -6,8 +6,8 @@
 #include <commctrl.h>
 
 #include "sim/SimTraceLine.h"
-#include "tests/PageDriving.h"
-#include "tests/PanelHarness.h"
+#include "tests/harness/PageDriving.h"
+#include "tests/harness/PanelHarness.h"
 
 namespace {
 

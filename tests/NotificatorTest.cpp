@@ -8,7 +8,7 @@
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Notificator.h"
 #include "sim/SimDriver.h"
-#include "tests/TestMessageTarget.h"
+#include "tests/harness/TestMessageTarget.h"
 
 #ifndef _WIN32
 #include "driver/PortableWindow.h"

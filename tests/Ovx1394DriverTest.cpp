@@ -6,7 +6,7 @@
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
 #include "sim/SimDriver.h"
-#include "tests/FakeDeviceIo.h"
+#include "tests/harness/FakeDeviceIo.h"
 
 namespace {
 

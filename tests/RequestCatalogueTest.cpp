@@ -8,8 +8,8 @@
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
 #include "driver/ResultCodes.h"
-#include "pages/DriverErrorText.h"
-#include "tests/FakeDeviceIo.h"
+#include "text/DriverErrorText.h"
+#include "tests/harness/FakeDeviceIo.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "res/resource.h"
-#include "sim/SimBusWindow.h"
+#include "simapp/SimBusWindow.h"
 #include "sim/SimConsole.h"
 #include "sim/SimScenario.h"
-#include "tests/PageDriving.h"
-#include "tests/PanelHarness.h"
+#include "tests/harness/PageDriving.h"
+#include "tests/harness/PanelHarness.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "driver/ControlCodes.h"
 #include "res/resource.h"
 #include "sim/SimScenario.h"
-#include "tests/PanelHarness.h"
+#include "tests/harness/PanelHarness.h"
 
 namespace {
 

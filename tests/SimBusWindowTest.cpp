@@ -9,11 +9,11 @@
 #include <utility>
 
 #include "res/resource.h"
-#include "sim/SimBusWindow.h"
+#include "simapp/SimBusWindow.h"
 #include "sim/SimConsole.h"
-#include "sim/SimResource.h"
-#include "tests/PageDriving.h"
-#include "tests/PanelHarness.h"
+#include "simapp/SimResource.h"
+#include "tests/harness/PageDriving.h"
+#include "tests/harness/PanelHarness.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "res/resource.h"
-#include "tests/PanelProcess.h"
+#include "tests/harness/PanelProcess.h"
 
 namespace {
 

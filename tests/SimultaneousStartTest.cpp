@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/PanelProcess.h"
+#include "tests/harness/PanelProcess.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "pages/StreamText.h"
+#include "text/StreamText.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "res/resource.h"
 #include "sim/SimEventSignal.h"
 #include "sim/SimInterfaceBroadcast.h"
-#include "tests/PanelHarness.h"
+#include "tests/harness/PanelHarness.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "driver/Drv.h"
 #include "driver/RecordText.h"
-#include "pages/StreamText.h"
+#include "text/StreamText.h"
 #include "tests/fuzz/FuzzedDeviceIo.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "driver/RecordText.h"
 #include "driver/ResultCodes.h"
-#include "pages/StreamText.h"
+#include "text/StreamText.h"
 #include "pages/SyncModeText.h"
 #include "sim/SimTraceLine.h"
 #include "tests/fuzz/FuzzInput.h"

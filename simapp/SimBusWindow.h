@@ -7,7 +7,7 @@
 #include <string>
 
 #include "sim/SimConsole.h"
-#include "sim/SimTraceQueue.h"
+#include "simapp/SimTraceQueue.h"
 #include "ui/Dialog.h"
 #include "ui/ListCtrlEx.h"
 

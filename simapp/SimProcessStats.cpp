@@ -1,4 +1,4 @@
-#include "sim/SimProcessStats.h"
+#include "simapp/SimProcessStats.h"
 
 #include <windows.h>
 #include <intrin.h>

@@ -1,4 +1,4 @@
-#include "tests/PanelHarness.h"
+#include "tests/harness/PanelHarness.h"
 
 #include <dbt.h>
 #include <commctrl.h>

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "sim/SimStatementMessage.h"
+#include "simapp/SimStatementMessage.h"
 
 namespace {
 

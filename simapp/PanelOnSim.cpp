@@ -7,7 +7,7 @@
 // OVX_SIM_WINDOW    "hidden": the bus window stays hidden but takes statements
 #include <windows.h>
 
-#include "sim/SimPanelApp.h"
+#include "simapp/SimPanelApp.h"
 
 CSimPanelApp theApp;
 

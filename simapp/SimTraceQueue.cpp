@@ -1,4 +1,4 @@
-#include "sim/SimTraceQueue.h"
+#include "simapp/SimTraceQueue.h"
 
 void CSimTraceQueue::Push(const SimTraceEntry& entry)
 {

@@ -1,7 +1,7 @@
-#include "tests/PageDriving.h"
+#include "tests/harness/PageDriving.h"
 
 #include <commctrl.h>
-#include "tests/PanelHarness.h"
+#include "tests/harness/PanelHarness.h"
 
 namespace Ui {
 

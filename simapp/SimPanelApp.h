@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/OVX_CPL.h"
-#include "sim/SimBusWindow.h"
+#include "simapp/SimBusWindow.h"
 #include "sim/SimConsole.h"
 #include "sim/SimDriver.h"
 #include "sim/SimInterfaceBroadcast.h"

@@ -1,4 +1,4 @@
-#include "sim/SimBusWindow.h"
+#include "simapp/SimBusWindow.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,10 +7,10 @@
 #include "app/OVX_CPL.h"
 #include "driver/ControlCodes.h"
 #include "sim/SimDriver.h"
-#include "sim/SimProcessStats.h"
-#include "sim/SimResource.h"
+#include "simapp/SimProcessStats.h"
+#include "simapp/SimResource.h"
 #include "sim/SimResultName.h"
-#include "sim/SimStatementMessage.h"
+#include "simapp/SimStatementMessage.h"
 #include "sim/SimTraceLine.h"
 #include "sim/SimWords.h"
 #include "ui/Dpi.h"

@@ -1,4 +1,4 @@
-#include "tests/FakeDeviceIo.h"
+#include "tests/harness/FakeDeviceIo.h"
 
 #include <algorithm>
 #include <cstring>

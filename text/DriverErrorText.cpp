@@ -1,4 +1,4 @@
-#include "pages/DriverErrorText.h"
+#include "text/DriverErrorText.h"
 
 #include "res/DriverErrorTexts.h"
 

@@ -1,4 +1,4 @@
-#include "sim/SimPanelApp.h"
+#include "simapp/SimPanelApp.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,9 +1,9 @@
-#include "pages/StreamText.h"
+#include "text/StreamText.h"
 
 #include <algorithm>
 #include <cstdio>
 #include "driver/ResultCodes.h"
-#include "pages/DriverErrorText.h"
+#include "text/DriverErrorText.h"
 #include "res/StreamTexts.h"
 
 const char* const kPlugLabels[4] = {"AudioOutPlug", "AudioInPlug", "SynchOutPlug", "SynchInPlug"};

@@ -1,4 +1,4 @@
-#include "tests/TestMessageTarget.h"
+#include "tests/harness/TestMessageTarget.h"
 
 #ifdef _WIN32
 
