@@ -5,7 +5,8 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
+
+#include "base/UniqueHandle.h"
 
 namespace OsSync {
 
@@ -39,38 +40,8 @@ bool PostToWindow(WindowHandle window, uint32_t message, uintptr_t wParam, intpt
 
 void SleepMilliseconds(uint32_t milliseconds);
 
-// A move-only owner of one event or thread handle; null is empty.
-template <void (*Close)(void*)>
-class CUniqueHandle {
-public:
-    CUniqueHandle() = default;
-    explicit CUniqueHandle(void* handle) : m_handle(handle) {}
-    ~CUniqueHandle() { Reset(); }
-    CUniqueHandle(CUniqueHandle&& other) noexcept : m_handle(other.Release()) {}
-    CUniqueHandle& operator=(CUniqueHandle&& other) noexcept
-    {
-        if (this != &other)
-            Reset(other.Release());
-        return *this;
-    }
-    CUniqueHandle(const CUniqueHandle&) = delete;
-    CUniqueHandle& operator=(const CUniqueHandle&) = delete;
-
-    void* Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
-    void* Release() { return std::exchange(m_handle, nullptr); }
-    void Reset(void* handle = nullptr)
-    {
-        if (m_handle)
-            Close(m_handle);
-        m_handle = handle;
-    }
-
-private:
-    void* m_handle = nullptr;
-};
-
-using CEvent = CUniqueHandle<&CloseEvent>;
-using CThread = CUniqueHandle<&CloseThread>;
+// Move-only owners of one event or thread handle; null is empty.
+using CEvent = CUniqueHandle<EventHandle, NullIsEmptyTraits<EventHandle, CloseEvent>>;
+using CThread = CUniqueHandle<ThreadHandle, NullIsEmptyTraits<ThreadHandle, CloseThread>>;
 
 }  // namespace OsSync
