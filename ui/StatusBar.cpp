@@ -3,12 +3,7 @@
 #include <algorithm>
 #include <commctrl.h>
 #include "ui/Dpi.h"
-
-namespace {
-
-constexpr UINT_PTR kSubclassId = 1;
-
-}  // namespace
+#include "ui/WindowSubclass.h"
 
 CStatusBar::~CStatusBar()
 {
@@ -17,14 +12,12 @@ CStatusBar::~CStatusBar()
         ::DestroyWindow(m_hWnd);
 }
 
-LRESULT CALLBACK CStatusBar::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR, DWORD_PTR data)
+void CStatusBar::Observe(void* context, HWND, UINT message, WPARAM wParam, LPARAM)
 {
-    auto* bar = reinterpret_cast<CStatusBar*>(data);
+    auto* bar = static_cast<CStatusBar*>(context);
     switch (message) {
     case WM_NCDESTROY:
         // The last message: the handle and the user data that names this object go.
-        ::RemoveWindowSubclass(hWnd, &CStatusBar::SubclassProc, kSubclassId);
         bar->DetachFromThunk();
         break;
     // Whoever sets a text, this object included, makes what it knew of the pane old;
@@ -42,7 +35,6 @@ LRESULT CALLBACK CStatusBar::SubclassProc(HWND hWnd, UINT message, WPARAM wParam
     default:
         break;
     }
-    return ::DefSubclassProc(hWnd, message, wParam, lParam);
 }
 
 BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id)
@@ -57,8 +49,7 @@ BOOL CStatusBar::Create(CWnd* parent, DWORD style, UINT id)
     AttachToThunk(m_hWnd);   // so that the frame finds this object by the child id
     for (Pane& pane : m_panes)
         pane.text.reset();   // a new bar shows nothing of what an earlier one did
-    if (!::SetWindowSubclass(m_hWnd, &CStatusBar::SubclassProc, kSubclassId,
-                             reinterpret_cast<DWORD_PTR>(this))) {
+    if (!CWindowSubclass::Install(m_hWnd, &CStatusBar::Observe, this)) {
         ::DestroyWindow(m_hWnd);
         DetachFromThunk();
         return FALSE;

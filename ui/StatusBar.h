@@ -32,8 +32,7 @@ public:
 private:
     // -1: every pane.
     void ForgetPaneTexts(int index);
-    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR data);
+    static void Observe(void* context, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     struct Pane {
         UINT id = 0;

@@ -16,8 +16,5 @@ public:
     void Activate(BOOL active) const;
 
 private:
-    static LRESULT CALLBACK RelayProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void Subclass(HWND tool) const;
-
     HWND m_hWndOwner = nullptr;
 };
