@@ -131,6 +131,7 @@ BOOL CSimBusWindow::OnInitDialog()
     for (uint32_t rate : bus.supportedRates)
         m_form.rates += (m_form.rates.empty() ? "" : " ") + std::to_string(rate);
     m_form.depths = SimDepthText(bus.streamDepth);
+    m_form.eventKind = "3";   // the combo box's edit, which the exchange writes
     m_form.eventCount = "1";
     m_form.faultValue = "0xE0000001";
     Show(ViewNow());

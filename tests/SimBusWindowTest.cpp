@@ -63,6 +63,9 @@ TEST_F(SimBusWindow, UnplugPlugBackAndAddDeviceChangeThePanelsDevicesPage)
 {
     HWND list = Control(IDC_SIM_DEVICES);
     ASSERT_EQ(Ui::Column(list, 2), (std::vector<std::string>{"Zemra Stage 8", "Zemra Desk 4", "Zemra Rack 16"}));
+    // The boxes start from the bus as it is, the editable event kind at 3 included.
+    EXPECT_EQ(WindowText(Control(IDC_SIM_EVENT_KIND)), "3");
+    EXPECT_EQ(WindowText(Control(IDC_SIM_RATE)), "48000");
     ASSERT_EQ(PanelRows(), 3);
 
     Ui::SelectRow(list, 1);
