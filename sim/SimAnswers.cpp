@@ -57,9 +57,12 @@ uint32_t ReadWord(const void* in)
     return word;
 }
 
-void WriteWord(void* out, uint32_t word)
+// Copies a whole answer into the output buffer, which need not be aligned.
+template <typename Record>
+uint32_t WriteRecord(void* out, const Record& record)
 {
-    std::memcpy(out, &word, sizeof word);
+    std::memcpy(out, &record, sizeof record);
+    return 0;
 }
 
 // Copies a record from an input buffer that need not be aligned.
@@ -77,85 +80,36 @@ uint32_t CSimAnswers::Answer(uint32_t code, const void* in, void* out)
 {
     namespace Io = OvxIoctl;
     switch (code) {
-    case Io::GetDriverVersion:
-        std::memcpy(out, &m_bus.version, sizeof m_bus.version);
-        return 0;
-    case Io::GetAsioNameOption:
-        WriteWord(out, m_bus.asioNameOption);
-        return 0;
+    case Io::GetDriverVersion: return WriteRecord(out, m_bus.version);
+    case Io::GetAsioNameOption: return WriteRecord(out, m_bus.asioNameOption);
     case Io::SetAsioNameOption:
         m_bus.asioNameOption = ReadWord(in);
         return 0;
-    case Io::GetDeviceList: {
-        _DEVICE_ID_LIST list{};
-        GetDeviceList(list);
-        std::memcpy(out, &list, sizeof list);
-        return 0;
-    }
-    case Io::GetChannelLists: {
-        auto lists = std::make_unique<_CHANNEL_ID_LISTS>();
-        GetChannelLists(*lists);
-        std::memcpy(out, lists.get(), sizeof *lists);
-        return 0;
-    }
-    case Io::GetClockSource:
-        std::memcpy(out, &m_bus.clockSource, sizeof m_bus.clockSource);
-        return 0;
-    case Io::SetClockSource:
-        return SetClockSource(ReadRecord<_CLOCK_SOURCE_INFO>(in));
-    case Io::GetRateMode: {
-        const _RATE_MODE_INFO info{0, m_bus.rateMode};
-        std::memcpy(out, &info, sizeof info);
-        return 0;
-    }
+    case Io::GetDeviceList: return GetDeviceList(out);
+    case Io::GetChannelLists: return GetChannelLists(out);
+    case Io::GetClockSource: return WriteRecord(out, m_bus.clockSource);
+    case Io::SetClockSource: return SetClockSource(ReadRecord<_CLOCK_SOURCE_INFO>(in));
+    case Io::GetRateMode: return WriteRecord(out, _RATE_MODE_INFO{0, m_bus.rateMode});
     case Io::SetRateMode:
         m_bus.rateMode = ReadRecord<_RATE_MODE_INFO>(in).mode;
         return 0;
-    case Io::GetSampleRates: {
-        _SAMPLE_RATE_INFO rates{};
-        GetSampleRates(rates);
-        std::memcpy(out, &rates, sizeof rates);
-        return 0;
+    case Io::GetSampleRates: return GetSampleRates(out);
+    case Io::SetSampleRate: return SetSampleRate(ReadRecord<_SAMPLE_RATE_REQUEST>(in));
+    case Io::GetDeviceSyncMode: return GetDeviceSyncMode(ReadWord(in), out);
+    case Io::SetDeviceSyncMode: return SetDeviceSyncMode(ReadRecord<SyncModeHead>(in));
+    case Io::GetDeviceProperties: return GetDeviceProperties(ReadWord(in), out);
+    case Io::SetDeviceProperties: return SetDeviceProperties(ReadRecord<_OVX_DEVICE_PROPERTIES>(in));
+    case Io::GetStreamInfo: return GetStreamInfo(ReadWord(in), out);
+    case Io::GetChannelProperties: return GetChannelProperties(ReadWord(in), out);
+    case Io::SetChannelProperties: return SetChannelProperties(ReadRecord<_OVX_CHANNEL_PROPERTIES>(in));
+    default: return AnswerStreaming(code, in, out);
     }
-    case Io::SetSampleRate:
-        return SetSampleRate(ReadRecord<_SAMPLE_RATE_REQUEST>(in));
-    case Io::GetDeviceSyncMode: {
-        auto info = std::make_unique<_DEVICE_SYNC_MODE_INFO>();
-        const uint32_t result = GetDeviceSyncMode(ReadWord(in), *info);
-        if (result == 0)
-            std::memcpy(out, info.get(), sizeof *info);
-        return result;
-    }
-    case Io::SetDeviceSyncMode: {
-        uint32_t head[3];
-        std::memcpy(head, in, sizeof head);
-        return SetDeviceSyncMode(head);
-    }
-    case Io::GetDeviceProperties: {
-        _OVX_DEVICE_PROPERTIES properties{};
-        const uint32_t result = GetDeviceProperties(ReadWord(in), properties);
-        if (result == 0)
-            std::memcpy(out, &properties, sizeof properties);
-        return result;
-    }
-    case Io::SetDeviceProperties:
-        return SetDeviceProperties(ReadRecord<_OVX_DEVICE_PROPERTIES>(in));
-    case Io::GetStreamInfo: {
-        _STREAM_INFO info{};
-        const uint32_t result = GetStreamInfo(ReadWord(in), info);
-        if (result == 0)
-            std::memcpy(out, &info, sizeof info);
-        return result;
-    }
-    case Io::GetChannelProperties: {
-        _OVX_CHANNEL_PROPERTIES properties{};
-        const uint32_t result = GetChannelProperties(ReadWord(in), properties);
-        if (result == 0)
-            std::memcpy(out, &properties, sizeof properties);
-        return result;
-    }
-    case Io::SetChannelProperties:
-        return SetChannelProperties(ReadRecord<_OVX_CHANNEL_PROPERTIES>(in));
+}
+
+uint32_t CSimAnswers::AnswerStreaming(uint32_t code, const void* in, void* out)
+{
+    namespace Io = OvxIoctl;
+    switch (code) {
     case Io::StartStreaming:
         StartStreams(m_bus);
         m_events.QueueEvent(EvtType_StreamingRestarted);
@@ -167,35 +121,26 @@ uint32_t CSimAnswers::Answer(uint32_t code, const void* in, void* out)
         const SimDepth& depth = m_bus.streamDepth;
         _BUFFER_DEPTH_INFO info{};
         info.stream = {depth.minimum, depth.reserved, depth.step, depth.current};
-        std::memcpy(out, &info, sizeof info);
-        return 0;
+        return WriteRecord(out, info);
     }
     case Io::SetStreamBufferDepth:
         return SetDepth(m_bus.streamDepth, ReadRecord<_BUFFER_DEPTH_INFO>(in).stream.current);
-    case Io::GetAsioBufferDepth:
-    case Io::GetWdmBufferDepth: {
-        _BUFFER_DEPTH_INFO info{};
-        GetAudioDepth(code == Io::GetAsioBufferDepth ? m_bus.asioDepth : m_bus.wdmDepth, info);
-        std::memcpy(out, &info, sizeof info);
-        return 0;
-    }
+    case Io::GetAsioBufferDepth: return GetAudioDepth(m_bus.asioDepth, out);
+    case Io::GetWdmBufferDepth: return GetAudioDepth(m_bus.wdmDepth, out);
     case Io::SetAsioBufferDepth: {
         const uint32_t result = SetDepth(m_bus.asioDepth, ReadRecord<_BUFFER_DEPTH_INFO>(in).audio.current);
         if (result == 0)
             m_events.QueueEvent(EvtType_AsioBufferSizeChanged);
         return result;
     }
-    case Io::SetWdmBufferDepth:
-        return SetDepth(m_bus.wdmDepth, ReadRecord<_BUFFER_DEPTH_INFO>(in).audio.current);
+    case Io::SetWdmBufferDepth: return SetDepth(m_bus.wdmDepth, ReadRecord<_BUFFER_DEPTH_INFO>(in).audio.current);
     case Io::GetAsioStatistics: {
         _ASIO_STATISTICS statistics{};
         statistics.words[0] = m_bus.streaming ? 1 : 0;
         statistics.words[kAsioDropOutWord] = m_bus.asioDropouts;
-        std::memcpy(out, &statistics, sizeof statistics);
-        return 0;
+        return WriteRecord(out, statistics);
     }
-    default:
-        return WinError::InvalidFunction;
+    default: return WinError::InvalidFunction;
     }
 }
 
@@ -242,19 +187,22 @@ const SimDevice* CSimAnswers::FindDevice(uint32_t id) const
     return const_cast<CSimAnswers*>(this)->FindDevice(id);
 }
 
-void CSimAnswers::GetDeviceList(_DEVICE_ID_LIST& list) const
+uint32_t CSimAnswers::GetDeviceList(void* out) const
 {
-    list.count = 0;
+    _DEVICE_ID_LIST list{};
     for (const SimDevice* device : RankedDevices(m_bus)) {
         if (list.count < kMaxDevices)
             list.ids[list.count++] = device->id;
     }
+    return WriteRecord(out, list);
 }
 
-void CSimAnswers::GetChannelLists(_CHANNEL_ID_LISTS& lists) const
+uint32_t CSimAnswers::GetChannelLists(void* out) const
 {
-    FillChannelList(m_bus, m_bus.inputs, lists.input);
-    FillChannelList(m_bus, m_bus.outputs, lists.output);
+    const auto lists = std::make_unique<_CHANNEL_ID_LISTS>();
+    FillChannelList(m_bus, m_bus.inputs, lists->input);
+    FillChannelList(m_bus, m_bus.outputs, lists->output);
+    return WriteRecord(out, *lists);
 }
 
 uint32_t CSimAnswers::SetClockSource(const _CLOCK_SOURCE_INFO& source)
@@ -269,10 +217,12 @@ uint32_t CSimAnswers::SetClockSource(const _CLOCK_SOURCE_INFO& source)
     return 0;
 }
 
-void CSimAnswers::GetSampleRates(_SAMPLE_RATE_INFO& rates) const
+uint32_t CSimAnswers::GetSampleRates(void* out) const
 {
+    _SAMPLE_RATE_INFO rates{};
     rates.currentRate = m_bus.currentRate;
     FillRates(m_bus.supportedRates, rates.rateCount, rates.rates);
+    return WriteRecord(out, rates);
 }
 
 uint32_t CSimAnswers::SetSampleRate(const _SAMPLE_RATE_REQUEST& request)
@@ -289,11 +239,13 @@ uint32_t CSimAnswers::SetSampleRate(const _SAMPLE_RATE_REQUEST& request)
     return 0;
 }
 
-uint32_t CSimAnswers::GetDeviceSyncMode(uint32_t id, _DEVICE_SYNC_MODE_INFO& info) const
+uint32_t CSimAnswers::GetDeviceSyncMode(uint32_t id, void* out) const
 {
     const SimDevice* device = FindDevice(id);
     if (!device)
         return WinError::DevNotExist;
+    const auto record = std::make_unique<_DEVICE_SYNC_MODE_INFO>();
+    _DEVICE_SYNC_MODE_INFO& info = *record;
     info.deviceId = device->id;
     FillSyncEntry(device->currentSync, info.current);
     info.offeredCount = 0;
@@ -301,34 +253,35 @@ uint32_t CSimAnswers::GetDeviceSyncMode(uint32_t id, _DEVICE_SYNC_MODE_INFO& inf
         if (info.offeredCount < kMaxSyncModes)
             FillSyncEntry(mode, info.offered[info.offeredCount++]);
     }
-    return 0;
+    return WriteRecord(out, info);
 }
 
-uint32_t CSimAnswers::SetDeviceSyncMode(const uint32_t* head)
+uint32_t CSimAnswers::SetDeviceSyncMode(const SyncModeHead& head)
 {
-    SimDevice* device = FindDevice(head[0]);
+    SimDevice* device = FindDevice(head.deviceId);
     if (!device)
         return WinError::DevNotExist;
     for (const SimSyncMode& mode : device->offeredSync) {
-        if (mode.sourceId == head[2]) {
+        if (mode.sourceId == head.sourceId) {
             device->currentSync = mode;
-            device->currentSync.modeCode = head[1];
+            device->currentSync.modeCode = head.modeCode;
             return 0;
         }
     }
     return WinError::InvalidParameter;
 }
 
-uint32_t CSimAnswers::GetDeviceProperties(uint32_t id, _OVX_DEVICE_PROPERTIES& properties) const
+uint32_t CSimAnswers::GetDeviceProperties(uint32_t id, void* out) const
 {
     const SimDevice* device = FindDevice(id);
     if (!device)
         return WinError::DevNotExist;
+    _OVX_DEVICE_PROPERTIES properties{};
     properties.deviceId = device->id;
     properties.ranking = device->ranking;
     SetFieldText(properties.name, device->name);
     SetFieldText(properties.serialNumber, device->serialNumber);
-    return 0;
+    return WriteRecord(out, properties);
 }
 
 uint32_t CSimAnswers::SetDeviceProperties(const _OVX_DEVICE_PROPERTIES& properties)
@@ -343,11 +296,12 @@ uint32_t CSimAnswers::SetDeviceProperties(const _OVX_DEVICE_PROPERTIES& properti
     return 0;
 }
 
-uint32_t CSimAnswers::GetStreamInfo(uint32_t id, _STREAM_INFO& info) const
+uint32_t CSimAnswers::GetStreamInfo(uint32_t id, void* out) const
 {
     const SimDevice* device = FindDevice(id);
     if (!device)
         return WinError::DevNotExist;
+    _STREAM_INFO info{};
     _PLUG_STATUS* records[PlugCount] = {&info.audioOut, &info.audioIn, &info.synchOut, &info.synchIn};
     for (int i = 0; i < PlugCount; ++i) {
         const SimPlug& plug = device->plugs[i];
@@ -364,11 +318,12 @@ uint32_t CSimAnswers::GetStreamInfo(uint32_t id, _STREAM_INFO& info) const
         status.streamNumber = plug.streamNumber;
         status.currentRate = m_bus.currentRate;
     }
-    return 0;
+    return WriteRecord(out, info);
 }
 
-uint32_t CSimAnswers::GetChannelProperties(uint32_t id, _OVX_CHANNEL_PROPERTIES& properties) const
+uint32_t CSimAnswers::GetChannelProperties(uint32_t id, void* out) const
 {
+    _OVX_CHANNEL_PROPERTIES properties{};
     for (const auto* list : {&m_bus.inputs, &m_bus.outputs}) {
         for (const SimChannel& channel : *list) {
             if (channel.id != id)
@@ -380,7 +335,7 @@ uint32_t CSimAnswers::GetChannelProperties(uint32_t id, _OVX_CHANNEL_PROPERTIES&
             properties.reserved8 = list == &m_bus.outputs ? 1 : 0;
             SetFieldText(properties.hardwareName, channel.hardwareName);
             SetFieldText(properties.channelName, channel.name);
-            return 0;
+            return WriteRecord(out, properties);
         }
     }
     return WinError::DevNotExist;
@@ -401,10 +356,12 @@ uint32_t CSimAnswers::SetChannelProperties(const _OVX_CHANNEL_PROPERTIES& proper
     return WinError::DevNotExist;
 }
 
-void CSimAnswers::GetAudioDepth(const SimDepth& depth, _BUFFER_DEPTH_INFO& info) const
+uint32_t CSimAnswers::GetAudioDepth(const SimDepth& depth, void* out) const
 {
     const uint64_t samples = static_cast<uint64_t>(depth.current) * m_bus.currentRate / 1000000u;
+    _BUFFER_DEPTH_INFO info{};
     info.audio = {depth.current, depth.minimum, depth.step, static_cast<uint32_t>(samples)};
+    return WriteRecord(out, info);
 }
 
 uint32_t CSimAnswers::SetDepth(SimDepth& depth, uint32_t current)

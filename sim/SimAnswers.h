@@ -25,19 +25,29 @@ public:
     static void StopStreams(SimBus& bus);
 
 private:
+    // What SetDeviceSyncMode sends: the first 12 bytes of a _DEVICE_SYNC_MODE_INFO.
+    struct SyncModeHead {
+        uint32_t deviceId;
+        uint32_t modeCode;
+        uint32_t sourceId;
+    };
+
+    // The requests about streaming and the buffers; the rest of Answer.
+    uint32_t AnswerStreaming(uint32_t code, const void* in, void* out);
+    // Readers write their whole record to `out` on success and nothing otherwise.
+    uint32_t GetDeviceList(void* out) const;
+    uint32_t GetChannelLists(void* out) const;
+    uint32_t GetSampleRates(void* out) const;
+    uint32_t GetDeviceSyncMode(uint32_t id, void* out) const;
+    uint32_t GetDeviceProperties(uint32_t id, void* out) const;
+    uint32_t GetStreamInfo(uint32_t id, void* out) const;
+    uint32_t GetChannelProperties(uint32_t id, void* out) const;
+    uint32_t GetAudioDepth(const SimDepth& depth, void* out) const;
     uint32_t SetClockSource(const _CLOCK_SOURCE_INFO& source);
     uint32_t SetSampleRate(const _SAMPLE_RATE_REQUEST& request);
-    uint32_t GetDeviceSyncMode(uint32_t id, _DEVICE_SYNC_MODE_INFO& info) const;
-    uint32_t SetDeviceSyncMode(const uint32_t* head);
-    uint32_t GetDeviceProperties(uint32_t id, _OVX_DEVICE_PROPERTIES& properties) const;
+    uint32_t SetDeviceSyncMode(const SyncModeHead& head);
     uint32_t SetDeviceProperties(const _OVX_DEVICE_PROPERTIES& properties);
-    uint32_t GetStreamInfo(uint32_t id, _STREAM_INFO& info) const;
-    uint32_t GetChannelProperties(uint32_t id, _OVX_CHANNEL_PROPERTIES& properties) const;
     uint32_t SetChannelProperties(const _OVX_CHANNEL_PROPERTIES& properties);
-    void GetDeviceList(_DEVICE_ID_LIST& list) const;
-    void GetChannelLists(_CHANNEL_ID_LISTS& lists) const;
-    void GetSampleRates(_SAMPLE_RATE_INFO& rates) const;
-    void GetAudioDepth(const SimDepth& depth, _BUFFER_DEPTH_INFO& info) const;
     uint32_t SetDepth(SimDepth& depth, uint32_t current);
     void RestartStreams();
 

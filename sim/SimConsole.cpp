@@ -7,6 +7,8 @@
 #include "driver/DriverRecords.h"
 #include "sim/SimAnswers.h"
 #include "sim/SimDriver.h"
+#include "sim/SimPlugLine.h"
+#include "sim/SimStatements.h"
 #include "sim/SimWords.h"
 
 namespace {
@@ -19,16 +21,6 @@ SimAnswer Applied(std::string text = "ok")
 SimAnswer Refused(std::string why)
 {
     return {false, std::move(why)};
-}
-
-// Statements after which a driver would report a changed configuration.
-bool ChangesConfiguration(const std::string& verb)
-{
-    static constexpr const char* kVerbs[] = {"bus",        "current-sync", "offer-sync", "plug",
-                                             "channel-name", "clock",      "rate-mode",  "rate",
-                                             "rates",      "stream-depth", "asio-depth", "wdm-depth",
-                                             "streaming",  "asio-name-option"};
-    return std::any_of(std::begin(kVerbs), std::end(kVerbs), [&](const char* v) { return verb == v; });
 }
 
 std::string RequestName(uint32_t code)
@@ -62,66 +54,53 @@ SimAnswer CSimConsole::Execute(const std::string& line)
         return Refused("a text without its closing quote");
     if (words.empty())
         return Applied("nothing to do");
-    return Live(words);
+    const SimStatement* statement = FindSimStatement(words);
+    if (!statement)
+        return Refused(SimExpected(words, 0, "a statement (see the README's table)"));
+    if (statement->run)
+        return (this->*statement->run)(words);
+    if (statement->read)
+        return BusStatement(*statement, words);
+    return Refused("refused: " + std::string(statement->verb) + " is the bus window's own statement");
 }
 
-SimAnswer CSimConsole::Live(const std::vector<std::string>& w)
-{
-    const std::string& verb = w[0];
-    if (verb == "add-device" || verb == "device")
-        return AddDevice(w);
-    if ((verb == "plug" && w.size() == 2) || verb == "unplug")
-        return Replug(w, verb == "plug");
-    if (verb == "plug-state")
-        return PlugState(w);
-    if (verb == "event")
-        return Event(w);
-    if (verb == "clear")
-        return Clear(w);
-    if (verb == "dropouts" && w.size() == 2 && !w[1].empty() && w[1][0] == '+')
-        return Dropouts(w);
-    if (verb == "devices" && w.size() == 1)
-        return ListDevices();
-    if (verb == "faults" && w.size() == 1)
-        return ListFaults();
-    if (verb == "driver") {
-        const std::string how = w.size() == 2 ? w[1] : std::string();
-        if (how != "unload" && how != "load" && how != "absent" && how != "present")
-            return Refused(SimExpected(w, w.size() == 2 || w.size() == 1 ? 1 : 2,
-                                       w.size() > 2 ? "nothing more" : "unload or load"));
-        const bool present = how == "load" || how == "present";
-        m_driver.SetDriverPresent(present);
-        return Applied(present ? "the driver is loaded" : "the driver is unloaded");
-    }
-    return BusStatement(w);
-}
-
-SimAnswer CSimConsole::BusStatement(const std::vector<std::string>& w)
+SimAnswer CSimConsole::BusStatement(const SimStatement& statement, const std::vector<std::string>& w)
 {
     std::string why;
     SimScenario scenario{SimBus{}, {}};
     m_driver.Change([&](SimBus& bus) {
         scenario.bus = bus;
-        why = m_reader.Statement(w, scenario);
+        why = (m_reader.*statement.read)(w, scenario);
         if (!why.empty())
             return;
-        scenario.bus.driverPresent = bus.driverPresent;
-        if (w[0] == "streaming" || (scenario.bus.streaming && ChangesConfiguration(w[0]))) {
-            if (scenario.bus.streaming)
-                CSimAnswers::StartStreams(scenario.bus);
-            else
-                CSimAnswers::StopStreams(scenario.bus);
-        }
-        bus = std::move(scenario.bus);
+        SimBus& changed = scenario.bus;
+        changed.driverPresent = bus.driverPresent;
+        // A running stream restarts with the new configuration, as the driver's do.
+        if (changed.streaming && (statement.changesConfiguration || !bus.streaming))
+            CSimAnswers::StartStreams(changed);
+        else if (!changed.streaming)
+            CSimAnswers::StopStreams(changed);
+        bus = std::move(changed);
     });
     if (!why.empty())
         return Refused(why);
     if (w[0] == "bus")
         m_roster.clear();
     ApplySimFaults(scenario, m_driver);
-    if (ChangesConfiguration(w[0]))
+    if (statement.changesConfiguration)
         m_driver.RaiseEvent(EvtType_DomainConfigurationChanged);
     return Applied();
+}
+
+SimAnswer CSimConsole::Driver(const std::vector<std::string>& w)
+{
+    const std::string how = w.size() == 2 ? w[1] : std::string();
+    if (how != "unload" && how != "load" && how != "absent" && how != "present")
+        return Refused(SimExpected(w, w.size() == 2 || w.size() == 1 ? 1 : 2,
+                                   w.size() > 2 ? "nothing more" : "unload or load"));
+    const bool present = how == "load" || how == "present";
+    m_driver.SetDriverPresent(present);
+    return Applied(present ? "the driver is loaded" : "the driver is unloaded");
 }
 
 SimAnswer CSimConsole::AddDevice(const std::vector<std::string>& w)
@@ -174,41 +153,28 @@ SimAnswer CSimConsole::Replug(const std::vector<std::string>& w, bool plug)
 
 SimAnswer CSimConsole::PlugState(const std::vector<std::string>& w)
 {
-    static constexpr const char* kNames[PlugCount] = {"audio-out", "audio-in", "synch-out", "synch-in"};
+    SimPlugLine line;
+    if (std::string why = ReadSimPlugLine(w, line); !why.empty())
+        return Refused(why);
     Reconcile(m_driver.Bus());
-    const auto number = w.size() > 1 ? ParseSimNumber(w[1]) : std::nullopt;
-    if (!number || *number == 0 || *number > m_roster.size())
+    if (line.device && (*line.device == 0 || *line.device > m_roster.size()))
         return Refused(SimExpected(w, 1, "a device number from 1 to " + std::to_string(m_roster.size())));
-    int which = -1;
-    for (int i = 0; i < PlugCount && w.size() > 2; ++i) {
-        if (w[2] == kNames[i])
-            which = i;
-    }
-    if (which < 0)
-        return Refused(SimExpected(w, 2, "audio-out, audio-in, synch-out or synch-in"));
-    const std::string state = w.size() > 3 ? w[3] : std::string();
-    if (state != "present" && state != "absent" && state != "fail")
-        return Refused(SimExpected(w, 3, "present, absent or fail CODE"));
-    const auto code = state == "fail" && w.size() > 4 ? ParseSimNumber(w[4]) : std::nullopt;
-    if (state == "fail" && (!code || *code == 0))
-        return Refused(SimExpected(w, 4, "an error code other than 0"));
-    const size_t words = state == "fail" ? 5 : 4;
-    if (w.size() > words)
-        return Refused(SimExpected(w, words, "nothing more"));
-    const SimRosterEntry& entry = m_roster[*number - 1];
-    if (!entry.plugged)
+    if (line.device && !m_roster[*line.device - 1].plugged)
         return Refused("refused: device " + w[1] + " is unplugged");
+    const std::optional<uint32_t> id = line.device ? std::optional(m_roster[*line.device - 1].id) : std::nullopt;
+    bool found = false;
     m_driver.Change([&](SimBus& bus) {
         for (SimDevice& device : bus.devices) {
-            if (device.id != entry.id)
-                continue;
-            SimPlug& plug = device.plugs[static_cast<size_t>(which)];
-            plug.present = state != "absent";
-            plug.failCode = code.value_or(0);
+            if (id ? device.id == *id : &device == &bus.devices.back()) {
+                ApplySimPlugLine(line, device);
+                found = true;
+            }
         }
-        if (bus.streaming)
+        if (found && bus.streaming)
             CSimAnswers::StartStreams(bus);
     });
+    if (!found)
+        return Refused("refused: " + w[0] + " needs a device before it");
     m_driver.RaiseEvent(EvtType_StreamingRestarted);
     return Applied();
 }
@@ -245,22 +211,10 @@ SimAnswer CSimConsole::Clear(const std::vector<std::string>& w)
     return Applied();
 }
 
-SimAnswer CSimConsole::Dropouts(const std::vector<std::string>& w)
+SimAnswer CSimConsole::ListDevices(const std::vector<std::string>& w)
 {
-    const auto step = ParseSimNumber(w[1].substr(1));
-    if (!step)
-        return Refused(SimExpected(w, 1, "+N, a number of drop outs to add"));
-    bool fits = true;
-    m_driver.Change([&](SimBus& bus) {
-        fits = bus.asioDropouts <= 0xFFFFFFFFu - *step;
-        if (fits)
-            bus.asioDropouts += *step;
-    });
-    return fits ? Applied() : Refused("refused: the count would pass 4294967295");
-}
-
-SimAnswer CSimConsole::ListDevices()
-{
+    if (w.size() > 1)
+        return Refused(SimExpected(w, 1, "nothing more"));
     std::string text;
     const std::vector<SimRosterEntry> roster = Roster();
     for (size_t i = 0; i < roster.size(); ++i) {
@@ -272,8 +226,10 @@ SimAnswer CSimConsole::ListDevices()
     return Applied(roster.empty() ? "no devices" : text);
 }
 
-SimAnswer CSimConsole::ListFaults()
+SimAnswer CSimConsole::ListFaults(const std::vector<std::string>& w)
 {
+    if (w.size() > 1)
+        return Refused(SimExpected(w, 1, "nothing more"));
     std::string text;
     static constexpr const char* kVerbs[] = {"fail", "delay", "malform"};
     for (const CSimFaults::Entry& fault : m_driver.Faults()) {

@@ -42,17 +42,21 @@ public:
     // The devices by number (index + 1), with the plugged ones as the bus has them now.
     std::vector<SimRosterEntry> Roster();
 
-private:
-    SimAnswer Live(const std::vector<std::string>& w);
-    SimAnswer BusStatement(const std::vector<std::string>& w);
+    // The running bus's own statements, as the statement table names them: w[0] is the verb.
     SimAnswer AddDevice(const std::vector<std::string>& w);
-    SimAnswer Replug(const std::vector<std::string>& w, bool plug);
+    SimAnswer Unplug(const std::vector<std::string>& w) { return Replug(w, false); }
+    SimAnswer Plug(const std::vector<std::string>& w) { return Replug(w, true); }
     SimAnswer PlugState(const std::vector<std::string>& w);
+    SimAnswer Driver(const std::vector<std::string>& w);
     SimAnswer Event(const std::vector<std::string>& w);
     SimAnswer Clear(const std::vector<std::string>& w);
-    SimAnswer Dropouts(const std::vector<std::string>& w);
-    SimAnswer ListDevices();
-    SimAnswer ListFaults();
+    SimAnswer ListDevices(const std::vector<std::string>& w);
+    SimAnswer ListFaults(const std::vector<std::string>& w);
+
+private:
+    // A statement on a copy of the bus's description, put in place whole if it was read.
+    SimAnswer BusStatement(const struct SimStatement& statement, const std::vector<std::string>& w);
+    SimAnswer Replug(const std::vector<std::string>& w, bool plug);
     // Brings the roster up to the bus: new devices are appended, and plugged devices
     // that left the bus by other means (a new bus) are dropped.
     void Reconcile(const SimBus& bus);

@@ -8,6 +8,7 @@
 #include "driver/Ovx1394Driver.h"
 #include "driver/ResultCodes.h"
 #include "sim/SimEventSignal.h"
+#include "sim/SimHotPlug.h"
 #include "sim/SimMalform.h"
 
 namespace {
@@ -215,7 +216,7 @@ uint32_t CSimDriver::PlugDevice(const std::string& name, const std::string& seri
         QueueEvent(EvtType_BusReset);
         QueueEvent(EvtType_DomainConfigurationChanged);
     }
-    NotifyInterface(true);
+    m_interfaceListeners.Notify(true);
     return id;
 }
 
@@ -223,22 +224,12 @@ bool CSimDriver::UnplugDevice(uint32_t deviceId)
 {
     {
         std::lock_guard lock(m_mutex);
-        auto& devices = m_bus.devices;
-        const auto it = std::find_if(devices.begin(), devices.end(),
-                                     [&](const SimDevice& device) { return device.id == deviceId; });
-        if (it == devices.end())
+        if (!RemoveSimDevice(m_bus, deviceId))
             return false;
-        devices.erase(it);
-        for (auto* list : {&m_bus.inputs, &m_bus.outputs}) {
-            std::erase_if(*list, [&](const SimChannel& channel) { return channel.deviceId == deviceId; });
-        }
-        // Without its master device the bus falls back to the PC's clock.
-        if (m_bus.clockSource.masterFlag == 1 && m_bus.clockSource.masterDeviceId == deviceId)
-            m_bus.clockSource = {m_bus.clockSource.reserved, 0, 0};
         QueueEvent(EvtType_BusReset);
         QueueEvent(EvtType_DomainConfigurationChanged);
     }
-    NotifyInterface(false);
+    m_interfaceListeners.Notify(false);
     return true;
 }
 
@@ -247,31 +238,14 @@ bool CSimDriver::ReplugDevice(const SimDevice& device, const std::vector<SimChan
 {
     {
         std::lock_guard lock(m_mutex);
-        for (const SimDevice& present : m_bus.devices) {
-            if (present.id == device.id)
-                return false;
-        }
-        for (const auto* list : {&m_bus.inputs, &m_bus.outputs}) {
-            for (const SimChannel& channel : *list) {
-                const auto same = [&](const SimChannel& own) { return own.id == channel.id; };
-                if (std::any_of(inputs.begin(), inputs.end(), same) ||
-                    std::any_of(outputs.begin(), outputs.end(), same))
-                    return false;
-            }
-        }
-        SimDevice back = device;
-        back.ranking = 0;
-        for (const SimDevice& present : m_bus.devices)
-            back.ranking = std::max(back.ranking, present.ranking + 1);
-        m_bus.devices.push_back(back);
-        m_bus.inputs.insert(m_bus.inputs.end(), inputs.begin(), inputs.end());
-        m_bus.outputs.insert(m_bus.outputs.end(), outputs.begin(), outputs.end());
+        if (!RestoreSimDevice(m_bus, device, inputs, outputs))
+            return false;
         if (m_bus.streaming)
             CSimAnswers::StartStreams(m_bus);
         QueueEvent(EvtType_BusReset);
         QueueEvent(EvtType_DomainConfigurationChanged);
     }
-    NotifyInterface(true);
+    m_interfaceListeners.Notify(true);
     return true;
 }
 
@@ -287,20 +261,7 @@ void CSimDriver::SetDriverPresent(bool present)
                 connection.dead = true;
         }
     }
-    NotifyInterface(present);
-}
-
-void CSimDriver::NotifyInterface(bool arrived)
-{
-    // Listeners run without the lock, so they may ask the driver at once.
-    std::vector<InterfaceListener> listeners;
-    {
-        std::lock_guard lock(m_mutex);
-        for (const auto& [cookie, listener] : m_listeners)
-            listeners.push_back(listener);
-    }
-    for (const InterfaceListener& listener : listeners)
-        listener(arrived);
+    m_interfaceListeners.Notify(present);
 }
 
 void CSimDriver::FailRequest(uint32_t code, uint32_t error, FaultRepeat repeat, uint32_t skip)
@@ -415,18 +376,4 @@ void CSimDriver::SetEventSignaller(EventSignaller signaller)
 {
     std::lock_guard lock(m_mutex);
     m_signal = std::move(signaller);
-}
-
-int CSimDriver::AddInterfaceListener(InterfaceListener listener)
-{
-    std::lock_guard lock(m_mutex);
-    const int cookie = m_nextListener++;
-    m_listeners[cookie] = std::move(listener);
-    return cookie;
-}
-
-void CSimDriver::RemoveInterfaceListener(int cookie)
-{
-    std::lock_guard lock(m_mutex);
-    m_listeners.erase(cookie);
 }

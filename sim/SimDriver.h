@@ -17,6 +17,7 @@
 #include "sim/SimAnswers.h"
 #include "sim/SimBus.h"
 #include "sim/SimFaults.h"
+#include "sim/SimInterfaceListeners.h"
 
 // One request as the driver saw it.
 struct SimTraceEntry {
@@ -29,7 +30,7 @@ struct SimTraceEntry {
 class CSimDriver final : public IDeviceIo, private ISimEventSink {
 public:
     using EventSignaller = std::function<void(uint32_t eventValue)>;
-    using InterfaceListener = std::function<void(bool arrived)>;
+    using InterfaceListener = CSimInterfaceListeners::Listener;
     using TraceListener = std::function<void(const SimTraceEntry& entry)>;
 
     explicit CSimDriver(SimBus bus = DefaultBus());
@@ -86,8 +87,8 @@ public:
 
     // How a registered event value is signalled; the platform's own by default.
     void SetEventSignaller(EventSignaller signaller);
-    int AddInterfaceListener(InterfaceListener listener);
-    void RemoveInterfaceListener(int cookie);
+    int AddInterfaceListener(InterfaceListener listener) { return m_interfaceListeners.Add(std::move(listener)); }
+    void RemoveInterfaceListener(int cookie) { m_interfaceListeners.Remove(cookie); }
 
 private:
     static constexpr size_t kEventQueueLimit = 64;   // older events are dropped beyond it
@@ -103,7 +104,6 @@ private:
                       void* out, uint32_t outSize, uint32_t& bytesReturned);
     uint32_t RegisterEvent(Connection& connection, const void* in);
     uint32_t NextEvent(Connection& connection, void* out);
-    void NotifyInterface(bool arrived);
     void QueueEvent(uint32_t kind) override;   // with m_mutex held
     void SignalConnection(const Connection& connection);   // with m_mutex held
 
@@ -117,8 +117,7 @@ private:
     TraceListener m_traceListener;
     bool m_bTraceKept = true;
     EventSignaller m_signal;
-    std::map<int, InterfaceListener> m_listeners;
-    int m_nextListener = 1;
+    CSimInterfaceListeners m_interfaceListeners;
 };
 
 // Installs a simulated driver as the device I/O of every connection opened while it lives.

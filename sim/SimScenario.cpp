@@ -5,6 +5,8 @@
 
 #include "driver/DriverRecords.h"
 #include "sim/SimDriver.h"
+#include "sim/SimPlugLine.h"
+#include "sim/SimStatements.h"
 #include "sim/SimWords.h"
 
 namespace {
@@ -33,87 +35,121 @@ SimDevice* LastDevice(SimBus& bus)
 
 std::string CSimScenarioReader::Statement(const std::vector<std::string>& w, SimScenario& scenario)
 {
-    SimBus& bus = scenario.bus;
-    const std::string& verb = w.at(0);
-    if (verb == "bus") {
-        if (w.size() != 2 || (w[1] != "empty" && w[1] != "default"))
-            return SimExpected(w, w.size() == 2 ? 1 : 2, w.size() == 2 ? "empty or default" : "nothing more");
-        bus = w[1] == "empty" ? EmptyBus() : DefaultBus();
-        m_bOffersReplaced = false;
-        return {};
-    }
-    if (verb == "device")
-        return Device(w, scenario);
-    if (verb == "current-sync" || verb == "offer-sync")
-        return Sync(w, bus);
-    if (verb == "plug")
-        return Plug(w, bus);
-    if (verb == "channel-name")
-        return ChannelName(w, bus);
-    if (verb == "fail" || verb == "delay" || verb == "malform")
-        return Fault(w, scenario);
-    if (verb == "endless-events")
-        return EndlessEvents(w, scenario);
-    return Settings(w, bus);
+    const SimStatement* statement = FindSimStatement(w);
+    if (!statement)
+        return SimExpected(w, 0, "a statement (see the README's table)");
+    if (!(statement->places & kSimInScenario) || !statement->read)
+        return "refused: " + std::string(statement->verb) + " is a statement of the running bus, not of a scenario file";
+    return (this->*statement->read)(w, scenario);
 }
 
-std::string CSimScenarioReader::Settings(const std::vector<std::string>& w, SimBus& bus)
+std::string CSimScenarioReader::Bus(const std::vector<std::string>& w, SimScenario& scenario)
 {
-    const std::string& verb = w[0];
+    if (w.size() != 2 || (w[1] != "empty" && w[1] != "default"))
+        return SimExpected(w, w.size() == 2 ? 1 : 2, w.size() == 2 ? "empty or default" : "nothing more");
+    scenario.bus = w[1] == "empty" ? EmptyBus() : DefaultBus();
+    m_bOffersReplaced = false;
+    return {};
+}
+
+std::string CSimScenarioReader::Driver(const std::vector<std::string>& w, SimScenario& scenario)
+{
+    if (w.size() != 2 || w[1] != "absent")
+        return SimExpected(w, 1, "absent");
+    scenario.bus.driverPresent = false;
+    return {};
+}
+
+std::string CSimScenarioReader::Version(const std::vector<std::string>& w, SimScenario& scenario)
+{
     std::vector<uint32_t> n;
-    std::string why;
-    if (verb == "driver") {
-        if (w.size() != 2 || w[1] != "absent")
-            return SimExpected(w, 1, "absent");
-        bus.driverPresent = false;
-    } else if (verb == "version") {
-        if (!(why = Numbers(w, 1, 5, "IFMAJOR IFMINOR MAJOR MINOR BUILD", n)).empty())
-            return why;
-        for (size_t i = 0; i < 4; ++i) {
-            if (n[i] > 255)
-                return SimExpected(w, i + 1, "a version part of 0 to 255");
-        }
-        bus.version = {static_cast<uint8_t>(n[0]), static_cast<uint8_t>(n[1]), static_cast<uint8_t>(n[2]),
-                       static_cast<uint8_t>(n[3]), n[4], 0};
-    } else if (verb == "clock") {
-        if (!(why = Numbers(w, 1, 2, "MASTERFLAG MASTERID", n)).empty())
-            return why;
-        if (n[0] > 1)
-            return SimExpected(w, 1, "a master flag of 0 (the PC) or 1 (a device)");
-        bus.clockSource.masterFlag = n[0];
-        bus.clockSource.masterDeviceId = n[1];
-    } else if (verb == "rate-mode" || verb == "rate" || verb == "dropouts" || verb == "asio-name-option") {
-        if (!(why = Numbers(w, 1, 1, "a number", n)).empty())
-            return why;
-        uint32_t& field = verb == "rate-mode" ? bus.rateMode
-                          : verb == "rate"    ? bus.currentRate
-                          : verb == "dropouts" ? bus.asioDropouts
-                                               : bus.asioNameOption;
-        field = n[0];
-    } else if (verb == "rates") {
-        if (w.size() - 1 > kMaxSampleRates)
-            return SimExpected(w, kMaxSampleRates + 1, "at most 8 rates");
-        if (!(why = Numbers(w, 1, w.size() - 1, "a rate in Hz", n)).empty())
-            return why;
-        bus.supportedRates = n;
-    } else if (verb == "stream-depth" || verb == "asio-depth" || verb == "wdm-depth") {
-        if (!(why = Numbers(w, 1, 4, "MIN STEP CURRENT MAX", n)).empty())
-            return why;
-        SimDepth& depth = verb == "stream-depth" ? bus.streamDepth
-                          : verb == "asio-depth" ? bus.asioDepth
-                                                 : bus.wdmDepth;
-        depth = {n[0], n[1], n[2], n[3], depth.reserved};
-    } else if (verb == "streaming") {
-        if (w.size() != 2 || (w[1] != "on" && w[1] != "off"))
-            return SimExpected(w, w.size() == 2 ? 1 : 2, w.size() == 2 ? "on or off" : "nothing more");
-        bus.streaming = w[1] == "on";
-    } else if (verb == "wdm-in-use") {
-        if (w.size() > 2 || (w.size() == 2 && w[1] != "on" && w[1] != "off"))
-            return SimExpected(w, w.size() == 2 ? 1 : 2, w.size() == 2 ? "on or off" : "nothing more");
-        bus.wdmDeviceInUse = w.size() == 1 || w[1] == "on";
-    } else {
-        return SimExpected(w, 0, "a statement (see the README's table)");
+    if (std::string why = Numbers(w, 1, 5, "IFMAJOR IFMINOR MAJOR MINOR BUILD", n); !why.empty())
+        return why;
+    for (size_t i = 0; i < 4; ++i) {
+        if (n[i] > 255)
+            return SimExpected(w, i + 1, "a version part of 0 to 255");
     }
+    scenario.bus.version = {static_cast<uint8_t>(n[0]), static_cast<uint8_t>(n[1]), static_cast<uint8_t>(n[2]),
+                            static_cast<uint8_t>(n[3]), n[4], 0};
+    return {};
+}
+
+std::string CSimScenarioReader::Clock(const std::vector<std::string>& w, SimScenario& scenario)
+{
+    std::vector<uint32_t> n;
+    if (std::string why = Numbers(w, 1, 2, "MASTERFLAG MASTERID", n); !why.empty())
+        return why;
+    if (n[0] > 1)
+        return SimExpected(w, 1, "a master flag of 0 (the PC) or 1 (a device)");
+    scenario.bus.clockSource.masterFlag = n[0];
+    scenario.bus.clockSource.masterDeviceId = n[1];
+    return {};
+}
+
+std::string CSimScenarioReader::Number(const std::vector<std::string>& w, SimScenario& scenario)
+{
+    std::vector<uint32_t> n;
+    if (std::string why = Numbers(w, 1, 1, "a number", n); !why.empty())
+        return why;
+    SimBus& bus = scenario.bus;
+    uint32_t& field = w[0] == "rate-mode" ? bus.rateMode : w[0] == "rate" ? bus.currentRate : bus.asioNameOption;
+    field = n[0];
+    return {};
+}
+
+std::string CSimScenarioReader::Rates(const std::vector<std::string>& w, SimScenario& scenario)
+{
+    std::vector<uint32_t> n;
+    if (w.size() - 1 > kMaxSampleRates)
+        return SimExpected(w, kMaxSampleRates + 1, "at most 8 rates");
+    if (std::string why = Numbers(w, 1, w.size() - 1, "a rate in Hz", n); !why.empty())
+        return why;
+    scenario.bus.supportedRates = n;
+    return {};
+}
+
+std::string CSimScenarioReader::Depth(const std::vector<std::string>& w, SimScenario& scenario)
+{
+    std::vector<uint32_t> n;
+    if (std::string why = Numbers(w, 1, 4, "MIN STEP CURRENT MAX", n); !why.empty())
+        return why;
+    SimBus& bus = scenario.bus;
+    SimDepth& depth = w[0] == "stream-depth" ? bus.streamDepth : w[0] == "asio-depth" ? bus.asioDepth : bus.wdmDepth;
+    depth = {n[0], n[1], n[2], n[3], depth.reserved};
+    return {};
+}
+
+std::string CSimScenarioReader::Dropouts(const std::vector<std::string>& w, SimScenario& scenario)
+{
+    // "+N" adds to the count, as the ASIO driver's own counting would.
+    const bool adding = w.size() == 2 && !w[1].empty() && w[1][0] == '+';
+    std::vector<uint32_t> n;
+    std::vector<std::string> number = w;
+    if (adding)
+        number[1].erase(0, 1);
+    if (std::string why = Numbers(number, 1, 1, adding ? "+N, a number of drop outs to add" : "a number", n);
+        !why.empty())
+        return adding ? SimExpected(w, 1, "+N, a number of drop outs to add") : why;
+    uint32_t& count = scenario.bus.asioDropouts;
+    if (adding && count > 0xFFFFFFFFu - n[0])
+        return "refused: the count would pass 4294967295";
+    count = adding ? count + n[0] : n[0];
+    return {};
+}
+
+std::string CSimScenarioReader::Streaming(const std::vector<std::string>& w, SimScenario& scenario)
+{
+    if (w.size() != 2 || (w[1] != "on" && w[1] != "off"))
+        return SimExpected(w, w.size() == 2 ? 1 : 2, w.size() == 2 ? "on or off" : "nothing more");
+    scenario.bus.streaming = w[1] == "on";
+    return {};
+}
+
+std::string CSimScenarioReader::WdmInUse(const std::vector<std::string>& w, SimScenario& scenario)
+{
+    if (w.size() > 2 || (w.size() == 2 && w[1] != "on" && w[1] != "off"))
+        return SimExpected(w, w.size() == 2 ? 1 : 2, w.size() == 2 ? "on or off" : "nothing more");
+    scenario.bus.wdmDeviceInUse = w.size() == 1 || w[1] == "on";
     return {};
 }
 
@@ -138,8 +174,9 @@ std::string CSimScenarioReader::Device(const std::vector<std::string>& w, SimSce
     return {};
 }
 
-std::string CSimScenarioReader::Sync(const std::vector<std::string>& w, SimBus& bus)
+std::string CSimScenarioReader::Sync(const std::vector<std::string>& w, SimScenario& scenario)
 {
+    SimBus& bus = scenario.bus;
     std::vector<uint32_t> n;
     if (std::string why = Numbers({w.begin(), w.begin() + std::min<size_t>(w.size(), 3)}, 1, 2, "MODE SOURCE", n);
         !why.empty())
@@ -164,8 +201,9 @@ std::string CSimScenarioReader::Sync(const std::vector<std::string>& w, SimBus& 
     return {};
 }
 
-std::string CSimScenarioReader::ChannelName(const std::vector<std::string>& w, SimBus& bus)
+std::string CSimScenarioReader::ChannelName(const std::vector<std::string>& w, SimScenario& scenario)
 {
+    SimBus& bus = scenario.bus;
     if (w.size() < 2 || (w[1] != "in" && w[1] != "out"))
         return SimExpected(w, 1, "in or out");
     const auto index = w.size() > 2 ? ParseSimNumber(w[2]) : std::nullopt;
@@ -186,38 +224,17 @@ std::string CSimScenarioReader::ChannelName(const std::vector<std::string>& w, S
     return "refused: the device has no " + w[1] + "put channel " + w[2];
 }
 
-std::string CSimScenarioReader::Plug(const std::vector<std::string>& w, SimBus& bus)
+std::string CSimScenarioReader::PlugState(const std::vector<std::string>& w, SimScenario& scenario)
 {
-    static constexpr const char* kNames[PlugCount] = {"audio-out", "audio-in", "synch-out", "synch-in"};
-    int which = -1;
-    for (int i = 0; i < PlugCount && w.size() > 1; ++i) {
-        if (w[1] == kNames[i])
-            which = i;
-    }
-    if (which < 0)
-        return SimExpected(w, 1, "audio-out, audio-in, synch-out or synch-in");
-    const std::string& state = w.size() > 2 ? w[2] : std::string();
-    if (state != "absent" && state != "fail" && state != "stream")
-        return SimExpected(w, 2, "absent, fail CODE or stream N");
-    const auto value = state != "absent" && w.size() > 3 ? ParseSimNumber(w[3]) : std::nullopt;
-    if (state != "absent" && !value)
-        return SimExpected(w, 3, state == "fail" ? "an error code" : "a stream number");
-    const size_t words = state == "absent" ? 3 : 4;
-    if (w.size() > words)
-        return SimExpected(w, words, "nothing more");
-    const uint32_t number = value.value_or(0);
-    if (state == "stream" && number > 0x7FFFFFFF)
-        return SimExpected(w, 3, "a stream number below 0x80000000");
-    SimDevice* device = LastDevice(bus);
-    if (!device)
-        return "refused: plug needs a device before it";
-    SimPlug& plug = device->plugs[static_cast<size_t>(which)];
-    if (state == "absent")
-        plug.present = false;
-    else if (state == "fail")
-        plug.failCode = number;
-    else
-        plug.fixedStreamNumber = static_cast<int32_t>(number);
+    SimPlugLine line;
+    if (std::string why = ReadSimPlugLine(w, line); !why.empty())
+        return why;
+    std::vector<SimDevice>& devices = scenario.bus.devices;
+    if (line.device && (*line.device == 0 || *line.device > devices.size()))
+        return SimExpected(w, 1, "a device number from 1 to " + std::to_string(devices.size()));
+    if (devices.empty())
+        return "refused: " + w[0] + " needs a device before it";
+    ApplySimPlugLine(line, line.device ? devices[*line.device - 1] : devices.back());
     return {};
 }
 

@@ -1,27 +1,8 @@
 // A simulated bus described in a text file, for the demo and for tests that start
 // the panel as its own process. One statement per line, '#' starts a comment, words
-// are separated by blanks and texts are in double quotes:
-//
-//   bus empty | default              start from no devices, or from the small studio
-//   device "name" "serial" IN OUT    a device with IN input and OUT output channels;
-//                                    the next four statements apply to the last one
-//     current-sync MODE SOURCE "name"
-//     offer-sync MODE SOURCE "name"  the first one replaces the standard offers
-//     plug audio-out|audio-in|synch-out|synch-in absent | fail CODE | stream N
-//     channel-name in|out INDEX "name"
-//   driver absent                    the control device cannot be opened
-//   version IFMAJOR IFMINOR MAJOR MINOR BUILD
-//   clock MASTERFLAG MASTERID        rate-mode N      rate N      rates R1 R2 ...
-//   stream-depth|asio-depth|wdm-depth MIN STEP CURRENT MAX
-//   dropouts N   streaming on|off   wdm-in-use [on|off]   asio-name-option N
-//   fail REQUEST|open CODE [always] [skip N]
-//   delay REQUEST MS
-//   malform REQUEST unterminated|counts|short [once]
-//   endless-events KIND|off          GetNextEvent never runs dry
-//
-// REQUEST is a request's name as the trace writes it, e.g. GetDeviceList. Numbers are
-// decimal, or hexadecimal after 0x. The running simulator takes the same statements
-// and more (CSimConsole).
+// are separated by blanks and texts are in double quotes. The statements are those of
+// the table in sim/SimStatements.h that may appear in a scenario file; the running
+// simulator takes them and more (CSimConsole).
 #pragma once
 
 #include <chrono>
@@ -59,15 +40,25 @@ public:
     // Empty on success, else why the statement was refused.
     std::string Statement(const std::vector<std::string>& words, SimScenario& scenario);
 
-private:
+    // The statements' readers, as the statement table names them: w[0] is the verb.
+    std::string Bus(const std::vector<std::string>& w, SimScenario& scenario);
     std::string Device(const std::vector<std::string>& w, SimScenario& scenario);
-    std::string Sync(const std::vector<std::string>& w, SimBus& bus);
-    std::string Plug(const std::vector<std::string>& w, SimBus& bus);
-    std::string ChannelName(const std::vector<std::string>& w, SimBus& bus);
-    std::string Settings(const std::vector<std::string>& w, SimBus& bus);
+    std::string Sync(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string PlugState(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string ChannelName(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string Driver(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string Version(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string Clock(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string Number(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string Rates(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string Depth(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string Dropouts(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string Streaming(const std::vector<std::string>& w, SimScenario& scenario);
+    std::string WdmInUse(const std::vector<std::string>& w, SimScenario& scenario);
     std::string Fault(const std::vector<std::string>& w, SimScenario& scenario);
     std::string EndlessEvents(const std::vector<std::string>& w, SimScenario& scenario);
 
+private:
     bool m_bOffersReplaced = false;   // the last device's standard offers are gone
 };
 

@@ -21,31 +21,10 @@ void Report(const char* request, DrvResult result, const char* detail = "")
     }
 }
 
-}  // namespace
-
-int main()
+// The per-device requests of every device, and the channels'.
+void CheckDevicesAndChannels(COvx1394Driver& driver)
 {
-    CSimDriver sim;
-    CScopedSimDriver installed(sim);
-    int signals = 0;
-    sim.SetEventSignaller([&signals](uint32_t) { ++signals; });
-    COvx1394Driver driver;
-
-    std::printf("Simulated driver self-check\n");
-    Report("Open", driver.Open(kOvxDeviceName));
-
-    _DRIVER_VERSION_INFO version{};
     char detail[160];
-    const DrvResult versionResult = driver.GetDriverVersion(&version);
-    std::snprintf(detail, sizeof detail, "interface %u.%u, driver %u.%u.%u", version.interfaceMajor,
-                  version.interfaceMinor, version.driverMajor, version.driverMinor,
-                  static_cast<unsigned>(version.driverBuild));
-    Report("GetDriverVersion", versionResult, detail);
-
-    // Any non-zero value stands for the event here; the signaller above counts the signals.
-    Report("RegisterNotificationEvent",
-           driver.RegisterNotificationEvent(reinterpret_cast<void*>(uintptr_t{0x1234})));
-
     _DEVICE_ID_LIST list{};
     Report("GetDeviceList", driver.GetDeviceList(&list));
     for (uint32_t i = 0; i < list.count && i < kMaxDevices; ++i) {
@@ -73,7 +52,12 @@ int main()
         Report("GetChannelProperties", driver.GetChannelProperties(&channels->input.ids[0], &channel));
         Report("SetChannelProperties", driver.SetChannelProperties(&channel));
     }
+}
 
+// The bus-wide settings: names, clock, rates, streaming and the buffers.
+void CheckSettings(COvx1394Driver& driver)
+{
+    char detail[160];
     uint32_t option = 0;
     Report("GetAsioNameOption", driver.GetAsioNameOption(&option));
     Report("SetAsioNameOption", driver.SetAsioNameOption(&option));
@@ -101,6 +85,34 @@ int main()
     Report("SetWdmBufferDepth", driver.SetWdmBufferDepth(&depth));
     _ASIO_STATISTICS statistics{};
     Report("GetAsioStatistics", driver.GetAsioStatistics(&statistics));
+}
+
+}  // namespace
+
+int main()
+{
+    CSimDriver sim;
+    CScopedSimDriver installed(sim);
+    int signals = 0;
+    sim.SetEventSignaller([&signals](uint32_t) { ++signals; });
+    COvx1394Driver driver;
+
+    std::printf("Simulated driver self-check\n");
+    Report("Open", driver.Open(kOvxDeviceName));
+
+    _DRIVER_VERSION_INFO version{};
+    char detail[160];
+    const DrvResult versionResult = driver.GetDriverVersion(&version);
+    std::snprintf(detail, sizeof detail, "interface %u.%u, driver %u.%u.%u", version.interfaceMajor,
+                  version.interfaceMinor, version.driverMajor, version.driverMinor,
+                  static_cast<unsigned>(version.driverBuild));
+    Report("GetDriverVersion", versionResult, detail);
+
+    // Any non-zero value stands for the event here; the signaller above counts the signals.
+    Report("RegisterNotificationEvent",
+           driver.RegisterNotificationEvent(reinterpret_cast<void*>(uintptr_t{0x1234})));
+    CheckDevicesAndChannels(driver);
+    CheckSettings(driver);
 
     _DRIVER_EVENT_INFO event{};
     int events = 0;

@@ -1,66 +1,48 @@
 #include "simapp/SimBusWindow.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 
-#include "app/OVX_CPL.h"
 #include "driver/ControlCodes.h"
 #include "sim/SimDriver.h"
+#include "sim/SimPlugLine.h"
+#include "sim/SimStatements.h"
+#include "sim/SimWords.h"
 #include "simapp/SimProcessStats.h"
 #include "simapp/SimResource.h"
-#include "sim/SimResultName.h"
 #include "simapp/SimStatementMessage.h"
-#include "sim/SimTraceLine.h"
-#include "sim/SimWords.h"
+#include "ui/DataExchange.h"
 #include "ui/Dpi.h"
 #include "ui/FileDialog.h"
+#include "ui/WinApp.h"
 
 namespace {
 
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshMs = 500;
-constexpr const char* kPlugNames[] = {"audio-out", "audio-in", "synch-out", "synch-in"};
-constexpr const char* kPlugStates[] = {"present", "absent", "fail"};
-constexpr const char* kBufferVerbs[] = {"stream-depth", "asio-depth", "wdm-depth"};
-constexpr const char* kBufferNames[] = {"Stream", "ASIO", "WDM"};
 
-// The kinds of fault the window offers, and the statement each one becomes.
-struct FaultKind {
-    const char* text;
-    const char* verb;
-    const char* how;   // malform's word; null where the value box says it
+// The statement each button sends, made from the form as the controls hold it.
+struct Button {
+    UINT id;
+    SimStatementBuilder build;
 };
-constexpr FaultKind kFaultKinds[] = {
-    {"Fail with driver code", "fail", nullptr},
-    {"Fail with system error", "fail", nullptr},
-    {"Slow answer (ms)", "delay", nullptr},
-    {"Unterminated text", "malform", "unterminated"},
-    {"Counts beyond room", "malform", "counts"},
-    {"Short answer", "malform", "short"},
-    {"Endless events (kind)", "endless-events", nullptr},
+constexpr Button kButtons[] = {
+    {IDC_SIM_SEND, TypedStatement},           {IDC_SIM_UNPLUG, UnplugStatement},
+    {IDC_SIM_PLUG, PlugBackStatement},        {IDC_SIM_SET_PLUG, PlugStateStatement},
+    {IDC_SIM_ADD_DEVICE, AddDeviceStatement}, {IDC_SIM_UNLOAD, UnloadStatement},
+    {IDC_SIM_LOAD, LoadStatement},            {IDC_SIM_SET_VERSION, VersionStatement},
+    {IDC_SIM_SET_RATE, RateStatement},        {IDC_SIM_SET_RATES, RatesStatement},
+    {IDC_SIM_SET_MASTER, ClockStatement},     {IDC_SIM_STREAMING, StreamingStatement},
+    {IDC_SIM_WDM_IN_USE, WdmInUseStatement},  {IDC_SIM_DROPOUT, DropOutStatement},
+    {IDC_SIM_SET_BUFFER, BufferStatement},    {IDC_SIM_QUEUE_EVENT, EventStatement},
+    {IDC_SIM_ADD_FAULT, AddFaultStatement},   {IDC_SIM_REMOVE_FAULT, RemoveFaultStatement},
+    {IDC_SIM_CLEAR_TRACE, ClearTraceStatement},
 };
 
-std::string Hex(uint32_t value)
+void Fill(const CComboBox& combo, const std::vector<std::string>& texts, int selected)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", value);
-    return text;
-}
-
-std::string PlugText(const SimPlug& plug, bool streaming)
-{
-    if (!plug.present)
-        return "-";
-    if (plug.failCode != 0)
-        return "fail";
-    return streaming ? std::to_string(plug.streamNumber) : "idle";
-}
-
-std::string DepthText(const SimDepth& depth)
-{
-    return std::to_string(depth.minimum) + " " + std::to_string(depth.step) + " " + std::to_string(depth.current) +
-           " " + std::to_string(depth.maximum);
+    for (const std::string& text : texts)
+        combo.AddString(text);
+    combo.SetCurSel(selected);
 }
 
 }  // namespace
@@ -76,71 +58,101 @@ BOOL CSimBusWindow::Create()
     return CDialog::Create(IDD_SIM_BUS, nullptr);
 }
 
+void CSimBusWindow::DoDataExchange(CDataExchange* dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_SIM_DEVICES, m_devices);
+    DDX_Control(dx, IDC_SIM_TRACE, m_trace.List());
+    DDX_Control(dx, IDC_SIM_PLUG_WHICH, m_comboPlug);
+    DDX_Control(dx, IDC_SIM_PLUG_STATE, m_comboPlugState);
+    DDX_Control(dx, IDC_SIM_MASTER, m_comboMaster);
+    DDX_Control(dx, IDC_SIM_BUFFER_WHICH, m_comboBuffer);
+    DDX_Control(dx, IDC_SIM_EVENT_KIND, m_comboEventKind);
+    DDX_Control(dx, IDC_SIM_FAULT_REQUEST, m_comboFaultRequest);
+    DDX_Control(dx, IDC_SIM_FAULT_KIND, m_comboFaultKind);
+    DDX_Control(dx, IDC_SIM_FAULTS, m_listFaults);
+    DDX_Text(dx, IDC_SIM_PLUG_CODE, m_form.plugValue);
+    DDX_Text(dx, IDC_SIM_NEW_NAME, m_form.newName);
+    DDX_Text(dx, IDC_SIM_NEW_SERIAL, m_form.newSerial);
+    DDX_Text(dx, IDC_SIM_NEW_IN, m_form.newInputs);
+    DDX_Text(dx, IDC_SIM_NEW_OUT, m_form.newOutputs);
+    DDX_Text(dx, IDC_SIM_SUMMARY, m_strSummary);
+    DDX_Text(dx, IDC_SIM_VERSION, m_form.version);
+    DDX_Text(dx, IDC_SIM_RATE, m_form.rate);
+    DDX_Text(dx, IDC_SIM_RATES, m_form.rates);
+    DDX_Check(dx, IDC_SIM_STREAMING, m_form.streaming);
+    DDX_Check(dx, IDC_SIM_WDM_IN_USE, m_form.wdmInUse);
+    DDX_Text(dx, IDC_SIM_BUFFER, m_form.depths);
+    DDX_Text(dx, IDC_SIM_EVENT_KIND, m_form.eventKind);
+    DDX_Text(dx, IDC_SIM_EVENT_COUNT, m_form.eventCount);
+    DDX_Text(dx, IDC_SIM_FAULT_VALUE, m_form.faultValue);
+    DDX_Check(dx, IDC_SIM_FAULT_ALWAYS, m_form.faultAlways);
+    DDX_Text(dx, IDC_SIM_STATEMENT, m_form.statement);
+    DDX_Text(dx, IDC_SIM_ANSWER, m_strAnswer);
+    if (!dx->m_bSaveAndValidate)
+        return;
+    // The choices, which only the user changes.
+    m_form.device = m_devices.GetFirstSelectedIndex();
+    m_form.plug = m_comboPlug.GetCurSel();
+    m_form.plugState = m_comboPlugState.GetCurSel();
+    m_form.master = m_comboMaster.GetCurSel();
+    m_form.masterIds = m_shown.clock.deviceIds;
+    m_form.buffer = m_comboBuffer.GetCurSel();
+    m_form.faultRequest = m_comboFaultRequest.GetLBText(m_comboFaultRequest.GetCurSel());
+    m_form.faultKind = m_comboFaultKind.GetCurSel();
+    m_form.selectedFault = m_listFaults.GetText(m_listFaults.GetCurSel());
+}
+
 BOOL CSimBusWindow::OnInitDialog()
 {
-    m_devices.m_hWnd = Control(IDC_SIM_DEVICES);
+    CDialog::OnInitDialog();
     m_devices.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    // Widths at 96 DPI: the wrapper scales them to the window's.
     const struct {
         const char* heading;
         int width;
-    } deviceColumns[] = {{"No.", 30}, {"State", 62}, {"Name", 110}, {"Serial", 90}, {"In", 30},
-                         {"Out", 30}, {"Plugs o/i/so/si", 90}, {"Sync", 90}};
+    } columns[] = {{"No.", 30}, {"State", 62}, {"Name", 110}, {"Serial", 90}, {"In", 30},
+                   {"Out", 30}, {"Plugs o/i/so/si", 90}, {"Sync", 90}};
     for (int i = 0; i < 8; ++i)
-        m_devices.InsertColumn(i, deviceColumns[i].heading, LVCFMT_LEFT, ScaleToWindow(m_hWnd, deviceColumns[i].width));
-
-    m_trace.m_hWnd = Control(IDC_SIM_TRACE);
-    m_trace.SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    const struct {
-        const char* heading;
-        int width;
-    } traceColumns[] = {{"Time", 48}, {"Request", 136}, {"Input", 104}, {"Result", 150}};
-    for (int i = 0; i < 4; ++i)
-        m_trace.InsertColumn(i, traceColumns[i].heading, LVCFMT_LEFT, ScaleToWindow(m_hWnd, traceColumns[i].width));
-
-    const auto fill = [this](int id, auto&& texts, int selected) {
-        for (const char* text : texts)
-            ::SendMessageA(Control(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-        ::SendMessageA(Control(id), CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-    };
-    fill(IDC_SIM_PLUG_WHICH, kPlugNames, 0);
-    fill(IDC_SIM_PLUG_STATE, kPlugStates, 0);
-    fill(IDC_SIM_BUFFER_WHICH, kBufferNames, 0);
-    const char* eventKinds[] = {"1", "2", "3", "100"};
-    fill(IDC_SIM_EVENT_KIND, eventKinds, 2);
-    std::vector<const char*> requests{"open"};
-    for (const OvxIoctl::Request& request : OvxIoctl::Catalogue())
-        requests.push_back(request.name);
-    fill(IDC_SIM_FAULT_REQUEST, requests, 1);
-    std::vector<const char*> faultKinds;
-    for (const FaultKind& kind : kFaultKinds)
-        faultKinds.push_back(kind.text);
-    fill(IDC_SIM_FAULT_KIND, faultKinds, 0);
+        m_devices.InsertColumn(i, columns[i].heading, LVCFMT_LEFT, columns[i].width);
+    m_trace.InsertColumns();
+    FillChoices();
 
     const SimBus bus = m_driver.Bus();
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_NEW_NAME, "Zemra Pocket 2");
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_NEW_SERIAL, "ZP2-0001-01");
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_NEW_IN, "2");
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_NEW_OUT, "2");
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_PLUG_CODE, "0xE0000073");
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_VERSION,
-                      (std::to_string(bus.version.interfaceMajor) + " " + std::to_string(bus.version.interfaceMinor) +
-                       " " + std::to_string(bus.version.driverMajor) + " " + std::to_string(bus.version.driverMinor) +
-                       " " + std::to_string(bus.version.driverBuild))
-                          .c_str());
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_RATE, std::to_string(bus.currentRate).c_str());
-    std::string rates;
+    m_form.newName = "Zemra Pocket 2";
+    m_form.newSerial = "ZP2-0001-01";
+    m_form.newInputs = m_form.newOutputs = "2";
+    m_form.plugValue = "0xE0000073";
+    const _DRIVER_VERSION_INFO& v = bus.version;
+    m_form.version = std::to_string(v.interfaceMajor) + " " + std::to_string(v.interfaceMinor) + " " +
+                     std::to_string(v.driverMajor) + " " + std::to_string(v.driverMinor) + " " +
+                     std::to_string(v.driverBuild);
+    m_form.rate = std::to_string(bus.currentRate);
     for (uint32_t rate : bus.supportedRates)
-        rates += (rates.empty() ? "" : " ") + std::to_string(rate);
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_RATES, rates.c_str());
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_BUFFER, DepthText(bus.streamDepth).c_str());
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_EVENT_COUNT, "1");
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_FAULT_VALUE, "0xE0000001");
-
-    Refresh();
+        m_form.rates += (m_form.rates.empty() ? "" : " ") + std::to_string(rate);
+    m_form.depths = SimDepthText(bus.streamDepth);
+    m_form.eventKind = "3";   // the combo box's edit, which the exchange writes
+    m_form.eventCount = "1";
+    m_form.faultValue = "0xE0000001";
+    Show(ViewNow());
+    UpdateData(FALSE);
     SetTimer(kRefreshTimer, kRefreshMs);
     // The panel's frame does not exist yet: it is placed beside it once the loop runs.
     PostMessage(WM_APP_SIM_PLACE);
     return TRUE;
+}
+
+void CSimBusWindow::FillChoices()
+{
+    Fill(m_comboPlug, {std::begin(kSimPlugNames), std::end(kSimPlugNames)}, 0);
+    Fill(m_comboPlugState, {std::begin(kSimPlugStates), std::end(kSimPlugStates)}, 0);
+    Fill(m_comboBuffer, SimBufferNames(), 0);
+    Fill(m_comboEventKind, {"1", "2", "3", "100"}, 2);
+    std::vector<std::string> requests{"open"};
+    for (const OvxIoctl::Request& request : OvxIoctl::Catalogue())
+        requests.push_back(request.name);
+    Fill(m_comboFaultRequest, requests, 1);
+    Fill(m_comboFaultKind, SimFaultKindNames(), 0);
 }
 
 void CSimBusWindow::OnDestroy()
@@ -154,177 +166,87 @@ void CSimBusWindow::OnCancel()
     ShowWindow(SW_MINIMIZE);
 }
 
-std::string CSimBusWindow::ControlText(int id)
-{
-    char text[1024] = "";
-    ::GetWindowTextA(Control(id), text, sizeof text);
-    return text;
-}
-
-int CSimBusWindow::ComboIndex(int id)
-{
-    return static_cast<int>(::SendMessageA(Control(id), CB_GETCURSEL, 0, 0));
-}
-
-std::string CSimBusWindow::SelectedDevice()
-{
-    const int row = m_devices.GetFirstSelectedIndex();
-    return row < 0 ? std::string() : " " + std::to_string(row + 1);
-}
-
-std::string CSimBusWindow::FaultStatement()
-{
-    const int request = ComboIndex(IDC_SIM_FAULT_REQUEST);
-    const int kind = ComboIndex(IDC_SIM_FAULT_KIND);
-    if (request < 0 || kind < 0)
-        return "fail";
-    char name[64] = "";
-    ::SendMessageA(Control(IDC_SIM_FAULT_REQUEST), CB_GETLBTEXT, static_cast<WPARAM>(request),
-                   reinterpret_cast<LPARAM>(name));
-    const FaultKind& fault = kFaultKinds[kind];
-    const bool always = ::SendMessageA(Control(IDC_SIM_FAULT_ALWAYS), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    // Events without end are no request's fault: the value box holds their kind.
-    if (std::string(fault.verb) == "endless-events")
-        return "endless-events " + ControlText(IDC_SIM_FAULT_VALUE);
-    std::string statement = std::string(fault.verb) + " " + name + " ";
-    if (fault.how)
-        return statement + fault.how + (always ? "" : " once");
-    statement += ControlText(IDC_SIM_FAULT_VALUE);
-    return statement + (always && std::string(fault.verb) == "fail" ? " always" : "");
-}
-
 bool CSimBusWindow::OnCommand(UINT id, UINT code, HWND)
 {
     if (code != BN_CLICKED)
         return false;
-    std::string statement;
-    switch (id) {
-    case IDC_SIM_SEND:
-        statement = ControlText(IDC_SIM_STATEMENT);
-        break;
-    case IDC_SIM_UNPLUG: statement = "unplug" + SelectedDevice(); break;
-    case IDC_SIM_PLUG: statement = "plug" + SelectedDevice(); break;
-    case IDC_SIM_SET_PLUG: {
-        const int which = ComboIndex(IDC_SIM_PLUG_WHICH);
-        const int state = ComboIndex(IDC_SIM_PLUG_STATE);
-        statement = "plug-state" + SelectedDevice() + " " + kPlugNames[which < 0 ? 0 : which] + " " +
-                    kPlugStates[state < 0 ? 0 : state];
-        if (state == 2)
-            statement += " " + ControlText(IDC_SIM_PLUG_CODE);
-        break;
+    if (id == IDC_SIM_SAVE_TRACE) {
+        SaveTrace();
+        return true;
     }
-    case IDC_SIM_ADD_DEVICE:
-        statement = "add-device \"" + ControlText(IDC_SIM_NEW_NAME) + "\" \"" + ControlText(IDC_SIM_NEW_SERIAL) +
-                    "\" " + ControlText(IDC_SIM_NEW_IN) + " " + ControlText(IDC_SIM_NEW_OUT);
-        break;
-    case IDC_SIM_UNLOAD: statement = "driver unload"; break;
-    case IDC_SIM_LOAD: statement = "driver load"; break;
-    case IDC_SIM_SET_VERSION: statement = "version " + ControlText(IDC_SIM_VERSION); break;
-    case IDC_SIM_SET_RATE: statement = "rate " + ControlText(IDC_SIM_RATE); break;
-    case IDC_SIM_SET_RATES: statement = "rates " + ControlText(IDC_SIM_RATES); break;
-    case IDC_SIM_SET_MASTER: {
-        const int master = ComboIndex(IDC_SIM_MASTER);
-        const std::vector<SimRosterEntry> roster = m_console.Roster();
-        statement = master <= 0 || static_cast<size_t>(master) > roster.size()
-                        ? "clock 0 0"
-                        : "clock 1 " + Hex(roster[static_cast<size_t>(master) - 1].id);
-        break;
-    }
-    case IDC_SIM_STREAMING:
-    case IDC_SIM_WDM_IN_USE:
-        statement = std::string(id == IDC_SIM_STREAMING ? "streaming" : "wdm-in-use") +
-                    (::SendMessageA(Control(static_cast<int>(id)), BM_GETCHECK, 0, 0) == BST_CHECKED ? " on" : " off");
-        break;
-    case IDC_SIM_DROPOUT: statement = "dropouts +1"; break;
-    case IDC_SIM_SET_BUFFER: {
-        const int which = ComboIndex(IDC_SIM_BUFFER_WHICH);
-        statement = std::string(kBufferVerbs[which < 0 ? 0 : which]) + " " + ControlText(IDC_SIM_BUFFER);
-        break;
-    }
-    case IDC_SIM_QUEUE_EVENT:
-        statement = "event " + ControlText(IDC_SIM_EVENT_KIND) + " " + ControlText(IDC_SIM_EVENT_COUNT);
-        break;
-    case IDC_SIM_ADD_FAULT: statement = FaultStatement(); break;
-    case IDC_SIM_REMOVE_FAULT: {
-        // A listed fault reads as the statement that set it: its second word is the request.
-        HWND list = Control(IDC_SIM_FAULTS);
-        const LRESULT row = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
-        std::vector<std::string> words;
-        if (row >= 0 && ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0) < 255) {
-            char line[256] = "";
-            ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(line));
-            SplitSimWords(line, words);
-        }
-        if (!words.empty() && words[0] == "endless-events")
-            statement = "endless-events off";
-        else
-            statement = "clear fault" + (words.size() > 1 ? " " + words[1] : std::string());
-        break;
-    }
-    case IDC_SIM_CLEAR_TRACE: statement = "clear trace"; break;
-    case IDC_SIM_SAVE_TRACE: {
-        char path[MAX_PATH] = "trace.txt";
-        OPENFILENAMEA ofn{};
-        ofn.lStructSize = sizeof ofn;
-        ofn.hwndOwner = m_hWnd;
-        ofn.lpstrFilter = "Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
-        ofn.lpstrFile = path;
-        ofn.nMaxFile = sizeof path;
-        ofn.lpstrDefExt = "txt";
-        ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-        if (!PromptSaveFileName(ofn))
-            return true;
-        statement = std::string("save trace \"") + path + "\"";
-        break;
-    }
-    default:
+    const auto button = std::find_if(std::begin(kButtons), std::end(kButtons), [&](const Button& b) { return b.id == id; });
+    if (button == std::end(kButtons))
         return false;
-    }
-    Submit(statement);
+    UpdateData(TRUE);
+    Submit(button->build(m_form));
     return true;
 }
 
-SimAnswer CSimBusWindow::WindowStatement(const std::string& statement, bool& handled)
+void CSimBusWindow::SaveTrace()
 {
-    std::vector<std::string> w;
-    handled = SplitSimWords(statement, w) && !w.empty() &&
-              (w[0] == "stats" || (w[0] == "clear" && w.size() == 2 && w[1] == "trace") ||
-               (w[0] == "save" && w.size() > 1 && w[1] == "trace"));
-    if (!handled)
-        return {};
-    if (w[0] == "stats") {
-        if (w.size() > 1)
-            return {false, SimExpected(w, 1, "nothing more")};
-        return {true, SimProcessStats()};
-    }
-    if (w[0] == "clear") {
-        m_traceRows.clear();
-        ListView_SetItemCountEx(m_trace.m_hWnd, 0, 0);
-        return {true, "ok"};
-    }
-    if (w.size() != 3)
-        return {false, SimExpected(w, w.size() < 3 ? w.size() : 3, w.size() < 3 ? "a \"PATH\"" : "nothing more")};
-    std::ofstream file(w[2]);
-    for (size_t row = 0; row < m_traceRows.size() && file; ++row) {
-        file << TraceText(row, 0) << '\t' << TraceText(row, 1) << '\t' << TraceText(row, 2) << '\t'
-             << TraceText(row, 3) << '\n';
-    }
-    file.flush();
-    if (!file)
-        return {false, "refused: " + w[2] + " cannot be written"};
-    return {true, std::to_string(m_traceRows.size()) + " requests saved"};
+    char path[MAX_PATH] = "trace.txt";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = "Text files (*.txt)\0*.txt\0All files (*.*)\0*.*\0";
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof path;
+    ofn.lpstrDefExt = "txt";
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (PromptSaveFileName(ofn))
+        Submit(std::string("save trace \"") + path + "\"");
 }
 
 SimAnswer CSimBusWindow::Submit(const std::string& statement)
 {
-    bool handled = false;
-    SimAnswer answer = WindowStatement(statement, handled);
-    if (!handled)
-        answer = m_console.Execute(statement);
-    const std::string shown = answer.text.substr(0, answer.text.find('\n'));
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_ANSWER, ((answer.applied ? "" : "Refused: ") + shown).c_str());
-    Refresh();
+    std::vector<std::string> words;
+    const SimStatement* row = SplitSimWords(statement, words) ? FindSimStatement(words) : nullptr;
+    const SimAnswer answer = row && row->places == kSimWindowOnly ? WindowStatement(row->verb, words)
+                                                                   : m_console.Execute(statement);
+    UpdateData(TRUE);
+    m_strAnswer = (answer.applied ? "" : "Refused: ") + answer.text.substr(0, answer.text.find('\n'));
+    Show(ViewNow());
+    UpdateData(FALSE);
     return answer;
+}
+
+SimAnswer CSimBusWindow::WindowStatement(const std::string& verb, const std::vector<std::string>& w)
+{
+    static constexpr struct {
+        const char* verb;
+        SimAnswer (CSimBusWindow::*handle)(const std::vector<std::string>&);
+    } kOwn[] = {{"stats", &CSimBusWindow::Stats},
+                {"clear trace", &CSimBusWindow::ClearTrace},
+                {"save trace", &CSimBusWindow::SaveTraceAs}};
+    for (const auto& own : kOwn) {
+        if (verb == own.verb)
+            return (this->*own.handle)(w);
+    }
+    return {false, "refused: the window does not know " + verb};
+}
+
+SimAnswer CSimBusWindow::Stats(const std::vector<std::string>& w)
+{
+    if (w.size() > 1)
+        return {false, SimExpected(w, 1, "nothing more")};
+    return {true, SimProcessStats()};
+}
+
+SimAnswer CSimBusWindow::ClearTrace(const std::vector<std::string>& w)
+{
+    if (w.size() > 2)
+        return {false, SimExpected(w, 2, "nothing more")};
+    m_trace.Clear();
+    return {true, "ok"};
+}
+
+SimAnswer CSimBusWindow::SaveTraceAs(const std::vector<std::string>& w)
+{
+    if (w.size() != 3)
+        return {false, SimExpected(w, w.size() < 3 ? w.size() : 3, w.size() < 3 ? "a \"PATH\"" : "nothing more")};
+    if (!m_trace.Save(w[2]))
+        return {false, "refused: " + w[2] + " cannot be written"};
+    return {true, std::to_string(m_trace.Count()) + " requests saved"};
 }
 
 bool CSimBusWindow::OnCopyData(HWND sender, const COPYDATASTRUCT* data, LRESULT& result)
@@ -351,7 +273,7 @@ bool CSimBusWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_COPYDATA:
         return OnCopyData(reinterpret_cast<HWND>(wParam), reinterpret_cast<const COPYDATASTRUCT*>(lParam), result);
     case WM_APP_SIM_TRACE:
-        TakeTrace();
+        m_trace.Append(m_queue.Take());
         return true;
     case WM_APP_SIM_PLACE:
         Place();
@@ -370,175 +292,69 @@ bool CSimBusWindow::OnNotify(NMHDR* header, LRESULT&)
 {
     if (header->idFrom != IDC_SIM_TRACE || header->code != LVN_GETDISPINFOA)
         return false;
-    auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
-    const auto row = static_cast<size_t>(info->item.iItem);
-    if ((info->item.mask & LVIF_TEXT) && row < m_traceRows.size() && info->item.cchTextMax > 0) {
-        const std::string text = TraceText(row, info->item.iSubItem);
-        const size_t length = std::min(text.size(), static_cast<size_t>(info->item.cchTextMax - 1));
-        text.copy(info->item.pszText, length);
-        info->item.pszText[length] = '\0';
-    }
+    m_trace.AnswerDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(header));
     return true;
 }
 
-std::string CSimBusWindow::TraceText(size_t row, int column) const
+SimBusView CSimBusWindow::ViewNow()
 {
-    const SimTraceRow& r = m_traceRows[row];
-    switch (column) {
-    case 0: {
-        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(r.time - m_start).count();
-        char text[32];
-        std::snprintf(text, sizeof text, "%lld.%03lld", static_cast<long long>(ms / 1000),
-                      static_cast<long long>(ms % 1000));
-        return text;
-    }
-    case 1: {
-        const OvxIoctl::Request* request = OvxIoctl::FindRequest(r.entry.code);
-        return request ? request->name : Hex(r.entry.code);
-    }
-    case 2: {
-        std::string bytes;
-        char hex[4];
-        for (uint8_t byte : r.entry.input) {
-            std::snprintf(hex, sizeof hex, "%02x", byte);
-            bytes += hex;
-        }
-        return bytes.empty() ? "-" : bytes;
-    }
-    default:
-        return SimResultName(r.entry.result);
-    }
-}
-
-void CSimBusWindow::TakeTrace()
-{
-    std::vector<SimTraceRow> rows = m_queue.Take();
-    if (rows.empty())
-        return;
-    const int count = static_cast<int>(m_traceRows.size());
-    const int top = ListView_GetTopIndex(m_trace.m_hWnd);
-    const int perPage = ListView_GetCountPerPage(m_trace.m_hWnd);
-    // Following the end unless the user scrolled up to read.
-    const bool following = count == 0 || top + perPage >= count;
-    for (SimTraceRow& row : rows)
-        m_traceRows.push_back(std::move(row));
-    while (m_traceRows.size() > kTraceRows)
-        m_traceRows.pop_front();
-    const int now = static_cast<int>(m_traceRows.size());
-    ListView_SetItemCountEx(m_trace.m_hWnd, now, LVSICF_NOSCROLL);
-    ::InvalidateRect(m_trace.m_hWnd, nullptr, FALSE);
-    if (following)
-        m_trace.EnsureVisible(now - 1);
+    return ViewOfBus(m_driver.Bus(), m_console.Roster(), m_console.Execute("faults").text);
 }
 
 void CSimBusWindow::Refresh()
 {
-    const SimBus bus = m_driver.Bus();
-    const std::vector<SimRosterEntry> roster = m_console.Roster();
-    // The lists are rebuilt only when what they show has changed, so that a selection
-    // and a scroll position survive the timer.
-    std::string shown = DepthText(bus.streamDepth) + DepthText(bus.asioDepth) + DepthText(bus.wdmDepth);
-    shown += std::to_string(bus.currentRate) + "/" + std::to_string(bus.asioDropouts) + "/" +
-             std::to_string(bus.clockSource.masterFlag) + Hex(bus.clockSource.masterDeviceId) +
-             std::to_string(bus.streaming) + std::to_string(bus.wdmDeviceInUse) + std::to_string(bus.driverPresent) +
-             std::to_string(bus.version.interfaceMajor) + "." + std::to_string(bus.version.interfaceMinor) + "/" +
-             std::to_string(bus.supportedRates.size()) + "/" + std::to_string(bus.rateMode);
-    for (uint32_t rate : bus.supportedRates)
-        shown += " " + std::to_string(rate);
-    for (const SimRosterEntry& entry : roster) {
-        shown += "|" + std::to_string(entry.id) + entry.device.name + entry.device.serialNumber +
-                 std::to_string(entry.plugged) + entry.device.currentSync.name;
-        for (const SimPlug& plug : entry.device.plugs)
-            shown += PlugText(plug, bus.streaming);
-    }
-    for (const CSimFaults::Entry& fault : m_driver.Faults())
-        shown += "#" + std::to_string(fault.code) + fault.words;
-    if (shown == m_lastShown)
+    SimBusView now = ViewNow();
+    if (now == m_shown)
         return;
-    m_lastShown = shown;
-    FillDevices(roster);
-    FillBus(bus, roster);
-    FillFaults();
+    UpdateData(TRUE);   // what is typed stays as it is
+    Show(std::move(now));
+    UpdateData(FALSE);
 }
 
-void CSimBusWindow::FillDevices(const std::vector<SimRosterEntry>& roster)
+void CSimBusWindow::Show(SimBusView view)
 {
-    const int selected = m_devices.GetFirstSelectedIndex();
-    const SimBus bus = m_driver.Bus();
-    m_devices.SetRedraw(FALSE);
+    // Only the lists whose rows changed are rebuilt, so that a selection and a scroll
+    // position survive.
+    if (view.devices != m_shown.devices)
+        ShowDevices(view.devices);
+    if (view.clock != m_shown.clock)
+        ShowClock(view.clock);
+    if (view.faults != m_shown.faults)
+        ShowFaults(view.faults);
+    m_strSummary = view.summary;
+    m_form.streaming = view.streaming ? BST_CHECKED : BST_UNCHECKED;
+    m_form.wdmInUse = view.wdmInUse ? BST_CHECKED : BST_UNCHECKED;
+    m_shown = std::move(view);
+}
+
+void CSimBusWindow::ShowDevices(const std::vector<SimDeviceRow>& rows)
+{
+    CListCtrlEx::CRebuild rebuild(m_devices);
     m_devices.DeleteAllItems();
-    for (size_t i = 0; i < roster.size(); ++i) {
-        const SimRosterEntry& entry = roster[i];
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const SimDeviceRow& r = rows[i];
         const int row = m_devices.InsertItem(static_cast<int>(i), std::to_string(i + 1));
-        std::string plugs;
-        for (const SimPlug& plug : entry.device.plugs)
-            plugs += (plugs.empty() ? "" : " / ") + PlugText(plug, bus.streaming && entry.plugged);
-        const std::string texts[] = {entry.plugged ? "plugged in" : "unplugged",
-                                     entry.device.name,
-                                     entry.device.serialNumber,
-                                     std::to_string(entry.inputs.size()),
-                                     std::to_string(entry.outputs.size()),
-                                     plugs,
-                                     entry.device.currentSync.name};
+        const std::string* texts[] = {&r.state, &r.name, &r.serial, &r.inputs, &r.outputs, &r.plugs, &r.sync};
         for (int column = 1; column <= 7; ++column)
-            m_devices.SetItemText(row, column, texts[column - 1]);
+            m_devices.SetItemText(row, column, *texts[column - 1]);
     }
-    if (selected >= 0 && selected < m_devices.GetItemCount())
-        m_devices.SelectRow(selected);
-    m_devices.SetRedraw(TRUE);
 }
 
-void CSimBusWindow::FillBus(const SimBus& bus, const std::vector<SimRosterEntry>& roster)
+void CSimBusWindow::ShowClock(const SimClockChoice& clock)
 {
-    std::string master = "the PC";
-    for (const SimRosterEntry& entry : roster) {
-        if (bus.clockSource.masterFlag == 1 && entry.plugged && entry.id == bus.clockSource.masterDeviceId)
-            master = entry.device.name;
-    }
-    std::string rates;
-    for (uint32_t rate : bus.supportedRates)
-        rates += (rates.empty() ? "" : ", ") + std::to_string(rate);
-    const std::string summary =
-        std::string("Driver ") + (bus.driverPresent ? "loaded" : "unloaded") + ", interface version " +
-        std::to_string(bus.version.interfaceMajor) + "." + std::to_string(bus.version.interfaceMinor) +
-        ". Rate " + std::to_string(bus.currentRate) + " Hz of " + (rates.empty() ? "none" : rates) +
-        "; rate mode " + std::to_string(bus.rateMode) + ". Clock master " + master + ".\nStreaming " +
-        (bus.streaming ? "on" : "off") + (bus.wdmDeviceInUse ? ", WDM in use" : "") + ", " +
-        std::to_string(bus.asioDropouts) + " drop outs. Buffers (min step current max, us): stream " +
-        DepthText(bus.streamDepth) + "; ASIO " + DepthText(bus.asioDepth) + "; WDM " + DepthText(bus.wdmDepth) + ".";
-    ::SetDlgItemTextA(m_hWnd, IDC_SIM_SUMMARY, summary.c_str());
-    ::SendMessageA(Control(IDC_SIM_STREAMING), BM_SETCHECK, bus.streaming ? BST_CHECKED : BST_UNCHECKED, 0);
-    ::SendMessageA(Control(IDC_SIM_WDM_IN_USE), BM_SETCHECK, bus.wdmDeviceInUse ? BST_CHECKED : BST_UNCHECKED, 0);
-
-    HWND masters = Control(IDC_SIM_MASTER);
-    ::SendMessageA(masters, CB_RESETCONTENT, 0, 0);
-    ::SendMessageA(masters, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("The PC"));
-    int current = 0;
-    for (size_t i = 0; i < roster.size(); ++i) {
-        const std::string text = std::to_string(i + 1) + " " + roster[i].device.name;
-        ::SendMessageA(masters, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        if (bus.clockSource.masterFlag == 1 && roster[i].id == bus.clockSource.masterDeviceId)
-            current = static_cast<int>(i + 1);
-    }
-    ::SendMessageA(masters, CB_SETCURSEL, static_cast<WPARAM>(current), 0);
+    m_comboMaster.ResetContent();
+    for (const std::string& master : clock.masters)
+        m_comboMaster.AddString(master);
+    m_comboMaster.SetCurSel(clock.current);
 }
 
-void CSimBusWindow::FillFaults()
+void CSimBusWindow::ShowFaults(const std::vector<std::string>& faults)
 {
-    HWND list = Control(IDC_SIM_FAULTS);
-    const LRESULT selected = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
-    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    const std::string faults = m_console.Execute("faults").text;
-    if (faults == "no faults")
-        return;
-    size_t begin = 0;
-    while (begin <= faults.size()) {
-        const size_t end = std::min(faults.find('\n', begin), faults.size());
-        const std::string line = faults.substr(begin, end - begin);
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        begin = end + 1;
-    }
-    ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    const int selected = m_listFaults.GetCurSel();
+    m_listFaults.ResetContent();
+    for (const std::string& fault : faults)
+        m_listFaults.AddString(fault);
+    m_listFaults.SetCurSel(selected);
 }
 
 void CSimBusWindow::Place()

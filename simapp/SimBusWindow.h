@@ -3,19 +3,23 @@
 // the statements of other programs (WM_COPYDATA) go through the same language.
 #pragma once
 #include <windows.h>
-#include <deque>
 #include <string>
+#include <vector>
 
 #include "sim/SimConsole.h"
+#include "simapp/SimBusForm.h"
+#include "simapp/SimBusView.h"
+#include "simapp/SimTraceList.h"
 #include "simapp/SimTraceQueue.h"
+#include "ui/ComboBox.h"
 #include "ui/Dialog.h"
+#include "ui/ListBox.h"
 #include "ui/ListCtrlEx.h"
 
 class CSimBusWindow : public CDialog {
 public:
     static constexpr UINT WM_APP_SIM_TRACE = WM_APP + 0x40;   // rows wait in the queue
     static constexpr UINT WM_APP_SIM_PLACE = WM_APP + 0x41;   // once the panel is shown
-    static constexpr size_t kTraceRows = 2000;                 // older rows leave the list
 
     CSimBusWindow(CSimDriver& driver, CSimConsole& console, bool shown);
 
@@ -27,6 +31,7 @@ public:
     void QueueTrace(const SimTraceEntry& entry) { m_queue.Push(entry); }
 
 protected:
+    void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override;
@@ -36,27 +41,37 @@ protected:
     void OnDestroy() override;
 
 private:
-    std::string ControlText(int id);
-    int ComboIndex(int id);
-    std::string SelectedDevice();
-    std::string FaultStatement();
+    void FillChoices();
+    void SaveTrace();
+    SimAnswer WindowStatement(const std::string& verb, const std::vector<std::string>& w);
+    SimAnswer Stats(const std::vector<std::string>& w);
+    SimAnswer ClearTrace(const std::vector<std::string>& w);
+    SimAnswer SaveTraceAs(const std::vector<std::string>& w);
     bool OnCopyData(HWND sender, const COPYDATASTRUCT* data, LRESULT& result);
-    SimAnswer WindowStatement(const std::string& statement, bool& handled);
+    SimBusView ViewNow();
     void Refresh();
-    void FillDevices(const std::vector<SimRosterEntry>& roster);
-    void FillBus(const SimBus& bus, const std::vector<SimRosterEntry>& roster);
-    void FillFaults();
-    void TakeTrace();
+    void Show(SimBusView view);
+    void ShowDevices(const std::vector<SimDeviceRow>& rows);
+    void ShowClock(const SimClockChoice& clock);
+    void ShowFaults(const std::vector<std::string>& faults);
     void Place();
-    std::string TraceText(size_t row, int column) const;
 
     CSimDriver& m_driver;
     CSimConsole& m_console;
     bool m_bShown;
     CSimTraceQueue m_queue;
     CListCtrlEx m_devices;
-    CListCtrlEx m_trace;
-    std::deque<SimTraceRow> m_traceRows;
-    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
-    std::string m_lastShown;   // what the bus looked like at the last refresh
+    CSimTraceList m_trace;
+    CComboBox m_comboPlug;
+    CComboBox m_comboPlugState;
+    CComboBox m_comboMaster;
+    CComboBox m_comboBuffer;
+    CComboBox m_comboEventKind;
+    CComboBox m_comboFaultRequest;
+    CComboBox m_comboFaultKind;
+    CListBox m_listFaults;
+    SimBusForm m_form;         // the controls' values, exchanged before a button's statement is made
+    std::string m_strSummary;   // the driver, the clock, streaming and the buffers in words
+    std::string m_strAnswer;    // the answer to the last statement, shown below the Statement box
+    SimBusView m_shown;         // what the window shows now
 };

@@ -3,7 +3,10 @@
 // window's place on the desktop) and keeps the window painted until the caller, who
 // takes the picture, creates "name.done" in the directory given.
 //
-// ovx_screenshot_tour.exe SCENARIO DONEDIR
+// ovx_screenshot_tour.exe SCENARIO DONEDIR [SUFFIX]
+//
+// With a SUFFIX (the caller runs it at another DPI) only the panel and the bus window
+// are taken, as "panelSUFFIX" and "bus-windowSUFFIX".
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
@@ -76,27 +79,9 @@ void SelectPage(CPanelHarness& panel, const char* title)
     panel.Pump();
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// Every page and dialog of the panel.
+void TourPages(CPanelHarness& panel)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: ovx_screenshot_tour SCENARIO DONEDIR\n");
-        return 2;
-    }
-    SimScenario scenario;
-    std::ifstream file(argv[1]);
-    std::string error = "cannot be read";
-    if (!file || !ParseSimScenario(file, scenario, error)) {
-        std::fprintf(stderr, "the scenario %s: %s\n", argv[1], error.c_str());
-        return 2;
-    }
-    g_doneDir = argv[2];
-
-    CPanelHarness panel(scenario.bus);
-    ApplySimFaults(scenario, panel.sim);
-    if (!panel.Start())
-        return 1;
     const HWND frame = panel.FrameWindow();
     COVX_CPLView& view = *panel.View();
 
@@ -128,23 +113,56 @@ int main(int argc, char** argv)
 
     ShotOfNextDialog("about");
     panel.SendCommand(ID_APP_ABOUT);
+}
 
-    // The simulated bus beside the panel, its trace showing a refresh of every page.
+// The simulated bus beside the panel, its trace showing a refresh of every page.
+void TourBusWindow(CPanelHarness& panel, const std::string& name)
+{
     CSimConsole console(panel.sim);
     CSimBusWindow bus(panel.sim, console, true);
-    if (bus.Create()) {
-        panel.sim.SetTraceListener([&bus](const SimTraceEntry& entry) { bus.QueueTrace(entry); });
-        view.RefreshAllPages();
-        PumpFor(500);
-        Shot("bus-window", bus.m_hWnd);
-        panel.sim.SetTraceListener(nullptr);
-        bus.DestroyWindow();
-    } else {
+    if (!bus.Create()) {
         ++g_missed;
+        return;
     }
+    panel.sim.SetTraceListener([&bus](const SimTraceEntry& entry) { bus.QueueTrace(entry); });
+    panel.View()->RefreshAllPages();
+    PumpFor(500);
+    Shot(name.c_str(), bus.m_hWnd);
+    panel.sim.SetTraceListener(nullptr);
+    bus.DestroyWindow();
+}
 
-    if (!DialogWasAnswered())
-        ++g_missed;
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: ovx_screenshot_tour SCENARIO DONEDIR [SUFFIX]\n");
+        return 2;
+    }
+    SimScenario scenario;
+    std::ifstream file(argv[1]);
+    std::string error = "cannot be read";
+    if (!file || !ParseSimScenario(file, scenario, error)) {
+        std::fprintf(stderr, "the scenario %s: %s\n", argv[1], error.c_str());
+        return 2;
+    }
+    g_doneDir = argv[2];
+    const std::string suffix = argc == 4 ? argv[3] : "";
+
+    CPanelHarness panel(scenario.bus);
+    ApplySimFaults(scenario, panel.sim);
+    if (!panel.Start())
+        return 1;
+    if (suffix.empty()) {
+        TourPages(panel);
+        if (!DialogWasAnswered())
+            ++g_missed;
+    } else {
+        SelectPage(panel, "Devices");
+        Shot(("panel" + suffix).c_str(), panel.FrameWindow());
+    }
+    TourBusWindow(panel, "bus-window" + suffix);
     panel.Quit();
     return g_missed == 0 ? 0 : 1;
 }

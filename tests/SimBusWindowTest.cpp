@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <utility>
 
@@ -14,6 +15,7 @@
 #include "simapp/SimResource.h"
 #include "tests/harness/PageDriving.h"
 #include "tests/harness/PanelHarness.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -61,6 +63,9 @@ TEST_F(SimBusWindow, UnplugPlugBackAndAddDeviceChangeThePanelsDevicesPage)
 {
     HWND list = Control(IDC_SIM_DEVICES);
     ASSERT_EQ(Ui::Column(list, 2), (std::vector<std::string>{"Zemra Stage 8", "Zemra Desk 4", "Zemra Rack 16"}));
+    // The boxes start from the bus as it is, the editable event kind at 3 included.
+    EXPECT_EQ(WindowText(Control(IDC_SIM_EVENT_KIND)), "3");
+    EXPECT_EQ(WindowText(Control(IDC_SIM_RATE)), "48000");
     ASSERT_EQ(PanelRows(), 3);
 
     Ui::SelectRow(list, 1);
@@ -166,4 +171,37 @@ TEST_F(SimBusWindow, StatsCountsTheProcesssHandlesAndGdiObjects)
         ::CloseHandle(event);
     for (HBRUSH brush : brushes)
         ::DeleteObject(brush);
+}
+
+// The columns fill their list as the template lays it out, at the prefix's DPI: the
+// suite runs this at 96 DPI, and at 144 DPI through tests/AtDpi.sh, which names the DPI
+// it set in OVX_EXPECT_DPI.
+TEST_F(SimBusWindow, ColumnsFillTheirListsAtTheSystemsDpi)
+{
+    const UINT dpi = WindowDpi(window->m_hWnd);
+    if (const char* expected = std::getenv("OVX_EXPECT_DPI")) {
+        ASSERT_EQ(dpi, static_cast<UINT>(std::atoi(expected)));
+    }
+    const struct {
+        int id;
+        int templateWidth;   // dialog units, as SimBusWindow.rc gives them
+    } lists[] = {{IDC_SIM_DEVICES, 364}, {IDC_SIM_TRACE, 310}};
+    for (const auto& list : lists) {
+        RECT width{0, 0, list.templateWidth, 0};
+        ::MapDialogRect(window->m_hWnd, &width);
+        HWND control = Control(list.id);
+        const int columns = static_cast<int>(
+            ::SendMessageA(reinterpret_cast<HWND>(::SendMessageA(control, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0));
+        int total = 0;
+        std::printf("list %d at %u DPI, %ld pixels wide, columns:", list.id, dpi, width.right);
+        for (int column = 0; column < columns; ++column) {
+            const int pixels = static_cast<int>(::SendMessageA(control, LVM_GETCOLUMNWIDTH, column, 0));
+            std::printf(" %d", pixels);
+            total += pixels;
+        }
+        std::printf("\n");
+        // Within the list's border, and not far short of it.
+        EXPECT_LE(total, width.right) << list.id;
+        EXPECT_GE(total, width.right * 9 / 10) << list.id;
+    }
 }

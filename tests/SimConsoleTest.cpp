@@ -75,6 +75,11 @@ TEST_F(Console, RefusesWhatItCannotReadOrHoldAndChangesNothing)
         {"driver sideways", "\"sideways\" not understood, expected unload or load"},
         {"dropouts +4294967295", "refused: the count would pass 4294967295"},
         {"plug-state 2 audio-in fail 0", "\"0\" not understood, expected an error code other than 0"},
+        {"plug-state 4 audio-in absent", "\"4\" not understood, expected a device number from 1 to 3"},
+        {"plug-state 2 midi-in absent", "\"midi-in\" not understood, expected audio-out, audio-in, synch-out or "
+                                        "synch-in"},
+        {"stats", "refused: stats is the bus window's own statement"},
+        {"devices 2", "\"2\" not understood, expected nothing more"},
         {"channel-name out 99 \"X\"", "refused: the device has no output channel 99"},
         {"device \"Unclosed 1 1", "a text without its closing quote"},
         {"endless-events sometimes", "\"sometimes\" not understood, expected an event kind or off"},
@@ -161,8 +166,13 @@ TEST_F(Console, LiveVerbsReachTheConnections)
     ASSERT_TRUE(Run("dropouts +5").applied);
     ASSERT_TRUE(Run("dropouts +2").applied);
     EXPECT_EQ(sim.Bus().asioDropouts, 7u);
+    drain();
     ASSERT_TRUE(Run("plug-state 1 audio-in fail 0xE0000073").applied);
     EXPECT_EQ(sim.Bus().devices[0].plugs[PlugAudioIn].failCode, 0xE0000073u);
+    // Without a number, as in a scenario file: the last device.
+    ASSERT_TRUE(Run("plug-state synch-out absent").applied);
+    EXPECT_FALSE(sim.Bus().devices[2].plugs[PlugSynchOut].present);
+    EXPECT_EQ(drain(), (std::vector<uint32_t>{EvtType_StreamingRestarted, EvtType_StreamingRestarted}));
 
     ASSERT_TRUE(Run("driver unload").applied);
     EXPECT_EQ(connection.GetDeviceList(&list), WinError::DeviceNotConnected);
@@ -181,7 +191,7 @@ TEST(SimScenario, ReadsNumbersAndOffersAsWritten)
                           "bus empty\n"
                           "device \"B\" \"2\" 1 1\n"
                           "offer-sync 9 1 \"Word clock\"\n"
-                          "plug audio-in fail 0xFFFFFFFF\n"
+                          "plug-state audio-in fail 0xFFFFFFFF\n"
                           "rate 044100\n");
     ASSERT_TRUE(ParseSimScenario(in, scenario, error)) << error;
     ASSERT_EQ(scenario.bus.devices.size(), 1u);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
@@ -28,8 +29,8 @@ TEST(SimScenario, DescribesDevicesSettingsAndFaults)
                       "  current-sync 9 0x0101 \"Word clock\"\n"
                       "  offer-sync 2 7 \"Bus\"\n"
                       "  offer-sync 9 0x0101 \"Word clock\"\n"
-                      "  plug audio-in fail 0xE0000073\n"
-                      "  plug synch-out absent\n"
+                      "  plug-state audio-in fail 0xE0000073\n"
+                      "  plug-state synch-out absent\n"
                       "  channel-name in 1 \"Kick\"\n"
                       "\n"
                       "clock 1 0x00A1B200\n"
@@ -91,7 +92,10 @@ TEST(SimScenario, RefusesWhatItCannotReadWithTheLineNumber)
     } cases[] = {
         {"bus empty\nfrobnicate 3\n", "line 2: \"frobnicate\" not understood, expected a statement (see the README's table)"},
         {"device \"Unclosed 1 1\n", "line 1: a text without its closing quote"},
-        {"bus empty\nplug audio-in absent\n", "line 2: refused: plug needs a device before it"},
+        {"bus empty\nplug-state audio-in absent\n", "line 2: refused: plug-state needs a device before it"},
+        {"plug-state 4 audio-in absent\n", "line 1: \"4\" not understood, expected a device number from 1 to 3"},
+        {"unplug 2\n", "line 1: refused: unplug is a statement of the running bus, not of a scenario file"},
+        {"plug 2\n", "line 1: refused: plug is a statement of the running bus, not of a scenario file"},
         {"rate -5\n", "line 1: \"-5\" not understood, expected a number"},
         {"bus empty\ndevice \"A\" \"B\" 1 1\nchannel-name out 4 \"X\"\n", "line 3: refused: the device has no output channel 4"},
     };
@@ -102,6 +106,31 @@ TEST(SimScenario, RefusesWhatItCannotReadWithTheLineNumber)
         EXPECT_FALSE(Parse(c.text, scenario, error));
         EXPECT_EQ(error, c.error);
     }
+}
+
+TEST(SimScenario, APlugsStateReadsTheSameInItsOldSpellingAndOnANumberedDevice)
+{
+    const auto plugsOf = [](const char* text) {
+        SimScenario scenario;
+        std::string error;
+        EXPECT_TRUE(Parse(text, scenario, error)) << error;
+        std::vector<std::tuple<bool, uint32_t, int32_t>> plugs;
+        for (const SimDevice& device : scenario.bus.devices) {
+            for (const SimPlug& plug : device.plugs)
+                plugs.emplace_back(plug.present, plug.failCode, plug.fixedStreamNumber);
+        }
+        return plugs;
+    };
+    const auto current = plugsOf("bus empty\ndevice \"A\" \"1\" 1 1\n"
+                                 "plug-state audio-out fail 0xE0000073\nplug-state synch-in absent\n"
+                                 "device \"B\" \"2\" 1 1\nplug-state 1 audio-in stream 7\n");
+    EXPECT_EQ(current, plugsOf("bus empty\ndevice \"A\" \"1\" 1 1\n"
+                               "plug audio-out fail 0xE0000073\nplug synch-in absent\n"
+                               "plug audio-in stream 7\ndevice \"B\" \"2\" 1 1\n"));
+    ASSERT_EQ(current.size(), 8u);
+    EXPECT_EQ(current[0], std::make_tuple(true, 0xE0000073u, -1));
+    EXPECT_EQ(current[1], std::make_tuple(true, 0u, 7));
+    EXPECT_EQ(current[3], std::make_tuple(false, 0u, -1));
 }
 
 TEST(SimTraceLine, NamesTheRequestAndShowsItsBytesAndResult)

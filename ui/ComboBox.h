@@ -25,4 +25,15 @@ public:
     void SetCurSel(int index) const { SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)); }
     // CB_ERR when nothing is selected.
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    // Empty for an index without an entry.
+    std::string GetLBText(int index) const
+    {
+        const LRESULT length = SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+        if (length == CB_ERR)
+            return {};
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        const LRESULT copied = SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
+        return text;
+    }
 };

@@ -138,6 +138,21 @@ BOOL CListCtrlEx::EnsureVisible(int row)
     return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE));
 }
 
+BOOL CListCtrlEx::SetItemCountEx(int count, DWORD flags)
+{
+    return static_cast<BOOL>(::SendMessageA(m_hWnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), flags));
+}
+
+int CListCtrlEx::GetTopIndex() const
+{
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETTOPINDEX, 0, 0));
+}
+
+int CListCtrlEx::GetCountPerPage() const
+{
+    return static_cast<int>(::SendMessageA(m_hWnd, LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
 CListCtrlEx::CRebuild::CRebuild(CListCtrlEx& list) : m_list(list), m_nSelected(list.GetFirstSelectedIndex())
 {
     m_list.SetRedraw(FALSE);

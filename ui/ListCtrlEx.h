@@ -30,6 +30,10 @@ public:
     DWORD GetExtendedStyle() const;
     DWORD SetExtendedStyle(DWORD style);
     BOOL EnsureVisible(int row);
+    // Owner-data lists (LVS_OWNERDATA): the number of rows the parent answers for.
+    BOOL SetItemCountEx(int count, DWORD flags = 0);
+    int GetTopIndex() const;
+    int GetCountPerPage() const;
 
     // A rebuild of the rows: nothing is drawn while it lasts, and the row selected
     // when it began is selected again at its end if the list still has that row.
