@@ -1,5 +1,7 @@
 #include "ctl/CtlCommand.h"
 
+#include <algorithm>
+
 #include "ctl/CtlArguments.h"
 #include "ctl/CtlCommandTable.h"
 #include "driver/Ovx1394Driver.h"
