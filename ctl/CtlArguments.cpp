@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "driver/RecordText.h"
+#include "text/ControlText.h"
 
 bool ParseUnsigned(std::string_view text, uint32_t& value)
 {
@@ -22,6 +23,20 @@ bool SameText(std::string_view a, std::string_view b)
             return false;
     }
     return true;
+}
+
+std::string Quoted(std::string_view text) { return "\"" + EscapeControlCharacters(text) + "\""; }
+
+CtlOutcome CheckName(const std::string& name)
+{
+    if (name.empty())
+        return CtlUsage("the name is empty; expected 1 to " + std::to_string(kNameFieldSize - 1) + " characters");
+    if (FindControlCharacter(name) != std::string_view::npos)
+        return CtlUsage("the name " + Quoted(name) + " holds a control character; expected printable characters only");
+    if (name.size() >= kNameFieldSize)
+        return CtlUsage("the name " + Quoted(name) + " is " + std::to_string(name.size()) +
+                        " characters long; at most " + std::to_string(kNameFieldSize - 1) + " fit");
+    return CtlDone();
 }
 
 namespace {
@@ -58,14 +73,14 @@ CtlOutcome FindDevice(const CDrv& drv, std::string_view text, int& index)
                              +[](const _OVX_DEVICE_PROPERTIES& d) { return FieldText(d.name); }}) {
         const int found = FindUnique(drv.m_devices, text, field);
         if (found == -2)
-            return CtlUsage("more than one device is called \"" + std::string(text) + "\"; give its position");
+            return CtlUsage("more than one device is called " + Quoted(text) + "; give its position");
         if (found >= 0) {
             index = found;
             return CtlDone();
         }
     }
-    return CtlUsage("no device \"" + std::string(text) +
-                    "\": expected a position in the devices listing, a serial number or a name");
+    return CtlUsage("no device " + Quoted(text) +
+                    ": expected a position in the devices listing, a serial number or a name");
 }
 
 CtlOutcome FindChannel(const CChannelArray& channels, std::string_view text, int& index)
@@ -76,12 +91,12 @@ CtlOutcome FindChannel(const CChannelArray& channels, std::string_view text, int
                              +[](const _OVX_CHANNEL_PROPERTIES& c) { return FieldText(c.hardwareName); }}) {
         const int found = FindUnique(channels, text, field);
         if (found == -2)
-            return CtlUsage("more than one channel is called \"" + std::string(text) + "\"; give its position");
+            return CtlUsage("more than one channel is called " + Quoted(text) + "; give its position");
         if (found >= 0) {
             index = found;
             return CtlDone();
         }
     }
-    return CtlUsage("no channel \"" + std::string(text) +
-                    "\": expected a position in the channels listing, a channel name or a hardware name");
+    return CtlUsage("no channel " + Quoted(text) +
+                    ": expected a position in the channels listing, a channel name or a hardware name");
 }

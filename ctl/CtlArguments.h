@@ -1,5 +1,5 @@
-// Reading what an administrator types: numbers, and devices and channels named by
-// their position in the listing (1-based), serial number or name.
+// Reading what an administrator types: numbers, names, and devices and channels named
+// by their position in the listing (1-based), serial number or name.
 #pragma once
 
 #include <cstdint>
@@ -22,3 +22,10 @@ CtlOutcome FindChannel(const CChannelArray& channels, std::string_view text, int
 
 // Whole texts equal, ASCII case ignored.
 bool SameText(std::string_view a, std::string_view b);
+
+// The text in double quotes for a message, its control characters written as \xNN.
+std::string Quoted(std::string_view text);
+
+// A name the driver can hold and show: 1 to 39 bytes of the ANSI code page, none of
+// them a control character.
+CtlOutcome CheckName(const std::string& name);

@@ -1,18 +1,20 @@
-// ovxctl's command line: the options, the command and its arguments, run on a
-// driver connection. The connection is opened here and closed when the command ends.
+// ovxctl's command line run on a driver connection: the options, the command and its
+// arguments checked, then the driver opened, the command run and the connection closed.
 #pragma once
 
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "ctl/CtlOptions.h"
 #include "driver/Drv.h"
 
-// Runs one command line (without the program name and without --sim) and returns
-// the exit code: 0 done, 1 the driver refused, 2 a usage error.
+// Returns the exit code: 0 done, 1 the driver refused, 2 a usage error, 3 the output
+// could not be written. --sim is the caller's to act on; here it only ends the options.
+int RunCtlCommandLine(CDrv& drv, const CtlCommandLine& line, std::ostream& out, std::ostream& err);
+
+// The same for a command line without the program name, its options read first.
 int RunCtlCommand(CDrv& drv, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// Whether word is one of the commands, so that "--sim status" is not read as a scenario.
-bool IsCtlCommand(const std::string& word);
-
-extern const char kCtlUsage[];
+// The usage text, made from the table of commands.
+std::string CtlUsageText();

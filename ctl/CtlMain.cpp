@@ -2,8 +2,11 @@
 // With --sim it runs on the simulated driver instead of the real control device.
 //
 // OVX_SIM_TRACE  with --sim, a file the simulated driver appends one line per request to
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -16,17 +19,50 @@
 #include "sim/SimDriver.h"
 #include "sim/SimScenario.h"
 #include "sim/SimTraceLine.h"
+#include "text/CodePage.h"
 
 namespace {
 
-int RunOnSim(const std::string& scenarioPath, const std::vector<std::string>& args)
+// False for a text that is not UTF-16 (a lone surrogate).
+bool Utf8FromWide(const wchar_t* wide, std::string& utf8)
+{
+    utf8.clear();
+    const int needed = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0)
+        return false;
+    utf8.resize(static_cast<size_t>(needed));
+    if (WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, utf8.data(), needed, nullptr, nullptr) != needed)
+        return false;
+    utf8.pop_back();   // the terminator, counted with a length of -1
+    return true;
+}
+
+// The arguments in the driver's code page. The system would hand main() its own ANSI
+// conversion with best fit, where a full-width quotation mark becomes '"'; a character
+// the code page cannot hold is refused instead.
+CtlOutcome ReadArguments(int argc, wchar_t** argv, std::vector<std::string>& args)
+{
+    for (int i = 1; i < argc; ++i) {
+        std::string utf8;
+        if (!Utf8FromWide(argv[i], utf8))
+            return CtlUsage("argument " + std::to_string(i) + " is not valid Unicode");
+        const CodePageText ansi = AnsiFromUtf8(utf8);
+        if (!ansi.Ok())
+            return CtlUsage("argument " + std::to_string(i) + " cannot be passed on: " + DescribeCodePageFault(ansi) +
+                            "; expected characters of the system's ANSI code page");
+        args.push_back(ansi.text);
+    }
+    return CtlDone();
+}
+
+int RunOnSim(const CtlCommandLine& line)
 {
     SimScenario scenario;
-    if (!scenarioPath.empty()) {
-        std::ifstream file(scenarioPath);
+    if (!line.scenario.empty()) {
+        std::ifstream file(line.scenario);
         std::string error = "cannot be read";
         if (!file || !ParseSimScenario(file, scenario, error)) {
-            std::cerr << "ovxctl: the scenario " << scenarioPath << ": " << error << '\n';
+            std::cerr << "ovxctl: the scenario " << line.scenario << ": " << error << '\n';
             return CtlExit_Usage;
         }
     }
@@ -43,23 +79,28 @@ int RunOnSim(const std::string& scenarioPath, const std::vector<std::string>& ar
         });
     }
     CScopedSimDriver installed(driver);
-    const int exitCode = RunCtlCommand(theDrv, args, std::cout, std::cerr);
+    const int exitCode = RunCtlCommandLine(theDrv, line, std::cout, std::cerr);
     driver.SetTraceListener(nullptr);
     return exitCode;
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
+// Built with -municode: the C runtime hands wmain the command line as UTF-16.
+int wmain(int argc, wchar_t** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] != "--sim")
-        return RunCtlCommand(theDrv, args, std::cout, std::cerr);
-    args.erase(args.begin());
-    std::string scenario;
-    if (!args.empty() && args[0].rfind("--", 0) != 0 && !IsCtlCommand(args[0])) {
-        scenario = args[0];
-        args.erase(args.begin());
+    // No exception may end the process unreported (abort's exit code 3 would read as
+    // an output failure).
+    try {
+        std::vector<std::string> args;
+        if (const CtlOutcome read = ReadArguments(argc, argv, args); read.Failed()) {
+            std::cerr << "ovxctl: " << read.message << '\n';
+            return read.exitCode;
+        }
+        const CtlCommandLine line = ReadCtlCommandLine(args);
+        return line.sim ? RunOnSim(line) : RunCtlCommandLine(theDrv, line, std::cout, std::cerr);
+    } catch (const std::exception& error) {
+        std::cerr << "ovxctl: " << error.what() << '\n';
+        return CtlExit_Refused;
     }
-    return RunOnSim(scenario, args);
 }

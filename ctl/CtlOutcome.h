@@ -10,6 +10,7 @@ enum CtlExit : int {
     CtlExit_Done = 0,
     CtlExit_Refused = 1,   // the driver failed a request
     CtlExit_Usage = 2,     // the command line was not what a command expects
+    CtlExit_Output = 3,    // what was to be printed could not be written (a full disk, a closed pipe)
 };
 
 struct CtlOutcome {

@@ -5,16 +5,19 @@
 #include "ctl/CtlArguments.h"
 #include "driver/BufferLimits.h"
 #include "driver/RecordText.h"
+#include "text/ControlText.h"
+
+const char* CtlBufferName(CtlBuffer buffer)
+{
+    switch (buffer) {
+    case CtlBuffer::Stream: return "stream";
+    case CtlBuffer::Asio: return "asio";
+    case CtlBuffer::Wdm: return "wdm";
+    }
+    return "";
+}
 
 namespace {
-
-CtlOutcome NameFits(const std::string& name)
-{
-    if (name.size() >= kNameFieldSize)
-        return CtlUsage("the name \"" + name + "\" is " + std::to_string(name.size()) + " characters long; at most " +
-                        std::to_string(kNameFieldSize - 1) + " fit");
-    return CtlDone();
-}
 
 // The first failure of a sequence of requests whose later members are still sent.
 struct FirstRefusal {
@@ -62,23 +65,28 @@ CtlOutcome CCtlSettings::ApplySynchronisation()
     return refusal.outcome;
 }
 
-CtlOutcome CCtlSettings::SetRate(const std::string& hz)
+CtlOutcome CCtlSettings::SetRate(uint32_t hz)
 {
-    uint32_t rate = 0;
-    if (!ParseUnsigned(hz, rate))
-        return CtlUsage("set-rate expects a sampling rate in Hz, not \"" + hz + "\"");
+    // The panel's rate box is disabled unless the rate is set by hand: otherwise the
+    // clock master defines it and a rate sent would fight it.
+    if (const DrvResult result = m_drv.GetRateMode(&m_drv.m_nRateMode))
+        return CtlRefused("GetRateMode", result);
+    if (m_drv.m_nRateMode != 0)
+        return CtlUsage("set-rate expects the manual rate mode, but the sampling rate is set automatically as "
+                        "defined by the clock master");
     if (const DrvResult result = m_drv.GetSampleRates(&m_drv.m_sampleRates))
         return CtlRefused("GetSampleRates", result);
     const _SAMPLE_RATE_INFO& rates = m_drv.m_sampleRates;
     const uint32_t* end = rates.rates + std::min(rates.rateCount, kMaxSampleRates);
-    if (rate == 0 || std::find(rates.rates, end, rate) == end) {
+    if (hz == 0 || std::find(rates.rates, end, hz) == end) {
         std::string offered;
         for (const uint32_t* r = rates.rates; r != end; ++r)
             offered += (offered.empty() ? "" : " ") + std::to_string(*r);
-        return CtlUsage("the driver offers no sampling rate of " + hz + " Hz; expected one of: " + offered);
+        return CtlUsage("the driver offers no sampling rate of " + std::to_string(hz) + " Hz; expected one of: " +
+                        offered);
     }
-    m_drv.m_sampleRates.currentRate = rate;
-    if (const DrvResult result = m_drv.SetSampleRate(rate))
+    m_drv.m_sampleRates.currentRate = hz;
+    if (const DrvResult result = m_drv.SetSampleRate(hz))
         return CtlRefused("SetSampleRate", result);
     return CtlDone();
 }
@@ -122,21 +130,17 @@ CtlOutcome CCtlSettings::SetSync(const std::string& device, const std::string& m
         std::string names;
         for (uint32_t m = 0; m < offered; ++m)
             names += (m ? ", " : "") + std::to_string(m + 1) + " " + std::string(FieldText(sync.offered[m].name));
-        return CtlUsage("the device offers no mode \"" + mode + "\"; expected a position or a name of: " + names);
+        return CtlUsage("the device offers no mode " + Quoted(mode) + "; expected a position or a name of: " +
+                        EscapeControlCharacters(names));
     }
     sync.current = sync.offered[chosen];
     return ApplySynchronisation();
 }
 
-CtlOutcome CCtlSettings::SetBuffer(const std::string& buffer, const std::string& microseconds)
+CtlOutcome CCtlSettings::SetBuffer(CtlBuffer buffer, uint32_t depth)
 {
-    const bool stream = buffer == "stream", asio = buffer == "asio", wdm = buffer == "wdm";
-    if (!stream && !asio && !wdm)
-        return CtlUsage("set-buffer expects stream, asio or wdm, not \"" + buffer + "\"");
-    uint32_t depth = 0;
-    if (!ParseUnsigned(microseconds, depth))
-        return CtlUsage("set-buffer expects a depth in microseconds, not \"" + microseconds + "\"");
-
+    const bool stream = buffer == CtlBuffer::Stream, asio = buffer == CtlBuffer::Asio;
+    const std::string name = CtlBufferName(buffer);
     _BUFFER_DEPTH_INFO setting{};
     const char* reader = stream ? "GetStreamBufferDepth" : asio ? "GetAsioBufferDepth" : "GetWdmBufferDepth";
     const DrvResult read = stream ? m_drv.GetStreamBufferDepth(&setting)
@@ -148,9 +152,9 @@ CtlOutcome CCtlSettings::SetBuffer(const std::string& buffer, const std::string&
     const uint32_t step = stream ? setting.stream.step : setting.audio.step;
     const uint32_t limit = stream ? kStreamDepthLimit : kAudioDepthLimit;
     if (step == 0 || minimum > limit)
-        return {CtlExit_Refused, "the driver reports no settable range for the " + buffer + " buffer"};
+        return {CtlExit_Refused, "the driver reports no settable range for the " + name + " buffer"};
     if (depth < minimum || depth > limit || depth % step != 0)
-        return CtlUsage("the " + buffer + " buffer depth must be a multiple of " + std::to_string(step) +
+        return CtlUsage("the " + name + " buffer depth must be a multiple of " + std::to_string(step) +
                         " from " + std::to_string(minimum) + " to " + std::to_string(limit) + " microseconds");
 
     FirstRefusal refusal;
@@ -174,8 +178,6 @@ CtlOutcome CCtlSettings::SetBuffer(const std::string& buffer, const std::string&
 
 CtlOutcome CCtlSettings::RenameDevice(const std::string& device, const std::string& name)
 {
-    if (CtlOutcome fits = NameFits(name); fits.Failed())
-        return fits;
     if (const DrvResult result = m_drv.RefreshDevices())
         return CtlRefused(m_drv.m_devices.IsEmpty() ? "GetDeviceList" : "GetDeviceProperties", result);
     int index = -1;
@@ -188,13 +190,8 @@ CtlOutcome CCtlSettings::RenameDevice(const std::string& device, const std::stri
     return CtlDone();
 }
 
-CtlOutcome CCtlSettings::RenameChannel(const std::string& direction, const std::string& channel, const std::string& name)
+CtlOutcome CCtlSettings::RenameChannel(bool output, const std::string& channel, const std::string& name)
 {
-    if (direction != "in" && direction != "out")
-        return CtlUsage("rename-channel expects in or out, not \"" + direction + "\"");
-    if (CtlOutcome fits = NameFits(name); fits.Failed())
-        return fits;
-    const bool output = direction == "out";
     CChannelArray& channels = output ? m_drv.m_outputChannels : m_drv.m_inputChannels;
     if (const DrvResult result = m_drv.RefreshChannels(channels, output))
         return CtlRefused(channels.IsEmpty() ? "GetChannelLists" : "GetChannelProperties", result);
@@ -208,11 +205,9 @@ CtlOutcome CCtlSettings::RenameChannel(const std::string& direction, const std::
     return CtlDone();
 }
 
-CtlOutcome CCtlSettings::SetAsioNames(const std::string& onOff)
+CtlOutcome CCtlSettings::SetAsioNames(bool on)
 {
-    if (onOff != "on" && onOff != "off")
-        return CtlUsage("set-asio-names expects on or off, not \"" + onOff + "\"");
-    m_drv.m_nAsioNameOption = onOff == "on" ? 1 : 0;
+    m_drv.m_nAsioNameOption = on ? 1 : 0;
     if (const DrvResult result = m_drv.SetAsioNameOption(&m_drv.m_nAsioNameOption))
         return CtlRefused("SetAsioNameOption", result);
     return CtlDone();
@@ -231,7 +226,7 @@ CtlOutcome CCtlSettings::Rank(const std::vector<std::string>& devices)
         if (CtlOutcome found = FindDevice(m_drv, device, index); found.Failed())
             return found;
         if (std::find(order.begin(), order.end(), index) != order.end())
-            return CtlUsage("rank names the device \"" + device + "\" twice");
+            return CtlUsage("rank names the device " + Quoted(device) + " twice");
         order.push_back(index);
     }
     for (int i = 0; i < m_drv.m_devices.GetSize(); ++i) {

@@ -10,17 +10,24 @@
 #include "ctl/CtlOutcome.h"
 #include "driver/Drv.h"
 
+enum class CtlBuffer { Stream, Asio, Wdm };
+
+// The word that names a buffer on the command line: stream, asio or wdm.
+const char* CtlBufferName(CtlBuffer buffer);
+
+// The values come checked for their form (a number, a name that fits); what they name
+// is looked up here, on the driver.
 class CCtlSettings {
 public:
     explicit CCtlSettings(CDrv& drv) : m_drv(drv) {}
 
-    CtlOutcome SetRate(const std::string& hz);
+    CtlOutcome SetRate(uint32_t hz);
     CtlOutcome SetClock(const std::string& master);
     CtlOutcome SetSync(const std::string& device, const std::string& mode);
-    CtlOutcome SetBuffer(const std::string& buffer, const std::string& microseconds);
+    CtlOutcome SetBuffer(CtlBuffer buffer, uint32_t microseconds);
     CtlOutcome RenameDevice(const std::string& device, const std::string& name);
-    CtlOutcome RenameChannel(const std::string& direction, const std::string& channel, const std::string& name);
-    CtlOutcome SetAsioNames(const std::string& onOff);
+    CtlOutcome RenameChannel(bool output, const std::string& channel, const std::string& name);
+    CtlOutcome SetAsioNames(bool on);
     CtlOutcome Rank(const std::vector<std::string>& devices);
 
 private:

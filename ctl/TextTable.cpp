@@ -2,6 +2,15 @@
 
 #include <algorithm>
 
+#include "text/ControlText.h"
+
+void CTextTable::AddRow(std::vector<std::string> row)
+{
+    for (std::string& cell : row)
+        cell = EscapeControlCharacters(cell);
+    m_rows.push_back(std::move(row));
+}
+
 void CTextTable::Print(std::ostream& out) const
 {
     std::vector<size_t> widths(m_header.size());

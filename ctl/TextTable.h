@@ -1,4 +1,6 @@
-// A table printed in aligned columns under a header line, for the console.
+// A table printed in aligned columns under a header line, for the console. Cells
+// hold the driver's texts, so their control characters are written as \xNN
+// (text/ControlText.h) and the columns are aligned on what is printed.
 #pragma once
 
 #include <ostream>
@@ -9,7 +11,7 @@ class CTextTable {
 public:
     explicit CTextTable(std::vector<std::string> header) : m_header(std::move(header)) {}
 
-    void AddRow(std::vector<std::string> row) { m_rows.push_back(std::move(row)); }
+    void AddRow(std::vector<std::string> row);
     void Print(std::ostream& out) const;
 
 private:

@@ -1,70 +1,13 @@
 // ovxctl's commands on the simulated driver: what they print, the requests they send
 // in which order, and what they refuse before sending anything.
-#include <gtest/gtest.h>
-
-#include <sstream>
-
-#include "ctl/CtlCommand.h"
-#include "driver/ControlCodes.h"
-#include "driver/Drv.h"
-#include "sim/SimDriver.h"
+#include "tests/CtlFixture.h"
 
 namespace {
 
 namespace Io = OvxIoctl;
-
-class Ctl : public ::testing::Test {
-protected:
-    int Run(std::vector<std::string> args)
-    {
-        out.str("");
-        err.str("");
-        sim.ClearTrace();
-        return RunCtlCommand(drv, args, out, err);
-    }
-
-    // The requests of the last run after the opening version check.
-    std::vector<std::string> Requests() const
-    {
-        std::vector<std::string> names;
-        for (const SimTraceEntry& entry : sim.Trace()) {
-            if (entry.code != Io::GetDriverVersion || !names.empty())
-                names.push_back(Io::FindRequest(entry.code)->name);
-        }
-        return names;
-    }
-
-    std::vector<uint8_t> InputOf(uint32_t code) const
-    {
-        for (const SimTraceEntry& entry : sim.Trace()) {
-            if (entry.code == code)
-                return entry.input;
-        }
-        return {};
-    }
-
-    bool Sent(uint32_t code) const { return sim.CountOf(code) != 0; }
-
-    CSimDriver sim;
-    CScopedSimDriver installed{sim};
-    CDrv drv;
-    std::ostringstream out, err;
-};
+using Ctl = CtlFixture;
 
 using Names = std::vector<std::string>;
-
-TEST_F(Ctl, StatusAsJsonCarriesVersionsDevicesRateClockStreamingAndDepths)
-{
-    ASSERT_EQ(Run({"status", "--json"}), 0) << err.str();
-    const std::string json = out.str();
-    for (const char* field : {"\"interfaceMajor\": 2", "\"interfaceMinor\": 14", "\"build\": 517",
-                              "\"name\": \"Zemra Desk 4\"", "\"serial\": \"ZR16-0007-03\"", "\"sampleRate\": 48000",
-                              "\"rateMode\": \"automatic\"", "\"kind\": \"device\"", "\"position\": 1",
-                              "\"stream\": 1000", "\"asio\": 5000", "\"wdm\": 10000"})
-        EXPECT_NE(json.find(field), std::string::npos) << field << " in\n" << json;
-    EXPECT_EQ(json.front(), '{');
-    EXPECT_EQ(json.substr(json.size() - 2), "}\n");
-}
 
 TEST_F(Ctl, TablesListDevicesChannelsModesPlugsAndBuffers)
 {
@@ -78,14 +21,15 @@ TEST_F(Ctl, TablesListDevicesChannelsModesPlugsAndBuffers)
     EXPECT_NE(out.str().find("1 Internal, 2 Bus, 3 S/PDIF coaxial"), std::string::npos) << out.str();
     ASSERT_EQ(Run({"buffers"}), 0);
     EXPECT_NE(out.str().find("asio    5000        1000     1000  40000"), std::string::npos) << out.str();
-    ASSERT_EQ(Run({"streams", "--json"}), 0);
+    ASSERT_EQ(Run({"--json", "streams"}), 0);
     EXPECT_NE(out.str().find("\"plug\": \"synchIn\""), std::string::npos) << out.str();
 }
 
 TEST_F(Ctl, SetRateSendsOnlyARateTheDriverOffers)
 {
+    sim.Change([](SimBus& bus) { bus.rateMode = 0; });
     EXPECT_EQ(Run({"set-rate", "44100"}), 0) << err.str();
-    EXPECT_EQ(Requests(), (Names{"GetSampleRates", "SetSampleRate"}));
+    EXPECT_EQ(Requests(), (Names{"GetRateMode", "GetSampleRates", "SetSampleRate"}));
     EXPECT_EQ(InputOf(Io::SetSampleRate), (std::vector<uint8_t>{0, 0, 0, 0, 0x44, 0xAC, 0, 0}));
 
     EXPECT_EQ(Run({"set-rate", "44000"}), 2);
@@ -200,6 +144,71 @@ TEST_F(Ctl, UsageErrorsAndAnAbsentDriver)
     sim.SetDriverPresent(false);
     EXPECT_EQ(Run({"status"}), 1);
     EXPECT_EQ(err.str(), "ovxctl: opening the driver refused: 0x00000002 The driver's control device was not found.\n");
+}
+
+// A stream that refuses every write, as a full disk or a closed pipe does.
+class CRefusingBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST_F(Ctl, ArgumentsAreCheckedBeforeTheDriverIsOpened)
+{
+    sim.SetDriverPresent(false);
+    for (const Names& line : {Names{"set-rate", "abc"}, Names{"channels", "both"}, Names{"set-buffer", "asio", "8k"},
+                              Names{"set-buffer", "tape", "1000"}, Names{"set-asio-names", "yes"},
+                              Names{"rename-channel", "sideways", "1", "Snare"}}) {
+        EXPECT_EQ(Run(line), 2) << line[0] << " " << line[1];
+        EXPECT_TRUE(sim.Trace().empty()) << line[0] << " " << line[1];
+    }
+    EXPECT_EQ(err.str(), "ovxctl: rename-channel expects in or out, not \"sideways\"\n");
+}
+
+TEST_F(Ctl, SetRateIsRefusedUnlessTheRateIsSetManually)
+{
+    ASSERT_NE(sim.Bus().rateMode, 0u);
+    EXPECT_EQ(Run({"set-rate", "44100"}), 2);
+    EXPECT_EQ(Requests(), (Names{"GetRateMode"}));
+    EXPECT_EQ(err.str(), "ovxctl: set-rate expects the manual rate mode, but the sampling rate is set automatically "
+                         "as defined by the clock master\n");
+    EXPECT_EQ(sim.Bus().currentRate, 48000u);
+}
+
+TEST_F(Ctl, OptionsAreReadOnlyBeforeTheCommandAndTwoDashesEndThem)
+{
+    ASSERT_EQ(Run({"rename-device", "1", "-h"}), 0) << err.str();
+    EXPECT_EQ(sim.Bus().devices[0].name, "-h");
+    ASSERT_EQ(Run({"rename-channel", "in", "1", "--json"}), 0) << err.str();
+    EXPECT_EQ(sim.Bus().inputs[0].name, "--json");
+
+    EXPECT_EQ(Run({"devices", "--json"}), 2);
+    EXPECT_EQ(err.str(), "ovxctl: devices expects no arguments\n");
+    EXPECT_EQ(Run({"--", "--help"}), 2);
+    EXPECT_NE(err.str().find("unknown command \"--help\""), std::string::npos) << err.str();
+    ASSERT_EQ(Run({"--json", "--", "devices"}), 0);
+    EXPECT_EQ(out.str().front(), '{');
+}
+
+TEST_F(Ctl, EmptyNamesAndNamesWithControlCharactersAreRefused)
+{
+    const std::string before = sim.Bus().devices[0].name;
+    EXPECT_EQ(Run({"rename-device", "1", ""}), 2);
+    EXPECT_EQ(err.str(), "ovxctl: the name is empty; expected 1 to 39 characters\n");
+    EXPECT_EQ(Run({"rename-channel", "out", "1", "Left\tRight"}), 2);
+    EXPECT_EQ(Run({"rename-device", "1", "\x1B]0;owned\x07"}), 2);
+    EXPECT_EQ(err.str(), "ovxctl: the name \"\\x1B]0;owned\\x07\" holds a control character; expected printable "
+                         "characters only\n");
+    EXPECT_TRUE(sim.Trace().empty());
+    EXPECT_EQ(sim.Bus().devices[0].name, before);
+}
+
+TEST_F(Ctl, AnOutputThatCannotBeWrittenEndsWithExitCode3)
+{
+    CRefusingBuffer refusing;
+    std::ostream closed(&refusing);
+    EXPECT_EQ(RunCtlCommand(drv, {"devices"}, closed, err), 3);
+    EXPECT_EQ(err.str(), "ovxctl: the output could not be written\n");
+    EXPECT_EQ(RunCtlCommand(drv, {"--help"}, closed, err), 3);
 }
 
 }  // namespace

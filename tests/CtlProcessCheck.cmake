@@ -1,13 +1,18 @@
-# Runs ovxctl.exe --sim status --json as a process under Wine with a trace file and
-# checks that it prints JSON that parses, with the fields of the status, and that the
-# simulated driver saw the requests.
-#   -DRUNNER=wine-run -DCTL=ovxctl.exe -DTRACE=trace file
-file(REMOVE "${TRACE}")
+# Runs ovxctl.exe as a process under Wine on the simulated driver, with a trace file:
+# its status as JSON that parses, with the fields of the status and the requests the
+# driver saw; a command line in Unicode that reaches the driver in its code page, and
+# one that it cannot hold refused before anything is sent; a name of the driver's code
+# page in the JSON as Unicode; and a full disk under its output reported.
+#   -DRUNNER=wine-run -DCTL=ovxctl.exe -DTRACE=trace file -DSCENARIO=CtlAnsiScenario.txt
+# The code page of these checks is 1252, Wine's for this locale.
+set(ENV{LC_ALL} C.UTF-8)
 set(ENV{OVX_SIM_TRACE} "${TRACE}")
-execute_process(COMMAND "${RUNNER}" "${CTL}" --sim status --json
+
+file(REMOVE "${TRACE}")
+execute_process(COMMAND "${RUNNER}" "${CTL}" --sim --json status
                 OUTPUT_VARIABLE json RESULT_VARIABLE exitCode)
 if(NOT exitCode EQUAL 0)
-    message(FATAL_ERROR "ovxctl --sim status --json ended with ${exitCode}:\n${json}")
+    message(FATAL_ERROR "ovxctl --sim --json status ended with ${exitCode}:\n${json}")
 endif()
 string(JSON devices ERROR_VARIABLE error LENGTH "${json}" devices)
 if(error)
@@ -23,4 +28,43 @@ file(STRINGS "${TRACE}" requests)
 list(GET requests 0 first)
 if(NOT first MATCHES "^GetDriverVersion - 0x00000000$" OR NOT requests MATCHES "GetWdmBufferDepth - 0x00000000")
     message(FATAL_ERROR "unexpected trace: ${requests}")
+endif()
+
+# The device (id 0x00A1B200) is found by its name typed in Unicode, and renamed to
+# "Über", DC 62 65 72 in the record.
+file(REMOVE "${TRACE}")
+execute_process(COMMAND "${RUNNER}" "${CTL}" --sim "${SCENARIO}" rename-device "Café €" "Über"
+                OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE exitCode)
+file(STRINGS "${TRACE}" requests)
+if(NOT exitCode EQUAL 0 OR NOT requests MATCHES "SetDeviceProperties 00b2a10000000000dc62657200")
+    message(FATAL_ERROR "rename-device \"Café €\" \"Über\" ended with ${exitCode}: ${output}\n${requests}")
+endif()
+
+execute_process(COMMAND "${RUNNER}" "${CTL}" --sim "${SCENARIO}" --json devices
+                OUTPUT_VARIABLE json RESULT_VARIABLE exitCode)
+string(JSON name ERROR_VARIABLE error GET "${json}" devices 0 name)
+if(NOT exitCode EQUAL 0 OR NOT name STREQUAL "Café €")
+    message(FATAL_ERROR "devices ended with ${exitCode}, the name read \"${name}\" ${error}:\n${json}")
+endif()
+
+# A full-width quotation mark has no place in code page 1252: best fit would send '"'.
+file(REMOVE "${TRACE}")
+execute_process(COMMAND "${RUNNER}" "${CTL}" --sim rename-device 1 "Say ＂hi＂"
+                ERROR_VARIABLE error RESULT_VARIABLE exitCode)
+if(NOT exitCode EQUAL 2 OR NOT error MATCHES "U\\+FF02 has no place in code page 1252" OR EXISTS "${TRACE}")
+    message(FATAL_ERROR "a name with U+FF02 ended with ${exitCode}: ${error}")
+endif()
+
+# The output straight to a full disk (wine-run would put a pipe between); a start that
+# Wine fails outright (code 1, nothing said) is tried again.
+find_program(WINE wine REQUIRED)
+foreach(attempt 1 2 3)
+    execute_process(COMMAND "${WINE}" "${CTL}" --sim devices OUTPUT_FILE /dev/full
+                    ERROR_VARIABLE error RESULT_VARIABLE exitCode)
+    if(NOT exitCode EQUAL 1 OR error)
+        break()
+    endif()
+endforeach()
+if(NOT exitCode EQUAL 3 OR NOT error MATCHES "the output could not be written")
+    message(FATAL_ERROR "devices to a full disk ended with ${exitCode}: ${error}")
 endif()

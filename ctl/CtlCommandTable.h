@@ -1,0 +1,42 @@
+// The commands of ovxctl, one row each. The usage text, the answer to an unknown
+// command, the check of the argument count and the dispatch are all made from this
+// table: a new command is a row and its handler.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ctl/CtlOutcome.h"
+#include "driver/Drv.h"
+
+// What a command works on once the driver is open.
+struct CtlSession {
+    CDrv& drv;
+    bool json;
+    std::ostream& out;
+};
+
+using CtlWords = std::vector<std::string>;
+
+// What a command does on the open driver, its arguments already read.
+using CtlAction = std::function<CtlOutcome(CtlSession& session)>;
+
+struct CtlCommandRow {
+    const char* name;
+    const char* arguments;   // as the usage writes them; empty for none
+    size_t minArguments;
+    size_t maxArguments;     // SIZE_MAX: any number
+    bool startsGroup;        // the usage puts a blank line before it
+    const char* help;        // the usage sets its later lines under its first
+    // Checks the arguments' form and makes the action from them, before the driver
+    // is opened: a command line that cannot be right never reaches the driver.
+    CtlOutcome (*prepare)(const CtlWords& arguments, CtlAction& action);
+};
+
+std::span<const CtlCommandRow> CtlCommands();
+const CtlCommandRow* FindCtlCommand(std::string_view name);

@@ -1,0 +1,90 @@
+// The driver's 8-bit texts across the ANSI code page, and their control characters.
+// The host build answers for code page 1252; under Wine the prefix's code page is
+// 1252 as well, and the tests that depend on it say so when it is not.
+#include <gtest/gtest.h>
+
+#include "text/CodePage.h"
+#include "text/ControlText.h"
+
+namespace {
+
+class CodePage1252 : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (AnsiCodePage() != 1252)
+            GTEST_SKIP() << "the ANSI code page is " << AnsiCodePage();
+    }
+};
+
+TEST_F(CodePage1252, EveryCharacterCrossesToUtf8AndBack)
+{
+    EXPECT_EQ(Utf8FromAnsi("Caf\xE9 \x80 \x9F").text, "Caf\u00E9 \u20AC \u0178");
+    EXPECT_EQ(AnsiFromUtf8("\u201CStage\u201D \u2122").text, "\x93Stage\x94 \x99");
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string ansi(1, static_cast<char>(byte));
+        const CodePageText utf8 = Utf8FromAnsi(ansi);
+        if (!utf8.Ok())
+            continue;   // the host table's undefined bytes, below
+        EXPECT_EQ(AnsiFromUtf8(utf8.text).text, ansi) << byte;
+    }
+}
+
+TEST_F(CodePage1252, ACharacterTheCodePageLacksIsRefusedNotApproximated)
+{
+    // Best fit would send '"' for the full-width quotation mark and 'A' for U+0100.
+    for (const auto& [utf8, character] : {std::pair{"Say \uFF02hi", 0xFF02}, std::pair{"Say \u0100", 0x100}}) {
+        const CodePageText ansi = AnsiFromUtf8(utf8);
+        EXPECT_EQ(ansi.fault, CodePageFault::NotInCodePage) << utf8;
+        EXPECT_EQ(ansi.offset, 4u);
+        EXPECT_EQ(ansi.character, static_cast<char32_t>(character));
+        EXPECT_TRUE(ansi.text.empty());
+    }
+    EXPECT_EQ(DescribeCodePageFault(AnsiFromUtf8("\uFF02")), "U+FF02 has no place in code page 1252");
+}
+
+TEST_F(CodePage1252, AnAnsiTextLongerThanItsRoomIsRefusedNotCut)
+{
+    std::string accents;
+    for (int i = 0; i < 39; ++i)
+        accents += "\u00E9";
+    EXPECT_TRUE(AnsiFromUtf8(accents, 39).Ok());
+    const CodePageText tooLong = AnsiFromUtf8(accents + "e", 39);
+    EXPECT_EQ(tooLong.fault, CodePageFault::TooLong);
+    EXPECT_EQ(DescribeCodePageFault(tooLong), "it takes 40 bytes in code page 1252; at most 39 fit");
+}
+
+TEST(CodePage, MalformedUtf8IsRefusedWhereItStarts)
+{
+    // A cut sequence, a surrogate, an overlong '/', a value beyond U+10FFFF.
+    for (const auto& [utf8, offset] : {std::pair{"ab\xC3", 2}, std::pair{"a\xED\xA0\x80", 1},
+                                       std::pair{"\xC0\xAF", 0}, std::pair{"x\xF4\x90\x80\x80", 1}}) {
+        const CodePageText ansi = AnsiFromUtf8(utf8);
+        EXPECT_EQ(ansi.fault, CodePageFault::InvalidUtf8) << utf8;
+        EXPECT_EQ(ansi.offset, static_cast<size_t>(offset)) << utf8;
+    }
+}
+
+#ifndef _WIN32
+// Windows' own table maps these five bytes to C1 controls; the host table leaves them undefined.
+TEST(CodePageTable, TheFiveUndefinedBytesAreRefusedOrReplaced)
+{
+    for (const char byte : {'\x81', '\x8D', '\x8F', '\x90', '\x9D'}) {
+        const CodePageText utf8 = Utf8FromAnsi(std::string("ok") + byte);
+        EXPECT_EQ(utf8.fault, CodePageFault::UndefinedByte);
+        EXPECT_EQ(utf8.offset, 2u);
+        EXPECT_EQ(Utf8FromAnsiReplacing(std::string("ok") + byte), "ok\uFFFD");
+        EXPECT_EQ(AnsiFromUtf8("\u0081").fault, CodePageFault::NotInCodePage);
+    }
+}
+#endif
+
+TEST_F(CodePage1252, ControlCharactersAreFoundAndEscapedAndNothingElse)
+{
+    EXPECT_EQ(EscapeControlCharacters("\x1B]0;x\x07 \x7F\x81"), "\\x1B]0;x\\x07 \\x7F\\x81");
+    EXPECT_EQ(EscapeControlCharacters("Caf\xE9 \x80 \\x41"), "Caf\xE9 \x80 \\x41");
+    EXPECT_EQ(FindControlCharacter("Left\tRight"), 4u);
+    EXPECT_EQ(FindControlCharacter("Caf\xE9 \x80"), std::string_view::npos);
+}
+
+}  // namespace
