@@ -210,7 +210,7 @@ TEST_F(SettingsPage, DropOutsAreCountedOnlyWhileThePageIsShown)
 
     // Another page: the timer is gone (killing it again finds nothing).
     TreeView_SelectItem(panel->View()->TreeWindow(), panel->TreeItem("Devices"));
-    EXPECT_FALSE(::KillTimer(page, 27));
+    EXPECT_FALSE(::KillTimer(page, CDlgPgASIOSettings::kDropOutTimer));
 
     // Back on the page: a fresh read of the settings, and the count goes on.
     panel->sim.Change([](SimBus& b) { b.asioDropouts = 9; });
@@ -224,9 +224,9 @@ TEST_F(SettingsPage, AHiddenPanelCountsNothing)
 {
     Open(Studio());
     ::SendMessageA(panel->FrameWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(::KillTimer(page, 27));
+    EXPECT_FALSE(::KillTimer(page, CDlgPgASIOSettings::kDropOutTimer));
     ::SendMessageA(panel->FrameWindow(), WM_APP_TRAY_NOTIFY, CMainFrame::TRAY_ICON_ID, WM_LBUTTONDOWN);
-    EXPECT_TRUE(::KillTimer(page, 27));
+    EXPECT_TRUE(::KillTimer(page, CDlgPgASIOSettings::kDropOutTimer));
 }
 
 TEST_F(SettingsPage, TheAsioControlsCarryTheRoundingNote)
@@ -243,9 +243,9 @@ TEST_F(SettingsPage, TheAsioControlsCarryTheRoundingNote)
     }
     ASSERT_NE(tip, nullptr);
     EXPECT_TRUE(::GetWindowLongA(tip, GWL_STYLE) & TTS_ALWAYSTIP);
-    EXPECT_EQ(::SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), 180);
-    EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
-    for (int id : {IDC_ASIO_APPLY, IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_DEPTH_CAPTION}) {
+    const int tools[] = {IDC_ASIO_APPLY, IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_DEPTH_CAPTION};
+    EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(std::size(tools)));
+    for (int id : tools) {
         wchar_t text[160] = L"";
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;

@@ -55,8 +55,13 @@ TEST(Shell, StartsOnTheDevicesPageWithEveryWindowInPlace)
     const auto pages = panel.VisiblePages();
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_NE(::GetDlgItem(pages[0], IDC_DEVICE_LIST), nullptr);
-    EXPECT_EQ(TreeView_GetCount(panel.View()->TreeWindow()), 5u);
-    EXPECT_EQ(panel.Frame()->StatusBar().PaneCount(), 4);
+    // Every page but the streams page has its item, in this order.
+    std::vector<std::string> items;
+    const CTreeCtrlEx& pageTree = panel.View()->Tree();
+    for (HTREEITEM item = pageTree.GetRootItem(); item; item = pageTree.GetNextSiblingItem(item))
+        items.push_back(pageTree.GetItemText(item));
+    EXPECT_EQ(items, (std::vector<std::string>{"Devices", "Input Channels", "Output Channels", "Synchronisation",
+                                               "Settings"}));
     // The page sits to the right of the tree, its top just under the view's edge.
     RECT page{}, tree{};
     ::GetWindowRect(pages[0], &page);
@@ -258,17 +263,18 @@ TEST(Shell, SecondInitialUpdateKeepsOneTreeOnePageSetAndOneNotifier)
     CPanelHarness panel;
     ASSERT_TRUE(panel.Start());
     const size_t connections = panel.sim.OpenConnections();
+    const auto treeItems = TreeView_GetCount(panel.View()->TreeWindow());
     panel.sim.ClearTrace();
     panel.SendCommand(ID_FILE_NEW);
     panel.Pump();
-    EXPECT_EQ(TreeView_GetCount(panel.View()->TreeWindow()), 5u);
-    int pages = 0;
+    EXPECT_EQ(TreeView_GetCount(panel.View()->TreeWindow()), treeItems);
+    size_t pages = 0;
     for (HWND child = ::GetWindow(panel.View()->m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char name[16] = "";
         ::GetClassNameA(child, name, sizeof name);
         pages += std::string(name) == "#32770";
     }
-    EXPECT_EQ(pages, 6);
+    EXPECT_EQ(pages, panel.View()->AllPages().size());
     EXPECT_EQ(panel.VisiblePages().size(), 1u);
     EXPECT_TRUE(panel.View()->Notifier().IsRunning());
     EXPECT_EQ(panel.sim.OpenConnections(), connections);

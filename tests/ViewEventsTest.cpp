@@ -212,15 +212,17 @@ TEST(ViewEvents, MalformedAnswersToEveryRequestLeaveThePagesBounded)
         const struct {
             HWND page;
             int listId;
-            int limit;
-        } lists[] = {{panel.View()->PageOf(PAGE_DEVICES)->m_hWnd, IDC_DEVICE_LIST, 64},
-                     {panel.View()->PageOf(PAGE_INPUT_CHANNELS)->m_hWnd, IDC_CHANNEL_LIST, 256},
-                     {panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, IDC_SYNC_LIST, 65},
-                     {panel.View()->PageOf(PAGE_STREAMS)->m_hWnd, IDC_STREAM_LIST, 64}};
+            uint32_t limit;
+        } lists[] = {{panel.View()->PageOf(PAGE_DEVICES)->m_hWnd, IDC_DEVICE_LIST, kMaxDevices},
+                     {panel.View()->PageOf(PAGE_INPUT_CHANNELS)->m_hWnd, IDC_CHANNEL_LIST, kMaxChannels},
+                     // The devices and the PC driver.
+                     {panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, IDC_SYNC_LIST, kMaxDevices + 1},
+                     {panel.View()->PageOf(PAGE_STREAMS)->m_hWnd, IDC_STREAM_LIST, kMaxDevices}};
         for (const auto& list : lists)
-            EXPECT_LE(ListView_GetItemCount(::GetDlgItem(list.page, list.listId)), list.limit);
+            EXPECT_LE(static_cast<uint32_t>(ListView_GetItemCount(::GetDlgItem(list.page, list.listId))),
+                      list.limit);
         HWND rates = ::GetDlgItem(panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, IDC_SAMPLE_RATE_COMBO);
-        EXPECT_LE(::SendMessageA(rates, CB_GETCOUNT, 0, 0), 9);
+        EXPECT_LE(::SendMessageA(rates, CB_GETCOUNT, 0, 0), kMaxSampleRates + 1);   // and "unavailable"
         for (int pane = 0; pane < 4; ++pane)
             EXPECT_LT(panel.Pane(pane).size(), 200u);
     }
