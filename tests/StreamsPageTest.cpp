@@ -7,24 +7,19 @@
 
 #include "driver/ControlCodes.h"
 #include "res/resource.h"
-#include "tests/harness/PageDriving.h"
-#include "tests/harness/PanelHarness.h"
+#include "tests/harness/PanelFixture.h"
 
 namespace {
 
-class StreamsPage : public testing::Test {
+class StreamsPage : public CPanelFixture {
 protected:
     void Open(SimBus bus)
     {
-        panel = std::make_unique<CPanelHarness>(std::move(bus));
-        ASSERT_TRUE(panel->Start());
-        page = panel->View()->PageOf(PAGE_STREAMS)->m_hWnd;
-        list = ::GetDlgItem(page, IDC_STREAM_LIST);
+        OpenUnshownPage(std::move(bus), PAGE_STREAMS);
+        list = Control(IDC_STREAM_LIST);
     }
-    std::string Details() const { return WindowText(::GetDlgItem(page, IDC_STREAM_DETAILS)); }
+    std::string Details() const { return WindowText(Control(IDC_STREAM_DETAILS)); }
 
-    std::unique_ptr<CPanelHarness> panel;
-    HWND page = nullptr;
     HWND list = nullptr;
 };
 
@@ -96,7 +91,7 @@ TEST_F(StreamsPage, TheSelectedRowSurvivesARefreshOrFallsBackToTheFirst)
     EXPECT_EQ(Ui::SelectedRow(list), 2);
     EXPECT_NE(Details().find("AudioOutPlug"), std::string::npos);
 
-    panel->sim.Change([](SimBus& b) { b.devices.resize(1); });
+    Sim().Change([](SimBus& b) { b.devices.resize(1); });
     panel->View()->StreamsPage().Refresh();
     EXPECT_EQ(Ui::SelectedRow(list), 0);
 }
@@ -104,7 +99,7 @@ TEST_F(StreamsPage, TheSelectedRowSurvivesARefreshOrFallsBackToTheFirst)
 TEST_F(StreamsPage, AnUnreadableStreamLeavesItsCellsEmpty)
 {
     Open(Streaming(2));
-    panel->sim.FailRequest(OvxIoctl::GetStreamInfo, 55, FaultRepeat::Once);
+    Sim().FailRequest(OvxIoctl::GetStreamInfo, 55, FaultRepeat::Once);
     panel->View()->StreamsPage().Refresh();
     EXPECT_EQ(Ui::Cell(list, 0, 1), "");
     EXPECT_NE(Ui::Cell(list, 1, 1), "");
