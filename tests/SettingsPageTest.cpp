@@ -190,13 +190,13 @@ TEST_F(SettingsPage, DropOutsAreCountedOnlyWhileThePageIsShown)
     ASSERT_TRUE(panel->PumpUntil([&] { return WindowText(Control(IDC_DROPOUT_COUNT)) == "7"; }));
 
     // Another page: the timer is gone.
-    ShowPage("Devices");
+    panel->SelectPage("Devices");
     EXPECT_FALSE(KillDropOutTimer());
 
     // Back on the page: a fresh read of the settings, and the count goes on.
     Sim().Change([](SimBus& b) { b.asioDropouts = 9; });
     ClearTrace();
-    ShowPage("Settings");
+    panel->SelectPage("Settings");
     EXPECT_EQ(CountOf(Io::GetAsioBufferDepth), 1u);
     EXPECT_TRUE(panel->PumpUntil([&] { return WindowText(Control(IDC_DROPOUT_COUNT)) == "9"; }));
 }

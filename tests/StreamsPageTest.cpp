@@ -15,7 +15,9 @@ class StreamsPage : public CPanelFixture {
 protected:
     void Open(SimBus bus)
     {
-        OpenUnshownPage(std::move(bus), PAGE_STREAMS);
+        // It has no tree item: it is created and refreshed with the others but never shown.
+        ASSERT_TRUE(StartPanel(std::move(bus)));
+        page = panel->View()->PageOf(PAGE_STREAMS)->m_hWnd;
         list = Control(IDC_STREAM_LIST);
     }
     std::string Details() const { return WindowText(Control(IDC_STREAM_DETAILS)); }

@@ -17,11 +17,6 @@ protected:
     bool StartPanel(SimBus bus = DefaultBus(), const char* commandLine = "");
     // Starts the panel and shows the page of this tree item.
     void OpenPage(SimBus bus, const char* treeItem);
-    // Starts the panel and finds the page of this kind without selecting anything: the
-    // streams page has no tree item, it is created and refreshed but never shown.
-    void OpenUnshownPage(SimBus bus, uint32_t pageKind);
-    // Another page of the same panel, shown by its tree item.
-    HWND ShowPage(const char* treeItem);
 
     HWND Control(int id) const { return ::GetDlgItem(page, id); }
     CSimDriver& Sim() const { return panel->sim; }
