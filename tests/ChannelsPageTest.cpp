@@ -22,7 +22,6 @@ protected:
             bus.inputs[i].name = inputNames[i];
         bus.asioNameOption = option;
         OpenPage(std::move(bus), "Input Channels");
-        input = page;
         output = panel->View()->PageOf(PAGE_OUTPUT_CHANNELS)->m_hWnd;
         inputList = Control(IDC_CHANNEL_LIST);
         outputList = ::GetDlgItem(output, IDC_CHANNEL_LIST);
@@ -32,7 +31,6 @@ protected:
         return Sent<_OVX_CHANNEL_PROPERTIES>(OvxIoctl::SetChannelProperties);
     }
 
-    HWND input = nullptr;
     HWND output = nullptr;
     HWND inputList = nullptr;
     HWND outputList = nullptr;
