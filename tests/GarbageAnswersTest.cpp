@@ -62,18 +62,19 @@ TEST(GarbageAnswers, NeverReadPastARecordAndKeepTheLimits)
             drv.RefreshSyncModes();
             drv.RefreshChannels(drv.m_inputChannels, false);
             drv.RefreshChannels(drv.m_outputChannels, true);
-            EXPECT_LE(drv.m_devices.GetSize(), 64);
-            EXPECT_LE(drv.m_syncModes.GetSize(), 64);
-            EXPECT_LE(drv.m_inputChannels.GetSize(), 256);
-            EXPECT_LE(drv.m_outputChannels.GetSize(), 256);
+            EXPECT_LE(drv.m_devices.GetSize(), static_cast<int>(kMaxDevices));
+            EXPECT_LE(drv.m_syncModes.GetSize(), static_cast<int>(kMaxDevices));
+            EXPECT_LE(drv.m_inputChannels.GetSize(), static_cast<int>(kMaxChannels));
+            EXPECT_LE(drv.m_outputChannels.GetSize(), static_cast<int>(kMaxChannels));
             size_t text = 0;
             for (int i = 0; i < drv.m_devices.GetSize(); ++i) {
                 text += FieldText(drv.m_devices.GetAt(i)->name).size();
-                EXPECT_LE(FieldText(drv.m_devices.GetAt(i)->serialNumber).size(), 384u);
+                EXPECT_LE(FieldText(drv.m_devices.GetAt(i)->serialNumber).size(),
+                          sizeof(_OVX_DEVICE_PROPERTIES::serialNumber));
             }
             for (int i = 0; i < drv.m_outputChannels.GetSize(); ++i)
                 text += FieldText(drv.m_outputChannels.GetAt(i)->channelName).size();
-            EXPECT_LE(text, 40u * (64 + 256));
+            EXPECT_LE(text, kNameFieldSize * (kMaxDevices + kMaxChannels));
             drv.ApplyDevices();
             drv.ApplySyncModes();
         }

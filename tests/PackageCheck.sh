@@ -19,7 +19,9 @@ run_entry() { wine reg query "$run_key" /v "$product" 2>/dev/null | tr -d '\r' |
 wine msiexec /x "$later" /qn >/dev/null 2>&1
 wine msiexec /x "$msi" /qn >/dev/null 2>&1
 wine msiexec /i "$msi" /qn STARTATLOGON=1 || fail "msiexec /i ended with $?"
-[ -f "$folder/OVX_CPL.exe" ] && [ -f "$folder/ovxctl.exe" ] || fail "executables missing in $folder"
+if [ ! -f "$folder/OVX_CPL.exe" ] || [ ! -f "$folder/ovxctl.exe" ]; then
+    fail "executables missing in $folder"
+fi
 [ -n "$(shortcuts)" ] || fail "no Start menu shortcut"
 run_entry | grep -qF "\"C:\\Program Files\\$product\\OVX_CPL.exe\" -hide" || fail "no Run entry: $(run_entry)"
 

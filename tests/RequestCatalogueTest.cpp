@@ -44,10 +44,9 @@ std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> bytes)
 
 }  // namespace
 
-TEST(Catalogue, HasTwentyNineDistinctBufferedCodesOfDeviceType0x8088)
+TEST(Catalogue, HasDistinctBufferedCodesAndNamesOfDeviceType0x8088)
 {
     const auto catalogue = OvxIoctl::Catalogue();
-    ASSERT_EQ(catalogue.size(), 29u);
     std::set<uint32_t> codes;
     std::set<std::string> names;
     for (const OvxIoctl::Request& request : catalogue) {
@@ -60,8 +59,8 @@ TEST(Catalogue, HasTwentyNineDistinctBufferedCodesOfDeviceType0x8088)
         codes.insert(request.code);
         names.insert(request.name);
     }
-    EXPECT_EQ(codes.size(), 29u);
-    EXPECT_EQ(names.size(), 29u);
+    EXPECT_EQ(codes.size(), catalogue.size());
+    EXPECT_EQ(names.size(), catalogue.size());
     EXPECT_EQ(OvxIoctl::FindRequest(OvxIoctl::Code(0xA02)), nullptr);
 }
 

@@ -73,41 +73,34 @@ void ShotOfNextDialog(const char* name)
     });
 }
 
-void SelectPage(CPanelHarness& panel, const char* title)
-{
-    TreeView_SelectItem(panel.View()->TreeWindow(), panel.TreeItem(title));
-    panel.Pump();
-}
-
 // Every page and dialog of the panel.
 void TourPages(CPanelHarness& panel)
 {
     const HWND frame = panel.FrameWindow();
-    COVX_CPLView& view = *panel.View();
 
-    SelectPage(panel, "Devices");
-    Ui::SelectRow(::GetDlgItem(view.PageOf(PAGE_DEVICES)->m_hWnd, IDC_DEVICE_LIST), 1);
+    HWND page = panel.SelectPage("Devices");
+    Ui::SelectRow(::GetDlgItem(page, IDC_DEVICE_LIST), 1);
     Shot("devices", frame);
     ShotOfNextDialog("device-name");   // each dialog's answer runs inside the click that opens it
-    Ui::Click(::GetDlgItem(view.PageOf(PAGE_DEVICES)->m_hWnd, IDC_EDIT_DEVICE_NAME));
+    Ui::Click(::GetDlgItem(page, IDC_EDIT_DEVICE_NAME));
 
-    SelectPage(panel, "Input Channels");
-    Ui::SelectRow(::GetDlgItem(view.PageOf(PAGE_INPUT_CHANNELS)->m_hWnd, IDC_CHANNEL_LIST), 0);
+    page = panel.SelectPage("Input Channels");
+    Ui::SelectRow(::GetDlgItem(page, IDC_CHANNEL_LIST), 0);
     Shot("input-channels", frame);
     ShotOfNextDialog("channel-name");
-    Ui::Click(::GetDlgItem(view.PageOf(PAGE_INPUT_CHANNELS)->m_hWnd, IDC_EDIT_CHANNEL_NAME));
+    Ui::Click(::GetDlgItem(page, IDC_EDIT_CHANNEL_NAME));
 
-    SelectPage(panel, "Output Channels");
-    Ui::SelectRow(::GetDlgItem(view.PageOf(PAGE_OUTPUT_CHANNELS)->m_hWnd, IDC_CHANNEL_LIST), 2);
+    page = panel.SelectPage("Output Channels");
+    Ui::SelectRow(::GetDlgItem(page, IDC_CHANNEL_LIST), 2);
     Shot("output-channels", frame);
 
-    SelectPage(panel, "Synchronisation");
-    Ui::SelectRow(::GetDlgItem(view.SynchronisationPage().m_hWnd, IDC_SYNC_LIST), 2);
+    page = panel.SelectPage("Synchronisation");
+    Ui::SelectRow(::GetDlgItem(page, IDC_SYNC_LIST), 2);
     Shot("synchronisation", frame);
     ShotOfNextDialog("sync-mode");
-    Ui::Click(::GetDlgItem(view.SynchronisationPage().m_hWnd, IDC_CHANGE_SYNC_MODE));
+    Ui::Click(::GetDlgItem(page, IDC_CHANGE_SYNC_MODE));
 
-    SelectPage(panel, "Settings");
+    panel.SelectPage("Settings");
     PumpFor(1500);   // the drop out count arrives with the page's first timer tick
     Shot("settings", frame);
 
@@ -159,7 +152,7 @@ int main(int argc, char** argv)
         if (!DialogWasAnswered())
             ++g_missed;
     } else {
-        SelectPage(panel, "Devices");
+        panel.SelectPage("Devices");
         Shot(("panel" + suffix).c_str(), panel.FrameWindow());
     }
     TourBusWindow(panel, "bus-window" + suffix);

@@ -8,8 +8,7 @@
 #include "driver/ControlCodes.h"
 #include "app/AppMessages.h"
 #include "res/resource.h"
-#include "tests/harness/PageDriving.h"
-#include "tests/harness/PanelHarness.h"
+#include "tests/harness/PanelFixture.h"
 
 namespace {
 
@@ -30,15 +29,9 @@ struct Bar {
     int minimum, maximum, position, tickFrequency;
 };
 
-class SettingsPage : public testing::Test {
+class SettingsPage : public CPanelFixture {
 protected:
-    void Open(SimBus bus, bool select = true)
-    {
-        panel = std::make_unique<CPanelHarness>(std::move(bus));
-        ASSERT_TRUE(panel->Start(select ? "-asio" : ""));
-        page = panel->View()->PageOf(PAGE_SETTINGS)->m_hWnd;
-    }
-    HWND Control(int id) const { return ::GetDlgItem(page, id); }
+    void Open(SimBus bus) { OpenPage(std::move(bus), "Settings"); }
     Bar Read(int sliderId) const
     {
         HWND bar = Control(sliderId);
@@ -48,22 +41,15 @@ protected:
         return {get(TBM_GETRANGEMIN), get(TBM_GETRANGEMAX), get(TBM_GETPOS), frequency};
     }
     // What the arrow key does on a focused track bar: one line, and the scroll message.
-    void PressRight(int sliderId)
-    {
-        HWND bar = Control(sliderId);
-        ::SetFocus(bar);
-        ::SendMessageA(bar, WM_KEYDOWN, VK_RIGHT, 0);
-        ::SendMessageA(bar, WM_KEYUP, VK_RIGHT, 0);
-    }
+    void PressRight(int sliderId) const { Ui::PressKey(Control(sliderId), VK_RIGHT); }
     std::wstring TextW(int id) const
     {
         wchar_t text[128] = L"";
         ::GetWindowTextW(Control(id), text, 128);
         return text;
     }
-
-    std::unique_ptr<CPanelHarness> panel;
-    HWND page = nullptr;
+    // Whether the drop out timer ran: killing it finds it, and it is gone after.
+    bool KillDropOutTimer() const { return ::KillTimer(page, CDlgPgASIOSettings::kDropOutTimer) != FALSE; }
 };
 
 }  // namespace
@@ -108,14 +94,14 @@ TEST_F(SettingsPage, ManyPositionsShareTheirTicks)
 TEST_F(SettingsPage, MovingTheAsioBarEnablesOnlyItsApplyAndDropsTheSamples)
 {
     Open(Studio());
-    panel->sim.ClearTrace();
+    ClearTrace();
     PressRight(IDC_ASIO_DEPTH_SLIDER);
     EXPECT_EQ(Read(IDC_ASIO_DEPTH_SLIDER).position, 6);
     EXPECT_TRUE(Ui::Enabled(Control(IDC_ASIO_APPLY)));
     EXPECT_FALSE(Ui::Enabled(Control(IDC_STREAM_APPLY)));
     EXPECT_FALSE(Ui::Enabled(Control(IDC_WDM_APPLY)));
     EXPECT_EQ(WindowText(Control(IDC_ASIO_DEPTH_LABEL)), "6.0 ms");
-    EXPECT_TRUE(panel->sim.Trace().empty());
+    EXPECT_TRUE(NothingAsked());
 
     // Back where it was, the label still shows milliseconds alone until a refresh.
     ::SendMessageA(Control(IDC_ASIO_DEPTH_SLIDER), WM_KEYDOWN, VK_LEFT, 0);
@@ -136,16 +122,14 @@ TEST_F(SettingsPage, AsioApplySendsOnlyItsWrite)
 {
     Open(Studio());
     PressRight(IDC_ASIO_DEPTH_SLIDER);
-    panel->sim.ClearTrace();
+    ClearTrace();
     Ui::Click(Control(IDC_ASIO_APPLY));
-    const auto codes = panel->sim.TraceCodes();
-    ASSERT_FALSE(codes.empty());
-    EXPECT_EQ(codes[0], Io::SetAsioBufferDepth);
-    EXPECT_EQ(panel->sim.Trace()[0].input, (std::vector<uint8_t>{0x70, 0x17, 0, 0, 0xE8, 3, 0, 0, 0xE8, 3, 0, 0,
+    EXPECT_EQ(FirstCodes(1), std::vector<uint32_t>{Io::SetAsioBufferDepth});
+    EXPECT_EQ(InputOf(0), (std::vector<uint8_t>{0x70, 0x17, 0, 0, 0xE8, 3, 0, 0, 0xE8, 3, 0, 0,
                                                                  0xF0, 0, 0, 0}));
-    EXPECT_EQ(panel->sim.CountOf(Io::StopStreaming), 0u);
-    EXPECT_EQ(panel->sim.CountOf(Io::StartStreaming), 0u);
-    EXPECT_EQ(panel->sim.Bus().asioDepth.current, 6000u);
+    EXPECT_EQ(CountOf(Io::StopStreaming), 0u);
+    EXPECT_EQ(CountOf(Io::StartStreaming), 0u);
+    EXPECT_EQ(Sim().Bus().asioDepth.current, 6000u);
     EXPECT_EQ(WindowText(Control(IDC_ASIO_DEPTH_LABEL)), "6.0 ms\n288 samples");
     EXPECT_FALSE(Ui::Enabled(Control(IDC_ASIO_APPLY)));
 }
@@ -161,17 +145,14 @@ TEST_F(SettingsPage, StreamAndWdmApplyRestartTheStreams)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.write);
         PressRight(c.slider);
-        panel->sim.ClearTrace();
+        ClearTrace();
         Ui::Click(Control(c.apply));
-        const auto codes = panel->sim.TraceCodes();
-        ASSERT_GE(codes.size(), 3u);
-        EXPECT_EQ(std::vector<uint32_t>(codes.begin(), codes.begin() + 3),
-                  (std::vector<uint32_t>{c.write, Io::StopStreaming, Io::StartStreaming}));
-        EXPECT_EQ(panel->sim.CountOf(Io::GetStreamBufferDepth), 1u);   // the refresh after it
+        EXPECT_EQ(FirstCodes(3), (std::vector<uint32_t>{c.write, Io::StopStreaming, Io::StartStreaming}));
+        EXPECT_EQ(CountOf(Io::GetStreamBufferDepth), 1u);   // the refresh after it
         EXPECT_FALSE(Ui::Enabled(Control(c.apply)));
     }
-    EXPECT_EQ(panel->sim.Bus().streamDepth.current, 1125u);
-    EXPECT_EQ(panel->sim.Bus().wdmDepth.current, 11000u);
+    EXPECT_EQ(Sim().Bus().streamDepth.current, 1125u);
+    EXPECT_EQ(Sim().Bus().wdmDepth.current, 11000u);
 }
 
 TEST_F(SettingsPage, WithoutADriverEverythingIsOffAndEmpty)
@@ -208,15 +189,15 @@ TEST_F(SettingsPage, DropOutsAreCountedOnlyWhileThePageIsShown)
     Open(bus);
     ASSERT_TRUE(panel->PumpUntil([&] { return WindowText(Control(IDC_DROPOUT_COUNT)) == "7"; }));
 
-    // Another page: the timer is gone (killing it again finds nothing).
-    TreeView_SelectItem(panel->View()->TreeWindow(), panel->TreeItem("Devices"));
-    EXPECT_FALSE(::KillTimer(page, 27));
+    // Another page: the timer is gone.
+    panel->SelectPage("Devices");
+    EXPECT_FALSE(KillDropOutTimer());
 
     // Back on the page: a fresh read of the settings, and the count goes on.
-    panel->sim.Change([](SimBus& b) { b.asioDropouts = 9; });
-    panel->sim.ClearTrace();
-    TreeView_SelectItem(panel->View()->TreeWindow(), panel->TreeItem("Settings"));
-    EXPECT_EQ(panel->sim.CountOf(Io::GetAsioBufferDepth), 1u);
+    Sim().Change([](SimBus& b) { b.asioDropouts = 9; });
+    ClearTrace();
+    panel->SelectPage("Settings");
+    EXPECT_EQ(CountOf(Io::GetAsioBufferDepth), 1u);
     EXPECT_TRUE(panel->PumpUntil([&] { return WindowText(Control(IDC_DROPOUT_COUNT)) == "9"; }));
 }
 
@@ -224,9 +205,9 @@ TEST_F(SettingsPage, AHiddenPanelCountsNothing)
 {
     Open(Studio());
     ::SendMessageA(panel->FrameWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(::KillTimer(page, 27));
+    EXPECT_FALSE(KillDropOutTimer());
     ::SendMessageA(panel->FrameWindow(), WM_APP_TRAY_NOTIFY, CMainFrame::TRAY_ICON_ID, WM_LBUTTONDOWN);
-    EXPECT_TRUE(::KillTimer(page, 27));
+    EXPECT_TRUE(KillDropOutTimer());
 }
 
 TEST_F(SettingsPage, TheAsioControlsCarryTheRoundingNote)
@@ -243,9 +224,9 @@ TEST_F(SettingsPage, TheAsioControlsCarryTheRoundingNote)
     }
     ASSERT_NE(tip, nullptr);
     EXPECT_TRUE(::GetWindowLongA(tip, GWL_STYLE) & TTS_ALWAYSTIP);
-    EXPECT_EQ(::SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), 180);
-    EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 4);
-    for (int id : {IDC_ASIO_APPLY, IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_DEPTH_CAPTION}) {
+    const int tools[] = {IDC_ASIO_APPLY, IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_DEPTH_CAPTION};
+    EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(std::size(tools)));
+    for (int id : tools) {
         wchar_t text[160] = L"";
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;

@@ -33,15 +33,15 @@ bool ShownPageHas(HWND panel, int controlId)
     return shown == 1 && found;
 }
 
-// Starts a panel and waits until its first initial update is done: the tree holds its
-// five items and one page is shown.
+// Starts a panel and waits until its first initial update is done: the tree has its
+// selected item and one page is shown.
 HWND StartPanel(CPanelProcess& process)
 {
     HWND panel = nullptr;
     const auto ready = [&] {
         panel = RunningPanel();
         HWND tree = panel ? ::GetDlgItem(::GetDlgItem(panel, AFX_IDW_PANE_FIRST), IDC_PAGE_TREE) : nullptr;
-        return tree && ::SendMessageA(tree, TVM_GETCOUNT, 0, 0) == 5 &&
+        return tree && TreeView_GetSelection(tree) &&
                (ShownPageHas(panel, IDC_DEVICE_LIST) || ShownPageHas(panel, IDC_ASIO_DEPTH_SLIDER));
     };
     return process.Started() && Eventually(ready) ? panel : nullptr;

@@ -8,8 +8,7 @@
 #include "driver/ControlCodes.h"
 #include "driver/Drv.h"
 #include "res/resource.h"
-#include "tests/harness/PageDriving.h"
-#include "tests/harness/PanelHarness.h"
+#include "tests/harness/PanelFixture.h"
 
 namespace {
 
@@ -27,54 +26,16 @@ SimBus TwoDevices()
     return bus;
 }
 
-class SynchronisationPage : public testing::Test {
+class SynchronisationPage : public CPanelFixture {
 protected:
     void Open(SimBus bus)
     {
-        panel = std::make_unique<CPanelHarness>(std::move(bus));
-        ASSERT_TRUE(panel->Start());
-        page = panel->View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd;
-        list = ::GetDlgItem(page, IDC_SYNC_LIST);
-        combo = ::GetDlgItem(page, IDC_SAMPLE_RATE_COMBO);
+        OpenPage(std::move(bus), "Synchronisation");
+        list = Control(IDC_SYNC_LIST);
+        combo = Control(IDC_SAMPLE_RATE_COMBO);
     }
-    HWND Control(int id) const { return ::GetDlgItem(page, id); }
-    std::vector<bool> Ticks() const
-    {
-        std::vector<bool> ticks;
-        for (int row = 0; row < ListView_GetItemCount(list); ++row)
-            ticks.push_back(ListView_GetCheckState(list, row) != FALSE);
-        return ticks;
-    }
-    // The space bar on a row, as a user toggles its check box from the keyboard.
-    void PressSpaceOn(int row)
-    {
-        Ui::SelectRow(list, row);
-        ::SetFocus(list);
-        ::SendMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
-        ::SendMessageA(list, WM_KEYUP, VK_SPACE, 0);
-    }
-    std::vector<std::string> ComboEntries() const
-    {
-        std::vector<std::string> entries;
-        const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char text[64] = "";
-            ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-            entries.push_back(text);
-        }
-        return entries;
-    }
-    int ComboSelection() const { return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
-    // Picks an entry as the user's choice in the drop-down list does.
-    void ChooseRate(int index)
-    {
-        ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        ::SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_SAMPLE_RATE_COMBO, CBN_SELCHANGE),
-                       reinterpret_cast<LPARAM>(combo));
-    }
+    std::vector<bool> Ticks() const { return Ui::Ticks(list); }
 
-    std::unique_ptr<CPanelHarness> panel;
-    HWND page = nullptr;
     HWND list = nullptr;
     HWND combo = nullptr;
 };
@@ -91,9 +52,6 @@ TEST_F(SynchronisationPage, ThePcDriverAsMasterIsTickedAndInternal)
     EXPECT_FALSE(Ui::Shown(Control(IDC_RATE_AUTOMATIC)));
     EXPECT_FALSE(Ui::Enabled(Control(IDC_SYNC_APPLY)));
     EXPECT_FALSE(Ui::Enabled(Control(IDC_CHANGE_SYNC_MODE)));
-    const int widths[] = {70, 160, 250};
-    for (int column = 0; column < 3; ++column)
-        EXPECT_EQ(ListView_GetColumnWidth(list, column), widths[column]);
 }
 
 TEST_F(SynchronisationPage, AMasterIdOfNoDeviceTicksNothingAndReadsExternal)
@@ -109,15 +67,15 @@ TEST_F(SynchronisationPage, AMasterIdOfNoDeviceTicksNothingAndReadsExternal)
 TEST_F(SynchronisationPage, TickingADeviceMakesItTheOnlyMasterAndUntickingItIsRefused)
 {
     Open(TwoDevices());
-    PressSpaceOn(2);
+    Ui::PressSpaceOn(list, 2);
     EXPECT_EQ(Ticks(), (std::vector<bool>{false, false, true}));
     EXPECT_EQ(Ui::Cell(list, 0, 2), "External");
     EXPECT_TRUE(Ui::Enabled(Control(IDC_SYNC_APPLY)));
     EXPECT_TRUE(Ui::Enabled(Control(IDC_RATE_MANUAL)));
     EXPECT_EQ(theDrv.m_clockSource.masterFlag, 1u);
-    EXPECT_EQ(theDrv.m_clockSource.masterDeviceId, panel->sim.Bus().devices[1].id);
+    EXPECT_EQ(theDrv.m_clockSource.masterDeviceId, Sim().Bus().devices[1].id);
 
-    PressSpaceOn(2);   // the master cannot be unticked
+    Ui::PressSpaceOn(list, 2);   // the master cannot be unticked
     EXPECT_EQ(Ticks(), (std::vector<bool>{false, false, true}));
 
     // A tick on the PC driver's box, as a click on it gives, makes it master again.
@@ -126,31 +84,28 @@ TEST_F(SynchronisationPage, TickingADeviceMakesItTheOnlyMasterAndUntickingItIsRe
     EXPECT_EQ(Ui::Cell(list, 0, 2), "Internal");
     EXPECT_FALSE(Ui::Enabled(Control(IDC_RATE_MANUAL)));
     EXPECT_EQ(theDrv.m_nRateMode, 0u);
-    EXPECT_EQ(panel->sim.CountOf(Io::SetClockSource), 0u);   // nothing is sent before Apply
+    EXPECT_EQ(CountOf(Io::SetClockSource), 0u);   // nothing is sent before Apply
 }
 
 TEST_F(SynchronisationPage, ApplyStopsStreamingSendsEverythingAndStartsAgain)
 {
     Open(TwoDevices());
-    PressSpaceOn(1);
+    Ui::PressSpaceOn(list, 1);
     Ui::Click(Control(IDC_RATE_MANUAL));
-    panel->sim.ClearTrace();
+    ClearTrace();
     Ui::Click(Control(IDC_SYNC_APPLY));
-    const auto codes = panel->sim.TraceCodes();
-    ASSERT_GE(codes.size(), 6u);
-    EXPECT_EQ(std::vector<uint32_t>(codes.begin(), codes.begin() + 6),
-              (std::vector<uint32_t>{Io::StopStreaming, Io::SetClockSource, Io::SetRateMode, Io::SetDeviceSyncMode,
-                                     Io::SetDeviceSyncMode, Io::StartStreaming}));
-    const auto trace = panel->sim.Trace();
-    const uint32_t desk = panel->sim.Bus().devices[0].id;
-    const auto* clock = reinterpret_cast<const uint32_t*>(trace[1].input.data());
-    EXPECT_EQ(clock[1], 1u);
-    EXPECT_EQ(clock[2], desk);
-    EXPECT_EQ(trace[2].input, (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(panel->sim.Bus().clockSource.masterDeviceId, desk);
+    EXPECT_EQ(FirstCodes(6), (std::vector<uint32_t>{Io::StopStreaming, Io::SetClockSource, Io::SetRateMode,
+                                                    Io::SetDeviceSyncMode, Io::SetDeviceSyncMode, Io::StartStreaming}));
+    const uint32_t desk = Sim().Bus().devices[0].id;
+    const auto clock = Sent<_CLOCK_SOURCE_INFO>(Io::SetClockSource);
+    ASSERT_EQ(clock.size(), 1u);
+    EXPECT_EQ(clock[0].masterFlag, 1u);
+    EXPECT_EQ(clock[0].masterDeviceId, desk);
+    EXPECT_EQ(InputOf(2), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Sim().Bus().clockSource.masterDeviceId, desk);
     // Then the page reads back what the driver holds.
-    EXPECT_GT(panel->sim.CountOf(Io::GetClockSource), 0u);
-    EXPECT_GT(panel->sim.CountOf(Io::GetSampleRates), 0u);
+    EXPECT_GT(CountOf(Io::GetClockSource), 0u);
+    EXPECT_GT(CountOf(Io::GetSampleRates), 0u);
     EXPECT_EQ(Ticks(), (std::vector<bool>{false, true, false}));
     EXPECT_FALSE(Ui::Enabled(Control(IDC_SYNC_APPLY)));
 }
@@ -158,11 +113,11 @@ TEST_F(SynchronisationPage, ApplyStopsStreamingSendsEverythingAndStartsAgain)
 TEST_F(SynchronisationPage, AFailingStopWritesNothingElseAndShowsTheDriversChoice)
 {
     Open(TwoDevices());
-    PressSpaceOn(1);
-    panel->sim.FailRequest(Io::StopStreaming, 0xE0000076);
-    panel->sim.ClearTrace();
+    Ui::PressSpaceOn(list, 1);
+    Sim().FailRequest(Io::StopStreaming, 0xE0000076);
+    ClearTrace();
     Ui::Click(Control(IDC_SYNC_APPLY));
-    const auto codes = panel->sim.TraceCodes();
+    const auto codes = Codes();
     ASSERT_FALSE(codes.empty());
     EXPECT_EQ(codes[0], Io::StopStreaming);
     for (uint32_t code : codes) {
@@ -178,30 +133,29 @@ TEST_F(SynchronisationPage, ACurrentRateNotSupportedIsShownButCannotBeApplied)
     SimBus bus = TwoDevices();
     bus.currentRate = 96000;
     Open(bus);
-    EXPECT_EQ(ComboEntries(), (std::vector<std::string>{"44.1 kHz", "48.0 kHz", "96.0 kHz (unavailable)"}));
-    EXPECT_EQ(ComboSelection(), 2);
+    EXPECT_EQ(Ui::ComboEntries(combo), (std::vector<std::string>{"44.1 kHz", "48.0 kHz", "96.0 kHz (unavailable)"}));
+    EXPECT_EQ(Ui::ComboSelection(combo), 2);
     EXPECT_EQ(panel->Pane(2), "Current sampling rate: 96.0 kHz");
-    ChooseRate(0);
+    Ui::Choose(combo, 0);
     EXPECT_TRUE(Ui::Enabled(Control(IDC_RATE_APPLY)));
-    ChooseRate(2);
+    Ui::Choose(combo, 2);
     EXPECT_FALSE(Ui::Enabled(Control(IDC_RATE_APPLY)));
 }
 
 TEST_F(SynchronisationPage, TheCurrentRateIsSelectedAndAppliedAtOnce)
 {
     Open(TwoDevices());
-    EXPECT_EQ(ComboEntries(), (std::vector<std::string>{"44.1 kHz", "48.0 kHz"}));
-    EXPECT_EQ(ComboSelection(), 1);
+    EXPECT_EQ(Ui::ComboEntries(combo), (std::vector<std::string>{"44.1 kHz", "48.0 kHz"}));
+    EXPECT_EQ(Ui::ComboSelection(combo), 1);
     EXPECT_EQ(panel->Pane(2), "Current sampling rate: 48.0 kHz");
     EXPECT_TRUE(Ui::Enabled(combo));
-    ChooseRate(0);
-    panel->sim.ClearTrace();
+    Ui::Choose(combo, 0);
+    ClearTrace();
     Ui::Click(Control(IDC_RATE_APPLY));
-    ASSERT_GE(panel->sim.Trace().size(), 1u);
-    EXPECT_EQ(panel->sim.Trace()[0].code, Io::SetSampleRate);
-    EXPECT_EQ(panel->sim.Trace()[0].input, (std::vector<uint8_t>{0, 0, 0, 0, 0x44, 0xAC, 0, 0}));
+    EXPECT_EQ(FirstCodes(1), std::vector<uint32_t>{Io::SetSampleRate});
+    EXPECT_EQ(InputOf(0), (std::vector<uint8_t>{0, 0, 0, 0, 0x44, 0xAC, 0, 0}));
     EXPECT_EQ(panel->Pane(2), "Current sampling rate: 44.1 kHz");
-    EXPECT_EQ(ComboSelection(), 0);
+    EXPECT_EQ(Ui::ComboSelection(combo), 0);
     EXPECT_FALSE(Ui::Enabled(Control(IDC_RATE_APPLY)));
 }
 
@@ -210,7 +164,7 @@ TEST_F(SynchronisationPage, ABusyWdmDeviceIsReportedInAWarning)
     SimBus bus = TwoDevices();
     bus.wdmDeviceInUse = true;
     Open(bus);
-    ChooseRate(0);
+    Ui::Choose(combo, 0);
     std::string caption, text;
     AnswerNextDialog([&](HWND box) {
         caption = WindowText(box);
@@ -232,14 +186,14 @@ TEST_F(SynchronisationPage, ABusyWdmDeviceIsReportedInAWarning)
 TEST_F(SynchronisationPage, OtherRefusalsOfARatePassSilently)
 {
     Open(TwoDevices());
-    ChooseRate(0);
-    panel->sim.FailRequest(Io::SetSampleRate, 0xE0000078);
+    Ui::Choose(combo, 0);
+    Sim().FailRequest(Io::SetSampleRate, 0xE0000078);
     AnswerNextDialog([](HWND box) { ::SendMessageA(box, WM_COMMAND, IDOK, 0); });
     Ui::Click(Control(IDC_RATE_APPLY));
     panel->Pump();
     EXPECT_FALSE(DialogWasAnswered());
     CancelDialogAnswer();
-    EXPECT_EQ(ComboSelection(), 1);
+    EXPECT_EQ(Ui::ComboSelection(combo), 1);
 }
 
 TEST_F(SynchronisationPage, NoSupportedRatesLeaveOnlyTheUnavailableEntry)
@@ -247,8 +201,8 @@ TEST_F(SynchronisationPage, NoSupportedRatesLeaveOnlyTheUnavailableEntry)
     SimBus bus = TwoDevices();
     bus.supportedRates.clear();
     Open(bus);
-    EXPECT_EQ(ComboEntries(), (std::vector<std::string>{"48.0 kHz (unavailable)"}));
-    EXPECT_EQ(ComboSelection(), 0);
+    EXPECT_EQ(Ui::ComboEntries(combo), (std::vector<std::string>{"48.0 kHz (unavailable)"}));
+    EXPECT_EQ(Ui::ComboSelection(combo), 0);
 }
 
 TEST_F(SynchronisationPage, UnreadableRatesLeaveTheComboEmptyUntilManualIsChosen)
@@ -257,9 +211,9 @@ TEST_F(SynchronisationPage, UnreadableRatesLeaveTheComboEmptyUntilManualIsChosen
     bus.clockSource = {0, 1, 0};
     bus.rateMode = 1;
     Open(bus);
-    panel->sim.FailRequest(Io::GetSampleRates, 0xE0000001, FaultRepeat::Always);
+    Sim().FailRequest(Io::GetSampleRates, 0xE0000001, FaultRepeat::Always);
     panel->View()->SynchronisationPage().Refresh();
-    EXPECT_TRUE(ComboEntries().empty());
+    EXPECT_TRUE(Ui::ComboEntries(combo).empty());
     EXPECT_FALSE(Ui::Enabled(combo));
     EXPECT_EQ(panel->Pane(2), "Current sampling rate: unknown");
     EXPECT_FALSE(Ui::Checked(Control(IDC_RATE_MANUAL)));
@@ -290,8 +244,7 @@ TEST_F(SynchronisationPage, TheDialogTicksTheCurrentModeAndOkMakesTheTickedOneCu
     AnswerNextDialog([&](HWND dialog) {
         HWND modeList = ::GetDlgItem(dialog, IDC_SYNC_LIST);
         modes = Ui::Column(modeList, 1);
-        for (int row = 0; row < ListView_GetItemCount(modeList); ++row)
-            ticks.push_back(ListView_GetCheckState(modeList, row) != FALSE);
+        ticks = Ui::Ticks(modeList);
         ListView_SetCheckState(modeList, 4, TRUE);
         ::SendMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     });
@@ -303,10 +256,10 @@ TEST_F(SynchronisationPage, TheDialogTicksTheCurrentModeAndOkMakesTheTickedOneCu
     EXPECT_EQ(Ui::Cell(list, 2, 2), "External Clock (Word clock BNC)");
     EXPECT_TRUE(Ui::Enabled(Control(IDC_SYNC_APPLY)));
 
-    panel->sim.ClearTrace();
+    ClearTrace();
     Ui::Click(Control(IDC_SYNC_APPLY));
-    EXPECT_EQ(panel->sim.Bus().devices[1].currentSync.name, "Word clock BNC");
-    EXPECT_EQ(panel->sim.Bus().devices[0].currentSync.name, "Bus");
+    EXPECT_EQ(Sim().Bus().devices[1].currentSync.name, "Word clock BNC");
+    EXPECT_EQ(Sim().Bus().devices[0].currentSync.name, "Bus");
 }
 
 TEST_F(SynchronisationPage, CancelOrADeviceWithoutOffersChangesNothing)
@@ -330,8 +283,7 @@ TEST_F(SynchronisationPage, CancelOrADeviceWithoutOffersChangesNothing)
     std::vector<bool> ticks;
     AnswerNextDialog([&](HWND dialog) {
         HWND modeList = ::GetDlgItem(dialog, IDC_SYNC_LIST);
-        for (int row = 0; row < ListView_GetItemCount(modeList); ++row)
-            ticks.push_back(ListView_GetCheckState(modeList, row) != FALSE);
+        ticks = Ui::Ticks(modeList);
         ListView_SetCheckState(modeList, 0, TRUE);
         ::SendMessageA(::GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     });
@@ -353,7 +305,7 @@ TEST_F(SynchronisationPage, ARefreshWhileTheDialogRunsKeepsTheChoiceForTheSameDe
     });
     Ui::Click(Control(IDC_CHANGE_SYNC_MODE));
     ASSERT_TRUE(DialogWasAnswered());
-    const uint32_t rack = panel->sim.Bus().devices[1].id;
+    const uint32_t rack = Sim().Bus().devices[1].id;
     const _DEVICE_SYNC_MODE_INFO* record = theDrv.m_syncModes.GetAt(1);
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->deviceId, rack);
@@ -385,7 +337,7 @@ TEST_F(SynchronisationPage, WithoutDevicesTheListIsEmptyAndTheRateUnknown)
 TEST_F(SynchronisationPage, AnUnreadableSynchronisationRecordLeavesTheListEmpty)
 {
     Open(TwoDevices());
-    panel->sim.FailRequest(Io::GetDeviceSyncMode, 55, FaultRepeat::Once, 1);
+    Sim().FailRequest(Io::GetDeviceSyncMode, 55, FaultRepeat::Once, 1);
     panel->View()->SynchronisationPage().RefreshList();
     EXPECT_EQ(ListView_GetItemCount(list), 0);
     EXPECT_FALSE(Ui::Enabled(Control(IDC_RATE_MANUAL)));

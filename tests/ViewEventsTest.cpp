@@ -12,18 +12,13 @@
 #include "res/resource.h"
 #include "sim/SimEventSignal.h"
 #include "sim/SimInterfaceBroadcast.h"
-#include "tests/harness/PanelHarness.h"
+#include "tests/harness/PanelFixture.h"
 
 namespace {
 
 // One full refresh asks for the channel lists once per channel page.
 constexpr size_t kChannelListsPerRefresh = 2;
 
-LRESULT SendDeviceChange(CPanelHarness& panel, WPARAM event, const std::string& name)
-{
-    auto record = InterfaceRecord(name);
-    return ::SendMessageA(panel.View()->m_hWnd, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record.data()));
-}
 
 // Queues driver events without waking the notifier, so that one message finds them all.
 void QueueQuietly(CSimDriver& sim, std::initializer_list<uint32_t> kinds)
@@ -34,135 +29,135 @@ void QueueQuietly(CSimDriver& sim, std::initializer_list<uint32_t> kinds)
     sim.SetEventSignaller(SignalEventByValue);
 }
 
+class ViewEvents : public CPanelFixture {
+protected:
+    LRESULT SendDeviceChange(WPARAM event, const std::string& name)
+    {
+        auto record = InterfaceRecord(name);
+        return ::SendMessageA(panel->View()->m_hWnd, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record.data()));
+    }
+};
+
 }  // namespace
 
-TEST(ViewEvents, InterfaceNamesShorterThanFiveCharactersAndOtherEventsAreIgnored)
+TEST_F(ViewEvents, InterfaceNamesShorterThanFiveCharactersAndOtherEventsAreIgnored)
 {
     SimBus bus = DefaultBus();
     bus.driverPresent = false;
-    CPanelHarness panel(bus);
-    ASSERT_TRUE(panel.Start());
-    panel.sim.Change([](SimBus& b) { b.driverPresent = true; });   // loaded, but no one told the panel
-    panel.sim.ClearTrace();
+    ASSERT_TRUE(StartPanel(bus));
+    panel->sim.Change([](SimBus& b) { b.driverPresent = true; });   // loaded, but no one told the panel
+    ClearTrace();
 
-    EXPECT_EQ(SendDeviceChange(panel, DBT_DEVICEREMOVECOMPLETE, "\\\\?\\"), TRUE);
-    EXPECT_EQ(SendDeviceChange(panel, DBT_DEVICEQUERYREMOVE, CSimInterfaceBroadcast::kInterfaceName), TRUE);
-    EXPECT_EQ(SendDeviceChange(panel, DBT_DEVNODES_CHANGED, CSimInterfaceBroadcast::kInterfaceName), TRUE);
-    EXPECT_TRUE(panel.sim.Trace().empty());
+    EXPECT_EQ(SendDeviceChange(DBT_DEVICEREMOVECOMPLETE, "\\\\?\\"), TRUE);
+    EXPECT_EQ(SendDeviceChange(DBT_DEVICEQUERYREMOVE, CSimInterfaceBroadcast::kInterfaceName), TRUE);
+    EXPECT_EQ(SendDeviceChange(DBT_DEVNODES_CHANGED, CSimInterfaceBroadcast::kInterfaceName), TRUE);
+    EXPECT_TRUE(panel->sim.Trace().empty());
     EXPECT_FALSE(theDrv.IsOpen());
 
     // Five characters are enough.
-    EXPECT_EQ(SendDeviceChange(panel, DBT_DEVICEARRIVAL, "\\\\?\\X"), TRUE);
+    EXPECT_EQ(SendDeviceChange(DBT_DEVICEARRIVAL, "\\\\?\\X"), TRUE);
     EXPECT_TRUE(theDrv.IsOpen());
 }
 
-TEST(ViewEvents, RemovalOnAClosedConnectionReconnectsAndRefreshes)
+TEST_F(ViewEvents, RemovalOnAClosedConnectionReconnectsAndRefreshes)
 {
     SimBus bus = DefaultBus();
     bus.driverPresent = false;
-    CPanelHarness panel(bus);
-    ASSERT_TRUE(panel.Start());
+    ASSERT_TRUE(StartPanel(bus));
     EXPECT_FALSE(theDrv.IsOpen());
     EXPECT_EQ(theDrv.m_devices.GetSize(), 0);
 
-    panel.sim.Change([](SimBus& b) { b.driverPresent = true; });
-    panel.sim.ClearTrace();
-    SendDeviceChange(panel, DBT_DEVICEREMOVECOMPLETE, CSimInterfaceBroadcast::kInterfaceName);
+    panel->sim.Change([](SimBus& b) { b.driverPresent = true; });
+    ClearTrace();
+    SendDeviceChange(DBT_DEVICEREMOVECOMPLETE, CSimInterfaceBroadcast::kInterfaceName);
     EXPECT_TRUE(theDrv.IsOpen());
-    EXPECT_TRUE(panel.View()->Notifier().IsRunning());
-    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetChannelLists), kChannelListsPerRefresh);
-    EXPECT_EQ(theDrv.m_devices.GetSize(), static_cast<int>(panel.sim.Bus().devices.size()));
+    EXPECT_TRUE(panel->View()->Notifier().IsRunning());
+    EXPECT_EQ(CountOf(OvxIoctl::GetChannelLists), kChannelListsPerRefresh);
+    EXPECT_EQ(theDrv.m_devices.GetSize(), static_cast<int>(panel->sim.Bus().devices.size()));
 }
 
-TEST(ViewEvents, ArrivalWhileConnectedAsksNothingMoreThanWhetherTheDriverAnswers)
+TEST_F(ViewEvents, ArrivalWhileConnectedAsksNothingMoreThanWhetherTheDriverAnswers)
 {
-    CPanelHarness panel;
-    ASSERT_TRUE(panel.Start());
-    panel.sim.ClearTrace();
-    SendDeviceChange(panel, DBT_DEVICEARRIVAL, CSimInterfaceBroadcast::kInterfaceName);
-    EXPECT_EQ(panel.sim.TraceCodes(), std::vector<uint32_t>{OvxIoctl::GetDriverVersion});
+    ASSERT_TRUE(StartPanel());
+    ClearTrace();
+    SendDeviceChange(DBT_DEVICEARRIVAL, CSimInterfaceBroadcast::kInterfaceName);
+    EXPECT_EQ(Codes(), std::vector<uint32_t>{OvxIoctl::GetDriverVersion});
 }
 
-TEST(ViewEvents, ADriverUnloadedAndLoadedAgainIsReconnected)
+TEST_F(ViewEvents, ADriverUnloadedAndLoadedAgainIsReconnected)
 {
-    CPanelHarness panel;
-    ASSERT_TRUE(panel.Start());
+    ASSERT_TRUE(StartPanel());
     ASSERT_GT(theDrv.m_devices.GetSize(), 0);
 
     // The simulated driver announces its interface's removal and arrival to the view.
-    panel.sim.SetDriverPresent(false);
+    panel->sim.SetDriverPresent(false);
     EXPECT_FALSE(theDrv.IsOpen());
     EXPECT_EQ(theDrv.m_devices.GetSize(), 0);
-    panel.sim.SetDriverPresent(true);
+    panel->sim.SetDriverPresent(true);
     EXPECT_TRUE(theDrv.IsOpen());
-    EXPECT_EQ(theDrv.m_devices.GetSize(), static_cast<int>(panel.sim.Bus().devices.size()));
+    EXPECT_EQ(theDrv.m_devices.GetSize(), static_cast<int>(panel->sim.Bus().devices.size()));
 
     // The new notifier hears the driver again.
-    panel.sim.ClearTrace();
-    panel.sim.RaiseEvent(EvtType_DomainConfigurationChanged);
-    EXPECT_TRUE(panel.PumpUntil([&] { return panel.sim.CountOf(OvxIoctl::GetChannelLists) > 0; }));
+    ClearTrace();
+    panel->sim.RaiseEvent(EvtType_DomainConfigurationChanged);
+    EXPECT_TRUE(panel->PumpUntil([&] { return CountOf(OvxIoctl::GetChannelLists) > 0; }));
 }
 
-TEST(ViewEvents, ThreeQueuedConfigurationEventsGiveThreeRefreshes)
+TEST_F(ViewEvents, ThreeQueuedConfigurationEventsGiveThreeRefreshes)
 {
-    CPanelHarness panel;
-    ASSERT_TRUE(panel.Start());
-    QueueQuietly(panel.sim, {EvtType_DomainConfigurationChanged, EvtType_DomainConfigurationChanged,
+    ASSERT_TRUE(StartPanel());
+    QueueQuietly(panel->sim, {EvtType_DomainConfigurationChanged, EvtType_DomainConfigurationChanged,
                              EvtType_DomainConfigurationChanged});
-    panel.sim.ClearTrace();
-    ::SendMessageA(panel.View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
-    panel.PumpUntil([&] { return panel.sim.CountOf(OvxIoctl::GetNextEvent) >= 4; });   // a busy machine splits the batch
-    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetNextEvent), 4u);   // three, then the one that fails
-    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetChannelLists), 3 * kChannelListsPerRefresh);
+    ClearTrace();
+    ::SendMessageA(panel->View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
+    panel->PumpUntil([&] { return CountOf(OvxIoctl::GetNextEvent) >= 4; });   // a busy machine splits the batch
+    EXPECT_EQ(CountOf(OvxIoctl::GetNextEvent), 4u);   // three, then the one that fails
+    EXPECT_EQ(CountOf(OvxIoctl::GetChannelLists), 3 * kChannelListsPerRefresh);
 }
 
-TEST(ViewEvents, StreamingRestartedRefreshesAndOtherKindsDoNot)
+TEST_F(ViewEvents, StreamingRestartedRefreshesAndOtherKindsDoNot)
 {
-    CPanelHarness panel;
-    ASSERT_TRUE(panel.Start());
-    QueueQuietly(panel.sim, {1, 100});
-    panel.sim.ClearTrace();
-    ::SendMessageA(panel.View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
-    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetNextEvent), 3u);
-    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetChannelLists), 0u);
+    ASSERT_TRUE(StartPanel());
+    QueueQuietly(panel->sim, {1, 100});
+    ClearTrace();
+    ::SendMessageA(panel->View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
+    EXPECT_EQ(CountOf(OvxIoctl::GetNextEvent), 3u);
+    EXPECT_EQ(CountOf(OvxIoctl::GetChannelLists), 0u);
 
-    QueueQuietly(panel.sim, {EvtType_StreamingRestarted});
-    panel.sim.ClearTrace();
-    ::SendMessageA(panel.View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
-    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetChannelLists), kChannelListsPerRefresh);
+    QueueQuietly(panel->sim, {EvtType_StreamingRestarted});
+    ClearTrace();
+    ::SendMessageA(panel->View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
+    EXPECT_EQ(CountOf(OvxIoctl::GetChannelLists), kChannelListsPerRefresh);
 }
 
-TEST(ViewEvents, ADriverEventReachesTheViewThroughTheNotifier)
+TEST_F(ViewEvents, ADriverEventReachesTheViewThroughTheNotifier)
 {
-    CPanelHarness panel;
-    ASSERT_TRUE(panel.Start());
-    panel.sim.ClearTrace();
-    panel.sim.RaiseEvent(EvtType_StreamingRestarted);
+    ASSERT_TRUE(StartPanel());
+    ClearTrace();
+    panel->sim.RaiseEvent(EvtType_StreamingRestarted);
     EXPECT_TRUE(
-        panel.PumpUntil([&] { return panel.sim.CountOf(OvxIoctl::GetChannelLists) >= kChannelListsPerRefresh; }));
+        panel->PumpUntil([&] { return CountOf(OvxIoctl::GetChannelLists) >= kChannelListsPerRefresh; }));
 }
 
-TEST(ViewEvents, EndlessEventsEndWithTheDriversQueue)
+TEST_F(ViewEvents, EndlessEventsEndWithTheDriversQueue)
 {
-    CPanelHarness panel;
-    ASSERT_TRUE(panel.Start());
+    ASSERT_TRUE(StartPanel());
     // More than the driver keeps: the drain stops with the driver's queue.
-    panel.sim.SetEventSignaller([](uint32_t) {});
+    panel->sim.SetEventSignaller([](uint32_t) {});
     for (int i = 0; i < 500; ++i)
-        panel.sim.RaiseEvent(1);
-    panel.sim.SetEventSignaller(SignalEventByValue);
-    panel.sim.ClearTrace();
-    ::SendMessageA(panel.View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
-    EXPECT_LE(panel.sim.CountOf(OvxIoctl::GetNextEvent), 65u);
+        panel->sim.RaiseEvent(1);
+    panel->sim.SetEventSignaller(SignalEventByValue);
+    ClearTrace();
+    ::SendMessageA(panel->View()->m_hWnd, WM_APP_DRIVER_EVENT, 0, 0);
+    EXPECT_LE(CountOf(OvxIoctl::GetNextEvent), 65u);
 }
 
-TEST(ViewEvents, ADriverThatNeverRunsDryLeavesThePanelAnswering)
+TEST_F(ViewEvents, ADriverThatNeverRunsDryLeavesThePanelAnswering)
 {
-    CPanelHarness panel;
-    ASSERT_TRUE(panel.Start("-asio"));   // the Settings page, with its one-second timer
-    HWND frame = panel.FrameWindow();
-    panel.sim.ClearTrace();
-    panel.sim.SetEndlessEvents(EvtType_DomainConfigurationChanged);
+    ASSERT_TRUE(StartPanel(DefaultBus(), "-asio"));   // the Settings page, with its one-second timer
+    HWND frame = panel->FrameWindow();
+    ClearTrace();
+    panel->sim.SetEndlessEvents(EvtType_DomainConfigurationChanged);
 
     // The harness's Pump waits for an empty queue, which a flood never leaves; a loop
     // of the application's own kind goes on. Timers come last of all a thread's
@@ -171,8 +166,8 @@ TEST(ViewEvents, ADriverThatNeverRunsDryLeavesThePanelAnswering)
     bool painted = false;
     MSG msg{};
     const auto done = [&] {
-        return painted && panel.sim.CountOf(OvxIoctl::GetAsioStatistics) > 0 &&
-               panel.sim.CountOf(OvxIoctl::GetNextEvent) > 100;
+        return painted && CountOf(OvxIoctl::GetAsioStatistics) > 0 &&
+               CountOf(OvxIoctl::GetNextEvent) > 100;
     };
     const ULONGLONG end = ::GetTickCount64() + 10000;
     while (::GetTickCount64() < end && !done()) {
@@ -185,43 +180,44 @@ TEST(ViewEvents, ADriverThatNeverRunsDryLeavesThePanelAnswering)
         painted = painted || !::GetUpdateRect(frame, nullptr, FALSE);
     }
     EXPECT_TRUE(painted);
-    EXPECT_GT(panel.sim.CountOf(OvxIoctl::GetAsioStatistics), 0u);
-    EXPECT_GT(panel.sim.CountOf(OvxIoctl::GetNextEvent), 100u);   // and the events went on
+    EXPECT_GT(CountOf(OvxIoctl::GetAsioStatistics), 0u);
+    EXPECT_GT(CountOf(OvxIoctl::GetNextEvent), 100u);   // and the events went on
 
     // Once the storm ends, the drain ends with it.
-    panel.sim.SetEndlessEvents(std::nullopt);
-    panel.Pump();
-    panel.sim.ClearTrace();
-    panel.Pump();
-    EXPECT_LE(panel.sim.CountOf(OvxIoctl::GetNextEvent), 1u);
+    panel->sim.SetEndlessEvents(std::nullopt);
+    panel->Pump();
+    ClearTrace();
+    panel->Pump();
+    EXPECT_LE(CountOf(OvxIoctl::GetNextEvent), 1u);
 }
 
-TEST(ViewEvents, MalformedAnswersToEveryRequestLeaveThePagesBounded)
+TEST_F(ViewEvents, MalformedAnswersToEveryRequestLeaveThePagesBounded)
 {
     for (Malformation malformation :
          {Malformation::UnterminatedText, Malformation::CountsBeyondCapacity, Malformation::ShortAnswer}) {
         SCOPED_TRACE(static_cast<int>(malformation));
-        CPanelHarness panel;
-        ASSERT_TRUE(panel.Start());
+        ASSERT_TRUE(StartPanel());
         for (const OvxIoctl::Request& request : OvxIoctl::Catalogue())
-            panel.sim.MalformAnswer(request.code, malformation);
-        panel.View()->RefreshAllPages();
+            panel->sim.MalformAnswer(request.code, malformation);
+        panel->View()->RefreshAllPages();
         // Every page still has its window and no list holds more rows than a driver can report.
-        for (CDialogPage* page : panel.View()->AllPages())
-            EXPECT_TRUE(::IsWindow(page->m_hWnd));
+        for (CDialogPage* each : panel->View()->AllPages())
+            EXPECT_TRUE(::IsWindow(each->m_hWnd));
         const struct {
-            HWND page;
+            HWND window;
             int listId;
-            int limit;
-        } lists[] = {{panel.View()->PageOf(PAGE_DEVICES)->m_hWnd, IDC_DEVICE_LIST, 64},
-                     {panel.View()->PageOf(PAGE_INPUT_CHANNELS)->m_hWnd, IDC_CHANNEL_LIST, 256},
-                     {panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, IDC_SYNC_LIST, 65},
-                     {panel.View()->PageOf(PAGE_STREAMS)->m_hWnd, IDC_STREAM_LIST, 64}};
+            uint32_t limit;
+        } lists[] = {{panel->View()->PageOf(PAGE_DEVICES)->m_hWnd, IDC_DEVICE_LIST, kMaxDevices},
+                     {panel->View()->PageOf(PAGE_INPUT_CHANNELS)->m_hWnd, IDC_CHANNEL_LIST, kMaxChannels},
+                     // The devices and the PC driver.
+                     {panel->View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, IDC_SYNC_LIST, kMaxDevices + 1},
+                     {panel->View()->PageOf(PAGE_STREAMS)->m_hWnd, IDC_STREAM_LIST, kMaxDevices}};
         for (const auto& list : lists)
-            EXPECT_LE(ListView_GetItemCount(::GetDlgItem(list.page, list.listId)), list.limit);
-        HWND rates = ::GetDlgItem(panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, IDC_SAMPLE_RATE_COMBO);
-        EXPECT_LE(::SendMessageA(rates, CB_GETCOUNT, 0, 0), 9);
+            EXPECT_LE(static_cast<uint32_t>(ListView_GetItemCount(::GetDlgItem(list.window, list.listId))),
+                      list.limit);
+        HWND rates = ::GetDlgItem(panel->View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, IDC_SAMPLE_RATE_COMBO);
+        EXPECT_LE(::SendMessageA(rates, CB_GETCOUNT, 0, 0), kMaxSampleRates + 1);   // and "unavailable"
         for (int pane = 0; pane < 4; ++pane)
-            EXPECT_LT(panel.Pane(pane).size(), 200u);
+            EXPECT_LT(panel->Pane(pane).size(), 200u);
     }
 }

@@ -26,6 +26,14 @@ int SelectedRow(HWND list)
     return ListView_GetNextItem(list, -1, LVNI_SELECTED);
 }
 
+std::vector<bool> Ticks(HWND list)
+{
+    std::vector<bool> ticks;
+    for (int row = 0; row < ListView_GetItemCount(list); ++row)
+        ticks.push_back(ListView_GetCheckState(list, row) != FALSE);
+    return ticks;
+}
+
 void SelectRow(HWND list, int row)
 {
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
@@ -69,6 +77,43 @@ void Type(HWND edit, const std::string& text)
 {
     ::SendMessageA(edit, EM_SETSEL, 0, -1);
     ::SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void PressKey(HWND control, WPARAM key)
+{
+    ::SetFocus(control);
+    ::SendMessageA(control, WM_KEYDOWN, key, 0);
+    ::SendMessageA(control, WM_KEYUP, key, 0);
+}
+
+void PressSpaceOn(HWND list, int row)
+{
+    SelectRow(list, row);
+    PressKey(list, VK_SPACE);
+}
+
+std::vector<std::string> ComboEntries(HWND combo)
+{
+    std::vector<std::string> entries;
+    const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[64] = "";
+        ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+int ComboSelection(HWND combo)
+{
+    return static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
+
+void Choose(HWND combo, int index)
+{
+    ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageA(::GetParent(combo), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(combo), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
 }
 
 }  // namespace Ui

@@ -9,6 +9,8 @@ namespace Ui {
 std::vector<std::string> Column(HWND list, int column);
 std::string Cell(HWND list, int row, int column);
 int SelectedRow(HWND list);
+// Each row's check box, ticked or not.
+std::vector<bool> Ticks(HWND list);
 // A click on the row: it becomes selected and focused, the rest not.
 void SelectRow(HWND list, int row);
 // A double click at the row's place: the row selected by the first click, then the
@@ -21,6 +23,14 @@ bool Shown(HWND control);
 bool Checked(HWND checkBox);
 // Replaces the edit control's text as typing over a selection would.
 void Type(HWND edit, const std::string& text);
+// A key pressed and released on the control, which has the focus for it.
+void PressKey(HWND control, WPARAM key);
+// The space bar on a row, as a user toggles its check box from the keyboard.
+void PressSpaceOn(HWND list, int row);
+std::vector<std::string> ComboEntries(HWND combo);
+int ComboSelection(HWND combo);
+// Picks an entry as the user's choice in the drop-down list does.
+void Choose(HWND combo, int index);
 
 }  // namespace Ui
 

@@ -236,6 +236,19 @@ HTREEITEM CPanelHarness::TreeItem(const std::string& text) const
     return nullptr;
 }
 
+HWND CPanelHarness::SelectPage(const std::string& title)
+{
+    COVX_CPLView* view = View();
+    HTREEITEM item = TreeItem(title);
+    if (!view || !item)
+        return nullptr;
+    // What a click on the item does: the tree selects it and tells its parent.
+    TreeView_SelectItem(view->TreeWindow(), item);
+    Pump();
+    const std::vector<HWND> pages = VisiblePages();
+    return pages.size() == 1 ? pages[0] : nullptr;
+}
+
 std::string CPanelHarness::SelectedTreeText() const
 {
     COVX_CPLView* view = View();

@@ -2,7 +2,6 @@
 // object, its frame, view and pages, driven through real windows and messages.
 #pragma once
 #include <windows.h>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -39,6 +38,9 @@ public:
     std::vector<HWND> VisiblePages() const;
     // The tree item with this text, or null.
     HTREEITEM TreeItem(const std::string& text) const;
+    // Selects the tree item with this text as a click on it does, and returns the one
+    // page shown then, or null.
+    HWND SelectPage(const std::string& title);
     std::string SelectedTreeText() const;
     void SendCommand(UINT id) const;
 
@@ -60,21 +62,6 @@ void AnswerNextDialog(std::function<void(HWND dialog)> answer, const char* windo
 bool DialogWasAnswered();
 // Drops an arranged answer that no dialog came for.
 void CancelDialogAnswer();
-
-// The records sent with a request of this code, in the order they were sent.
-template <typename Record>
-std::vector<Record> SentRecords(const CSimDriver& sim, uint32_t code)
-{
-    std::vector<Record> sent;
-    for (const SimTraceEntry& entry : sim.Trace()) {
-        if (entry.code != code || entry.input.size() != sizeof(Record))
-            continue;
-        Record record{};
-        std::memcpy(&record, entry.input.data(), sizeof record);
-        sent.push_back(record);
-    }
-    return sent;
-}
 
 // The text of a window or control.
 std::string WindowText(HWND hWnd);
