@@ -1,6 +1,7 @@
 // Every read request of the driver failing or misbehaving in each way a buggy, old or
 // half-unloaded driver does, with the whole panel as its own process: it starts,
 // every page answers when its tree item is selected, and "-exit" ends it with code 0.
+// A short answer is a failed read: the pages show what they show when the read fails.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -35,6 +36,21 @@ std::string Statement(const Cell& cell)
     case Fault::CountsBeyondRoom: return "malform " + cell.request + " counts";
     case Fault::ShortAnswer: return "malform " + cell.request + " short";
     }
+    return {};
+}
+
+// What a cell's bus holds besides the default studio, so that a value shown can only
+// have come from a read that succeeded.
+std::string Distinguishing(const Cell& cell)
+{
+    if (cell.fault != Fault::ShortAnswer)
+        return {};
+    if (cell.request == "GetAsioNameOption")
+        return "asio-name-option 1\n";
+    if (cell.request == "GetRateMode")
+        return "rate-mode 1\n";
+    if (cell.request == "GetAsioStatistics")
+        return "dropouts 7\n";
     return {};
 }
 
@@ -116,6 +132,171 @@ bool Answers(HWND window)
     return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
+// Another process's controls take a pointer only into their own process: the texts of
+// list rows and status panes are read through a buffer lent in the panel's memory.
+class CRemoteBuffer {
+public:
+    explicit CRemoteBuffer(HWND window)
+    {
+        DWORD processId = 0;
+        ::GetWindowThreadProcessId(window, &processId);
+        m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+        if (m_process)
+            m_memory = ::VirtualAllocEx(m_process, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~CRemoteBuffer()
+    {
+        if (m_memory)
+            ::VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
+        if (m_process)
+            ::CloseHandle(m_process);
+    }
+    CRemoteBuffer(const CRemoteBuffer&) = delete;
+    CRemoteBuffer& operator=(const CRemoteBuffer&) = delete;
+
+    // A list row's text: the item record first, its text buffer after it.
+    std::string ListText(HWND list, int row, int column)
+    {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = static_cast<char*>(m_memory) + sizeof item;
+        item.cchTextMax = kSize - sizeof item;
+        if (!Write(&item, sizeof item))
+            return "<unreadable>";
+        ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(m_memory));
+        return Text(sizeof item);
+    }
+    std::string PaneText(HWND statusBar, int pane)
+    {
+        const char nothing = '\0';
+        if (!Write(&nothing, 1) || HIWORD(::SendMessageA(statusBar, SB_GETTEXTLENGTHA, pane, 0)) != 0)
+            return "<unreadable>";
+        ::SendMessageA(statusBar, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(m_memory));
+        return Text(0);
+    }
+
+private:
+    static constexpr SIZE_T kSize = 4096;
+    bool Write(const void* bytes, SIZE_T size)
+    {
+        return m_memory && ::WriteProcessMemory(m_process, m_memory, bytes, size, nullptr);
+    }
+    std::string Text(SIZE_T offset)
+    {
+        char text[kSize] = "";
+        if (!::ReadProcessMemory(m_process, static_cast<char*>(m_memory) + offset, text, kSize - offset - 1, nullptr))
+            return "<unreadable>";
+        return text;
+    }
+
+    HANDLE m_process = nullptr;
+    void* m_memory = nullptr;
+};
+
+// The controls of this id on every page of the view: the two channel pages share theirs.
+std::vector<HWND> PageControls(HWND view, int id)
+{
+    std::vector<HWND> controls;
+    for (HWND page = ::GetWindow(view, GW_CHILD); page; page = ::GetWindow(page, GW_HWNDNEXT)) {
+        if (HWND control = ::GetDlgItem(page, id))
+            controls.push_back(control);
+    }
+    return controls;
+}
+
+HWND PageControl(HWND view, int id)
+{
+    const std::vector<HWND> controls = PageControls(view, id);
+    return controls.size() == 1 ? controls.front() : nullptr;
+}
+
+int Rows(HWND list)
+{
+    return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string Caption(HWND control)
+{
+    char text[256] = "";
+    ::GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+// What the pages show when the cell's read fails, on the default studio: three devices,
+// 28 channels each way.
+void ExpectTheFailedReadsState(const std::string& request, HWND panel)
+{
+    SCOPED_TRACE("the state of a failed " + request);
+    HWND view = ::GetDlgItem(panel, AFX_IDW_PANE_FIRST);
+    HWND statusBar = ::GetDlgItem(panel, AFX_IDW_STATUS_BAR);
+    CRemoteBuffer remote(panel);
+    const std::vector<HWND> channelLists = PageControls(view, IDC_CHANNEL_LIST);
+    ASSERT_EQ(channelLists.size(), 2u);
+    const auto expectRows = [&](int devices, int channels, int syncRows) {
+        EXPECT_EQ(Rows(PageControl(view, IDC_DEVICE_LIST)), devices);
+        for (HWND list : channelLists)
+            EXPECT_EQ(Rows(list), channels);
+        EXPECT_EQ(Rows(PageControl(view, IDC_SYNC_LIST)), syncRows);
+    };
+    const auto expectNoDevices = [&] {
+        EXPECT_EQ(remote.PaneText(statusBar, 1), "0 Device(s) connected.");
+        EXPECT_EQ(remote.PaneText(statusBar, 3), "no streams available");
+        EXPECT_EQ(::SendMessageA(PageControl(view, IDC_SAMPLE_RATE_COMBO), CB_GETCOUNT, 0, 0), 0);
+    };
+    const auto expectUnreadDepth = [&](int slider, int label, int apply) {
+        EXPECT_FALSE(::IsWindowEnabled(PageControl(view, slider)));
+        EXPECT_EQ(Caption(PageControl(view, label)), "");
+        EXPECT_FALSE(::IsWindowEnabled(PageControl(view, apply)));
+    };
+    if (request == "GetDriverVersion") {   // no connection at all
+        expectRows(0, 0, 0);
+        expectNoDevices();
+        expectUnreadDepth(IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_APPLY);
+    } else if (request == "GetDeviceList") {
+        expectRows(0, 28, 0);
+        expectNoDevices();
+    } else if (request == "GetDeviceProperties") {
+        expectRows(0, 0, 0);
+        expectNoDevices();
+    } else if (request == "GetChannelLists" || request == "GetChannelProperties") {
+        expectRows(3, 0, 4);
+    } else if (request == "GetDeviceSyncMode") {
+        expectRows(3, 28, 0);
+        EXPECT_FALSE(::IsWindowEnabled(PageControl(view, IDC_CHANGE_SYNC_MODE)));
+    } else if (request == "GetAsioNameOption") {
+        for (HWND list : channelLists)
+            EXPECT_EQ(::SendMessageA(::GetDlgItem(::GetParent(list), IDC_INCLUDE_DEVICE_NAME), BM_GETCHECK, 0, 0),
+                      BST_UNCHECKED);
+    } else if (request == "GetClockSource") {
+        EXPECT_EQ(remote.ListText(PageControl(view, IDC_SYNC_LIST), 0, 2), "");
+    } else if (request == "GetRateMode") {
+        EXPECT_EQ(::SendMessageA(PageControl(view, IDC_RATE_AUTOMATIC), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        EXPECT_EQ(::SendMessageA(PageControl(view, IDC_RATE_MANUAL), BM_GETCHECK, 0, 0), BST_CHECKED);
+    } else if (request == "GetSampleRates") {
+        HWND rates = PageControl(view, IDC_SAMPLE_RATE_COMBO);
+        EXPECT_EQ(::SendMessageA(rates, CB_GETCOUNT, 0, 0), 0);
+        EXPECT_FALSE(::IsWindowEnabled(rates));
+        EXPECT_EQ(remote.PaneText(statusBar, 2), "Current sampling rate: unknown");
+    } else if (request == "GetStreamInfo") {
+        HWND streams = PageControl(view, IDC_STREAM_LIST);
+        ASSERT_EQ(Rows(streams), 3);
+        for (int row = 0; row < 3; ++row) {
+            for (int plug = 1; plug <= 4; ++plug)
+                EXPECT_EQ(remote.ListText(streams, row, plug), "") << "row " << row << " plug " << plug;
+        }
+    } else if (request == "GetStreamBufferDepth") {
+        expectUnreadDepth(IDC_STREAM_DEPTH_SLIDER, IDC_STREAM_DEPTH_LABEL, IDC_STREAM_APPLY);
+    } else if (request == "GetAsioBufferDepth") {
+        expectUnreadDepth(IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_APPLY);
+    } else if (request == "GetWdmBufferDepth") {
+        expectUnreadDepth(IDC_WDM_DEPTH_SLIDER, IDC_WDM_DEPTH_LABEL, IDC_WDM_APPLY);
+    } else if (request == "GetAsioStatistics") {
+        EXPECT_EQ(Caption(PageControl(view, IDC_DROPOUT_COUNT)), "");
+    } else {
+        ADD_FAILURE() << "no failed-read state known for " << request;
+    }
+}
+
 class FaultMatrix : public testing::TestWithParam<Cell> {
 protected:
     void SetUp() override
@@ -125,7 +306,7 @@ protected:
         // A late answer comes once per device or channel on every refresh: one small
         // device keeps those cells short.
         const char* bus = GetParam().fault == Fault::Late ? "bus empty\ndevice \"Desk\" \"SN-1\" 2 2\n" : "bus default\n";
-        std::ofstream(m_scenarioPath) << bus << Statement(GetParam()) << "\n";
+        std::ofstream(m_scenarioPath) << bus << Distinguishing(GetParam()) << Statement(GetParam()) << "\n";
         ::SetEnvironmentVariableA("OVX_SIM_SCENARIO", m_scenarioPath.c_str());
         ::SetEnvironmentVariableA("OVX_SIM_TRACE", m_tracePath.c_str());
     }
@@ -136,9 +317,13 @@ protected:
         std::remove(m_scenarioPath.c_str());
         std::remove(m_tracePath.c_str());
     }
-    bool Asked(const std::string& request) const
+    bool Asked(const std::string& request, size_t times = 1) const
     {
-        return ReadFile(m_tracePath).find(request + " ") != std::string::npos;
+        const std::string trace = ReadFile(m_tracePath);
+        size_t found = 0;
+        for (size_t at = trace.find(request + " "); at != std::string::npos; at = trace.find(request + " ", at + 1))
+            ++found;
+        return found >= times;
     }
 
     const std::string m_scenarioPath = TempPath("ovx-fault-matrix-scenario.txt");
@@ -180,6 +365,13 @@ TEST_P(FaultMatrix, ThePanelStartsEveryPageAnswersAndExitEndsIt)
     }
     EXPECT_TRUE(Asked(cell.request)) << "the cell's request was never made";
     EXPECT_TRUE(Answers(panel));
+    if (cell.fault == Fault::ShortAnswer) {
+        // The timer's second read comes only after the first one's answer was shown.
+        if (AskedByTheTimer(cell.request)) {
+            EXPECT_TRUE(Eventually([&] { return Asked(cell.request, 2); }, 5000));
+        }
+        ExpectTheFailedReadsState(cell.request, panel);
+    }
 
     CPanelProcess exitRequest("-exit");
     EXPECT_EQ(exitRequest.ExitCode(5000), 0);
