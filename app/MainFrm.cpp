@@ -35,6 +35,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
     if (!CFrameWnd::PreCreateWindow(cs))
         return FALSE;
+    cs.lpszClass = kWindowClass;
     // Fixed in size, and a caption that the framework never rewrites.
     cs.dwExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
     cs.style &= ~static_cast<LONG>(WS_THICKFRAME | WS_MAXIMIZEBOX | FWS_ADDTOTITLE | FWS_PREFIXTITLE);

@@ -19,7 +19,7 @@ namespace {
 
 HWND FindRunningPanel()
 {
-    return ::FindWindowA(nullptr, LoadResString(IDS_PANEL_TITLE).c_str());
+    return ::FindWindowA(CMainFrame::kWindowClass, LoadResString(IDS_PANEL_TITLE).c_str());
 }
 
 }  // namespace

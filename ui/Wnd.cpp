@@ -81,10 +81,13 @@ std::string CWnd::GetWindowText() const
     return text;
 }
 
-const char* CWnd::RegisterWindowClass(UINT classStyle, HICON icon, HICON smallIcon)
+const char* CWnd::RegisterWindowClass(UINT classStyle, HICON icon, HICON smallIcon, const char* className)
 {
     static char name[64];
-    wsprintfA(name, "OvxWnd:%x:%p", classStyle, static_cast<void*>(icon));
+    if (className)
+        lstrcpynA(name, className, sizeof name);
+    else
+        wsprintfA(name, "OvxWnd:%x:%p", classStyle, static_cast<void*>(icon));
     WNDCLASSEXA existing{sizeof(existing)};
     if (::GetClassInfoExA(::GetModuleHandleA(nullptr), name, &existing))
         return name;

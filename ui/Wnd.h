@@ -78,7 +78,9 @@ protected:
     static DLGPROC s_pOurDialogProc;
 
     // The small icon of the caption and task bar; null lets the system shrink the large one.
-    static const char* RegisterWindowClass(UINT classStyle, HICON icon, HICON smallIcon = nullptr);
+    // Without a name the class is named after its style and icon, and shared.
+    static const char* RegisterWindowClass(UINT classStyle, HICON icon, HICON smallIcon = nullptr,
+                                           const char* name = nullptr);
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
