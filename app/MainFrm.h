@@ -37,6 +37,7 @@ private:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OnTrayOpen();
     void OnTrayQuit();
+    void OnEndSession();
     void OnHidePanel();
     void ShowTrayMenu();
     void AddTrayIcon();

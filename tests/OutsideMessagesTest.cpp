@@ -1,12 +1,13 @@
 // What other programs may send or show the running panel: a window of theirs with the
-// panel's title, WM_DEVICECHANGE with a number for lParam. The panel runs as a process
-// of its own, as it does beside them on a desktop, except where the sender's message
-// must reach it unchanged.
+// panel's title, WM_DEVICECHANGE with a number for lParam, the end of the session. The
+// panel runs as a process of its own, as it does beside them on a desktop, except where
+// the sender's message must reach it unchanged.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 #include <dbt.h>
+#include <shellapi.h>
 #include <vector>
 
 #include "app/AppMessages.h"
@@ -86,6 +87,16 @@ protected:
     void SetUp() override { ASSERT_TRUE(Eventually([] { return RunningPanel() == nullptr; })); }
 };
 
+bool HasTrayIcon(HWND frame)
+{
+    NOTIFYICONDATAA probe{};
+    probe.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    probe.hWnd = frame;
+    probe.uID = CMainFrame::TRAY_ICON_ID;
+    // Changing nothing of an icon succeeds only while the icon is there.
+    return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+}
+
 }  // namespace
 
 TEST_F(OutsideMessages, AWindowOfAnotherClassWithThePanelsTitleIsLeftAlone)
@@ -124,6 +135,25 @@ TEST(DeviceEvents, WithoutARecordTheirNumberIsNeverReadAsOne)
         EXPECT_EQ(::SendMessageA(panel.View()->m_hWnd, WM_DEVICECHANGE, event, kNotAnAddress), TRUE) << "event " << event;
     EXPECT_TRUE(panel.sim.Trace().empty()) << "a device event without a record made the panel ask the driver";
     EXPECT_EQ(panel.Quit(), 0);
+}
+
+TEST_F(OutsideMessages, TheEndOfTheSessionEndsThePanelAsQuitDoes)
+{
+    // Logoff, and the Restart Manager closing the panel for an install.
+    for (const LPARAM reason : {LPARAM{ENDSESSION_LOGOFF}, LPARAM{ENDSESSION_CLOSEAPP}}) {
+        SCOPED_TRACE(reason == ENDSESSION_LOGOFF ? "logoff" : "close for an install");
+        CPanelProcess process("-hide");
+        HWND panel = StartedPanel(process);
+        ASSERT_NE(panel, nullptr);
+        ASSERT_TRUE(HasTrayIcon(panel));
+        DWORD_PTR mayEnd = 0;
+        ASSERT_NE(::SendMessageTimeoutA(panel, WM_QUERYENDSESSION, 0, reason, SMTO_ABORTIFHUNG, 5000, &mayEnd), 0);
+        EXPECT_EQ(mayEnd, TRUE);
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutA(panel, WM_ENDSESSION, TRUE, reason, SMTO_ABORTIFHUNG, 15000, &result);
+        EXPECT_EQ(process.ExitCode(5000), 0);
+        EXPECT_FALSE(HasTrayIcon(panel));
+    }
 }
 
 // Windows of other classes in the process keep what they like in their user data; only
