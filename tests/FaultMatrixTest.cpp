@@ -15,6 +15,7 @@
 #include "driver/ControlCodes.h"
 #include "res/resource.h"
 #include "tests/harness/PanelProcess.h"
+#include "tests/harness/RemoteBuffer.h"
 
 namespace {
 
@@ -132,67 +133,6 @@ bool Answers(HWND window)
     return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
-// Another process's controls take a pointer only into their own process: the texts of
-// list rows and status panes are read through a buffer lent in the panel's memory.
-class CRemoteBuffer {
-public:
-    explicit CRemoteBuffer(HWND window)
-    {
-        DWORD processId = 0;
-        ::GetWindowThreadProcessId(window, &processId);
-        m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-        if (m_process)
-            m_memory = ::VirtualAllocEx(m_process, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
-    }
-    ~CRemoteBuffer()
-    {
-        if (m_memory)
-            ::VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
-        if (m_process)
-            ::CloseHandle(m_process);
-    }
-    CRemoteBuffer(const CRemoteBuffer&) = delete;
-    CRemoteBuffer& operator=(const CRemoteBuffer&) = delete;
-
-    // A list row's text: the item record first, its text buffer after it.
-    std::string ListText(HWND list, int row, int column)
-    {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = static_cast<char*>(m_memory) + sizeof item;
-        item.cchTextMax = kSize - sizeof item;
-        if (!Write(&item, sizeof item))
-            return "<unreadable>";
-        ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(m_memory));
-        return Text(sizeof item);
-    }
-    std::string PaneText(HWND statusBar, int pane)
-    {
-        const char nothing = '\0';
-        if (!Write(&nothing, 1) || HIWORD(::SendMessageA(statusBar, SB_GETTEXTLENGTHA, pane, 0)) != 0)
-            return "<unreadable>";
-        ::SendMessageA(statusBar, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(m_memory));
-        return Text(0);
-    }
-
-private:
-    static constexpr SIZE_T kSize = 4096;
-    bool Write(const void* bytes, SIZE_T size)
-    {
-        return m_memory && ::WriteProcessMemory(m_process, m_memory, bytes, size, nullptr);
-    }
-    std::string Text(SIZE_T offset)
-    {
-        char text[kSize] = "";
-        if (!::ReadProcessMemory(m_process, static_cast<char*>(m_memory) + offset, text, kSize - offset - 1, nullptr))
-            return "<unreadable>";
-        return text;
-    }
-
-    HANDLE m_process = nullptr;
-    void* m_memory = nullptr;
-};
-
 // The controls of this id on every page of the view: the two channel pages share theirs.
 std::vector<HWND> PageControls(HWND view, int id)
 {
@@ -222,36 +162,32 @@ std::string Caption(HWND control)
     return text;
 }
 
-// What the pages show when the cell's read fails, on the default studio: three devices,
-// 28 channels each way.
-void ExpectTheFailedReadsState(const std::string& request, HWND panel)
+// The panel's windows that show what the reads found.
+struct PanelWindows {
+    HWND view;
+    HWND statusBar;
+    std::vector<HWND> channelLists;
+};
+
+// The lists when a read that fills them fails, on the default studio: three devices,
+// 28 channels each way. False for a request that fills no list.
+bool ExpectTheListsOfAFailedRead(const std::string& request, const PanelWindows& panel, CRemoteBuffer& remote)
 {
-    SCOPED_TRACE("the state of a failed " + request);
-    HWND view = ::GetDlgItem(panel, AFX_IDW_PANE_FIRST);
-    HWND statusBar = ::GetDlgItem(panel, AFX_IDW_STATUS_BAR);
-    CRemoteBuffer remote(panel);
-    const std::vector<HWND> channelLists = PageControls(view, IDC_CHANNEL_LIST);
-    ASSERT_EQ(channelLists.size(), 2u);
     const auto expectRows = [&](int devices, int channels, int syncRows) {
-        EXPECT_EQ(Rows(PageControl(view, IDC_DEVICE_LIST)), devices);
-        for (HWND list : channelLists)
+        EXPECT_EQ(Rows(PageControl(panel.view, IDC_DEVICE_LIST)), devices);
+        for (HWND list : panel.channelLists)
             EXPECT_EQ(Rows(list), channels);
-        EXPECT_EQ(Rows(PageControl(view, IDC_SYNC_LIST)), syncRows);
+        EXPECT_EQ(Rows(PageControl(panel.view, IDC_SYNC_LIST)), syncRows);
     };
     const auto expectNoDevices = [&] {
-        EXPECT_EQ(remote.PaneText(statusBar, 1), "0 Device(s) connected.");
-        EXPECT_EQ(remote.PaneText(statusBar, 3), "no streams available");
-        EXPECT_EQ(::SendMessageA(PageControl(view, IDC_SAMPLE_RATE_COMBO), CB_GETCOUNT, 0, 0), 0);
-    };
-    const auto expectUnreadDepth = [&](int slider, int label, int apply) {
-        EXPECT_FALSE(::IsWindowEnabled(PageControl(view, slider)));
-        EXPECT_EQ(Caption(PageControl(view, label)), "");
-        EXPECT_FALSE(::IsWindowEnabled(PageControl(view, apply)));
+        EXPECT_EQ(remote.PaneText(panel.statusBar, 1), "0 Device(s) connected.");
+        EXPECT_EQ(remote.PaneText(panel.statusBar, 3), "no streams available");
+        EXPECT_EQ(::SendMessageA(PageControl(panel.view, IDC_SAMPLE_RATE_COMBO), CB_GETCOUNT, 0, 0), 0);
     };
     if (request == "GetDriverVersion") {   // no connection at all
         expectRows(0, 0, 0);
         expectNoDevices();
-        expectUnreadDepth(IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_APPLY);
+        EXPECT_FALSE(::IsWindowEnabled(PageControl(panel.view, IDC_ASIO_DEPTH_SLIDER)));
     } else if (request == "GetDeviceList") {
         expectRows(0, 28, 0);
         expectNoDevices();
@@ -262,28 +198,42 @@ void ExpectTheFailedReadsState(const std::string& request, HWND panel)
         expectRows(3, 0, 4);
     } else if (request == "GetDeviceSyncMode") {
         expectRows(3, 28, 0);
-        EXPECT_FALSE(::IsWindowEnabled(PageControl(view, IDC_CHANGE_SYNC_MODE)));
-    } else if (request == "GetAsioNameOption") {
-        for (HWND list : channelLists)
-            EXPECT_EQ(::SendMessageA(::GetDlgItem(::GetParent(list), IDC_INCLUDE_DEVICE_NAME), BM_GETCHECK, 0, 0),
-                      BST_UNCHECKED);
-    } else if (request == "GetClockSource") {
-        EXPECT_EQ(remote.ListText(PageControl(view, IDC_SYNC_LIST), 0, 2), "");
-    } else if (request == "GetRateMode") {
-        EXPECT_EQ(::SendMessageA(PageControl(view, IDC_RATE_AUTOMATIC), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-        EXPECT_EQ(::SendMessageA(PageControl(view, IDC_RATE_MANUAL), BM_GETCHECK, 0, 0), BST_CHECKED);
-    } else if (request == "GetSampleRates") {
-        HWND rates = PageControl(view, IDC_SAMPLE_RATE_COMBO);
-        EXPECT_EQ(::SendMessageA(rates, CB_GETCOUNT, 0, 0), 0);
-        EXPECT_FALSE(::IsWindowEnabled(rates));
-        EXPECT_EQ(remote.PaneText(statusBar, 2), "Current sampling rate: unknown");
+        EXPECT_FALSE(::IsWindowEnabled(PageControl(panel.view, IDC_CHANGE_SYNC_MODE)));
     } else if (request == "GetStreamInfo") {
-        HWND streams = PageControl(view, IDC_STREAM_LIST);
-        ASSERT_EQ(Rows(streams), 3);
-        for (int row = 0; row < 3; ++row) {
+        HWND streams = PageControl(panel.view, IDC_STREAM_LIST);
+        EXPECT_EQ(Rows(streams), 3);
+        for (int row = 0; row < Rows(streams); ++row) {
             for (int plug = 1; plug <= 4; ++plug)
                 EXPECT_EQ(remote.ListText(streams, row, plug), "") << "row " << row << " plug " << plug;
         }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The settings' controls when the read of one setting fails.
+void ExpectTheSettingOfAFailedRead(const std::string& request, const PanelWindows& panel, CRemoteBuffer& remote)
+{
+    const auto control = [&](int id) { return PageControl(panel.view, id); };
+    const auto expectUnreadDepth = [&](int slider, int label, int apply) {
+        EXPECT_FALSE(::IsWindowEnabled(control(slider)));
+        EXPECT_EQ(Caption(control(label)), "");
+        EXPECT_FALSE(::IsWindowEnabled(control(apply)));
+    };
+    if (request == "GetAsioNameOption") {
+        for (HWND list : panel.channelLists)
+            EXPECT_EQ(::SendMessageA(::GetDlgItem(::GetParent(list), IDC_INCLUDE_DEVICE_NAME), BM_GETCHECK, 0, 0),
+                      BST_UNCHECKED);
+    } else if (request == "GetClockSource") {
+        EXPECT_EQ(remote.ListText(control(IDC_SYNC_LIST), 0, 2), "");
+    } else if (request == "GetRateMode") {
+        EXPECT_EQ(::SendMessageA(control(IDC_RATE_AUTOMATIC), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        EXPECT_EQ(::SendMessageA(control(IDC_RATE_MANUAL), BM_GETCHECK, 0, 0), BST_CHECKED);
+    } else if (request == "GetSampleRates") {
+        EXPECT_EQ(::SendMessageA(control(IDC_SAMPLE_RATE_COMBO), CB_GETCOUNT, 0, 0), 0);
+        EXPECT_FALSE(::IsWindowEnabled(control(IDC_SAMPLE_RATE_COMBO)));
+        EXPECT_EQ(remote.PaneText(panel.statusBar, 2), "Current sampling rate: unknown");
     } else if (request == "GetStreamBufferDepth") {
         expectUnreadDepth(IDC_STREAM_DEPTH_SLIDER, IDC_STREAM_DEPTH_LABEL, IDC_STREAM_APPLY);
     } else if (request == "GetAsioBufferDepth") {
@@ -291,10 +241,22 @@ void ExpectTheFailedReadsState(const std::string& request, HWND panel)
     } else if (request == "GetWdmBufferDepth") {
         expectUnreadDepth(IDC_WDM_DEPTH_SLIDER, IDC_WDM_DEPTH_LABEL, IDC_WDM_APPLY);
     } else if (request == "GetAsioStatistics") {
-        EXPECT_EQ(Caption(PageControl(view, IDC_DROPOUT_COUNT)), "");
+        EXPECT_EQ(Caption(control(IDC_DROPOUT_COUNT)), "");
     } else {
         ADD_FAILURE() << "no failed-read state known for " << request;
     }
+}
+
+// What the pages show when the cell's read fails.
+void ExpectTheFailedReadsState(const std::string& request, HWND frame)
+{
+    SCOPED_TRACE("the state of a failed " + request);
+    HWND view = ::GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+    const PanelWindows panel{view, ::GetDlgItem(frame, AFX_IDW_STATUS_BAR), PageControls(view, IDC_CHANNEL_LIST)};
+    ASSERT_EQ(panel.channelLists.size(), 2u);
+    CRemoteBuffer remote(frame);
+    if (!ExpectTheListsOfAFailedRead(request, panel, remote))
+        ExpectTheSettingOfAFailedRead(request, panel, remote);
 }
 
 class FaultMatrix : public testing::TestWithParam<Cell> {
