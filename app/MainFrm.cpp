@@ -35,6 +35,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCTA& cs)
 {
     if (!CFrameWnd::PreCreateWindow(cs))
         return FALSE;
+    cs.lpszClass = kWindowClass;
     // Fixed in size, and a caption that the framework never rewrites.
     cs.dwExStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
     cs.style &= ~static_cast<LONG>(WS_THICKFRAME | WS_MAXIMIZEBOX | FWS_ADDTOTITLE | FWS_PREFIXTITLE);
@@ -100,6 +101,13 @@ void CMainFrame::OnTrayOpen()
 void CMainFrame::OnTrayQuit()
 {
     PostMessage(WM_COMMAND, ID_APP_EXIT, 0);
+}
+
+void CMainFrame::OnEndSession()
+{
+    // Quit's own path, synchronously: the frame is destroyed inside this message.
+    if (CWinApp* app = AfxGetApp())
+        app->OnAppExit();
 }
 
 void CMainFrame::OnHidePanel()
@@ -184,6 +192,16 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     switch (message) {
+    case WM_QUERYENDSESSION:
+        // Logoff, shutdown, or the Restart Manager closing the panel for an install
+        // (ENDSESSION_CLOSEAPP): there is nothing to save, every setting is the driver's.
+        return TRUE;
+    case WM_ENDSESSION:
+        // The process may be ended as soon as this returns: leave now, as Quit does, so
+        // that the tray icon goes and the notifier's thread is stopped.
+        if (wParam)
+            OnEndSession();
+        return 0;
     case WM_APP_SHOW_SETTINGS:
         return OnShowSettings(wParam, lParam);
     case WM_APP_TRAY_NOTIFY:

@@ -10,6 +10,10 @@
 class CMainFrame : public CFrameWnd {
 public:
     static constexpr uint32_t TRAY_ICON_ID = 0x4F565831;   // "OVX1"; the panel has one icon
+    // The frame's own window class: a later start finds the running panel by it and by
+    // its title, so that no other window with that title (an Explorer window on the
+    // install folder) is taken for it.
+    static constexpr char kWindowClass[] = "OVX_CPL_MainFrame";
 
     CMainFrame() = default;
     ~CMainFrame() override;
@@ -33,6 +37,7 @@ private:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OnTrayOpen();
     void OnTrayQuit();
+    void OnEndSession();
     void OnHidePanel();
     void ShowTrayMenu();
     void AddTrayIcon();

@@ -19,7 +19,15 @@ namespace {
 
 HWND FindRunningPanel()
 {
-    return ::FindWindowA(nullptr, LoadResString(IDS_PANEL_TITLE).c_str());
+    return ::FindWindowA(CMainFrame::kWindowClass, LoadResString(IDS_PANEL_TITLE).c_str());
+}
+
+// After an install that closed the panel (the Restart Manager, ENDSESSION_CLOSEAPP) the
+// system starts it again with these arguments; the panel reads them as one whole token.
+// Not after a crash or a hang: the user starts it then.
+void RegisterForRestartAfterInstall()
+{
+    ::RegisterApplicationRestart(COVX_CPLApp::kRestartArguments, RESTART_NO_CRASH | RESTART_NO_HANG);
 }
 
 }  // namespace
@@ -63,6 +71,7 @@ BOOL COVX_CPLApp::InitInstance()
     }
     if (!OnFirstInstance())
         return FALSE;
+    RegisterForRestartAfterInstall();
 
     // The notification area shows small icons: the resource's own small image, shared.
     m_hTrayIcon = static_cast<HICON>(::LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,

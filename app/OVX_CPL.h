@@ -8,6 +8,8 @@
 class COVX_CPLApp : public CWinApp {
 public:
     static constexpr char kInstanceMutexName[] = "b15657be-162e-4b7b-9ff7-31a4a39cc091";
+    // The command line the system restarts the panel with after an install: in the tray.
+    static constexpr wchar_t kRestartArguments[] = L"-hide";
 
     COVX_CPLApp() = default;
 

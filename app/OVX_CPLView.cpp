@@ -224,12 +224,15 @@ void COVX_CPLView::RefreshDependentPages()
 
 BOOL COVX_CPLView::OnDeviceChange(UINT event, const DEV_BROADCAST_HDR* data)
 {
+    // Any process may send WM_DEVICECHANGE. Only the events with the 0x8000 bit carry a
+    // record, and only for those does the system copy it into this process; any other
+    // event's lParam is a number from the sender, never to be read.
+    if (event != DBT_DEVICEARRIVAL && event != DBT_DEVICEREMOVECOMPLETE)
+        return TRUE;
     if (!data)
         return TRUE;
     const std::string name = DeviceInterfaceName(data);
-    if (name.empty())
-        return TRUE;
-    if (name.size() >= 5 && (event == DBT_DEVICEARRIVAL || event == DBT_DEVICEREMOVECOMPLETE))
+    if (name.size() >= 5)
         ReconnectDriver();
     return TRUE;
 }

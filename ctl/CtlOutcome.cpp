@@ -11,6 +11,7 @@ std::string ResultText(DrvResult code)
     switch (code) {
     case ERROR_DRV_NOT_OPEN: return "The driver is not open.";
     case ERROR_DRV_INTERFACE_VERSION: return "The driver's interface version is not supported.";
+    case ERROR_DRV_SHORT_ANSWER: return "The driver's answer was shorter than its record.";
     case 2: return "The driver's control device was not found.";
     case 5: return "Access to the driver's control device was denied.";
     case ERROR_DRV_INVALID_ARGUMENT: return "The parameter is incorrect.";

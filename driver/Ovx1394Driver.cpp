@@ -78,14 +78,29 @@ DrvResult COvx1394Driver::Control(uint32_t code, const void* inBuffer, uint32_t 
     return result;
 }
 
+template <typename Record>
+DrvResult COvx1394Driver::ReadRecord(uint32_t code, const uint32_t* id, Record* record)
+{
+    // Zeroed as the list readers' callers zero theirs: a count nobody wrote reads 0.
+    Record answer{};
+    uint32_t written = 0;
+    const DrvResult result = Control(code, id, id ? sizeof *id : 0, &answer, sizeof answer, &written);
+    if (result != DRV_OK)
+        return result;
+    if (written < sizeof answer)
+        return ERROR_DRV_SHORT_ANSWER;
+    *record = answer;
+    return DRV_OK;
+}
+
 DrvResult COvx1394Driver::GetDriverVersion(_DRIVER_VERSION_INFO* version)
 {
-    return Control(OvxIoctl::GetDriverVersion, nullptr, 0, version, sizeof *version);
+    return ReadRecord(OvxIoctl::GetDriverVersion, nullptr, version);
 }
 
 DrvResult COvx1394Driver::GetAsioNameOption(uint32_t* option)
 {
-    return Control(OvxIoctl::GetAsioNameOption, nullptr, 0, option, sizeof *option);
+    return ReadRecord(OvxIoctl::GetAsioNameOption, nullptr, option);
 }
 
 DrvResult COvx1394Driver::SetAsioNameOption(const uint32_t* option)
@@ -103,22 +118,22 @@ DrvResult COvx1394Driver::RegisterNotificationEvent(void* eventHandle)
 
 DrvResult COvx1394Driver::GetNextEvent(_DRIVER_EVENT_INFO* event)
 {
-    return Control(OvxIoctl::GetNextEvent, nullptr, 0, event, sizeof *event);
+    return ReadRecord(OvxIoctl::GetNextEvent, nullptr, event);
 }
 
 DrvResult COvx1394Driver::GetDeviceList(_DEVICE_ID_LIST* list)
 {
-    return Control(OvxIoctl::GetDeviceList, nullptr, 0, list, sizeof *list);
+    return ReadRecord(OvxIoctl::GetDeviceList, nullptr, list);
 }
 
 DrvResult COvx1394Driver::GetChannelLists(_CHANNEL_ID_LISTS* lists)
 {
-    return Control(OvxIoctl::GetChannelLists, nullptr, 0, lists, sizeof *lists);
+    return ReadRecord(OvxIoctl::GetChannelLists, nullptr, lists);
 }
 
 DrvResult COvx1394Driver::GetClockSource(_CLOCK_SOURCE_INFO* source)
 {
-    return Control(OvxIoctl::GetClockSource, nullptr, 0, source, sizeof *source);
+    return ReadRecord(OvxIoctl::GetClockSource, nullptr, source);
 }
 
 DrvResult COvx1394Driver::SetClockSource(const _CLOCK_SOURCE_INFO* source)
@@ -129,7 +144,7 @@ DrvResult COvx1394Driver::SetClockSource(const _CLOCK_SOURCE_INFO* source)
 DrvResult COvx1394Driver::GetRateMode(uint32_t* mode)
 {
     _RATE_MODE_INFO info{};
-    const DrvResult result = Control(OvxIoctl::GetRateMode, nullptr, 0, &info, sizeof info);
+    const DrvResult result = ReadRecord(OvxIoctl::GetRateMode, nullptr, &info);
     if (result == DRV_OK)
         *mode = info.mode;
     return result;
@@ -143,7 +158,7 @@ DrvResult COvx1394Driver::SetRateMode(uint32_t mode)
 
 DrvResult COvx1394Driver::GetSampleRates(_SAMPLE_RATE_INFO* rates)
 {
-    return Control(OvxIoctl::GetSampleRates, nullptr, 0, rates, sizeof *rates);
+    return ReadRecord(OvxIoctl::GetSampleRates, nullptr, rates);
 }
 
 DrvResult COvx1394Driver::SetSampleRate(uint32_t rateHz)
@@ -154,7 +169,7 @@ DrvResult COvx1394Driver::SetSampleRate(uint32_t rateHz)
 
 DrvResult COvx1394Driver::GetDeviceSyncMode(const uint32_t* deviceId, _DEVICE_SYNC_MODE_INFO* info)
 {
-    return Control(OvxIoctl::GetDeviceSyncMode, deviceId, sizeof *deviceId, info, sizeof *info);
+    return ReadRecord(OvxIoctl::GetDeviceSyncMode, deviceId, info);
 }
 
 DrvResult COvx1394Driver::SetDeviceSyncMode(const _DEVICE_SYNC_MODE_INFO* info)
@@ -165,8 +180,7 @@ DrvResult COvx1394Driver::SetDeviceSyncMode(const _DEVICE_SYNC_MODE_INFO* info)
 DrvResult COvx1394Driver::GetDeviceProperties(const uint32_t* deviceId,
                                               _OVX_DEVICE_PROPERTIES* properties)
 {
-    return Control(OvxIoctl::GetDeviceProperties, deviceId, sizeof *deviceId, properties,
-                   sizeof *properties);
+    return ReadRecord(OvxIoctl::GetDeviceProperties, deviceId, properties);
 }
 
 DrvResult COvx1394Driver::SetDeviceProperties(const _OVX_DEVICE_PROPERTIES* properties)
@@ -176,14 +190,13 @@ DrvResult COvx1394Driver::SetDeviceProperties(const _OVX_DEVICE_PROPERTIES* prop
 
 DrvResult COvx1394Driver::GetStreamInfo(const uint32_t* deviceId, _STREAM_INFO* info)
 {
-    return Control(OvxIoctl::GetStreamInfo, deviceId, sizeof *deviceId, info, sizeof *info);
+    return ReadRecord(OvxIoctl::GetStreamInfo, deviceId, info);
 }
 
 DrvResult COvx1394Driver::GetChannelProperties(const uint32_t* channelId,
                                                _OVX_CHANNEL_PROPERTIES* properties)
 {
-    return Control(OvxIoctl::GetChannelProperties, channelId, sizeof *channelId, properties,
-                   sizeof *properties);
+    return ReadRecord(OvxIoctl::GetChannelProperties, channelId, properties);
 }
 
 DrvResult COvx1394Driver::SetChannelProperties(const _OVX_CHANNEL_PROPERTIES* properties)
@@ -203,7 +216,7 @@ DrvResult COvx1394Driver::StopStreaming()
 
 DrvResult COvx1394Driver::GetStreamBufferDepth(_BUFFER_DEPTH_INFO* depth)
 {
-    return Control(OvxIoctl::GetStreamBufferDepth, nullptr, 0, depth, sizeof *depth);
+    return ReadRecord(OvxIoctl::GetStreamBufferDepth, nullptr, depth);
 }
 
 DrvResult COvx1394Driver::SetStreamBufferDepth(const _BUFFER_DEPTH_INFO* depth)
@@ -213,7 +226,7 @@ DrvResult COvx1394Driver::SetStreamBufferDepth(const _BUFFER_DEPTH_INFO* depth)
 
 DrvResult COvx1394Driver::GetAsioBufferDepth(_BUFFER_DEPTH_INFO* depth)
 {
-    return Control(OvxIoctl::GetAsioBufferDepth, nullptr, 0, depth, sizeof *depth);
+    return ReadRecord(OvxIoctl::GetAsioBufferDepth, nullptr, depth);
 }
 
 DrvResult COvx1394Driver::SetAsioBufferDepth(const _BUFFER_DEPTH_INFO* depth)
@@ -223,7 +236,7 @@ DrvResult COvx1394Driver::SetAsioBufferDepth(const _BUFFER_DEPTH_INFO* depth)
 
 DrvResult COvx1394Driver::GetWdmBufferDepth(_BUFFER_DEPTH_INFO* depth)
 {
-    return Control(OvxIoctl::GetWdmBufferDepth, nullptr, 0, depth, sizeof *depth);
+    return ReadRecord(OvxIoctl::GetWdmBufferDepth, nullptr, depth);
 }
 
 DrvResult COvx1394Driver::SetWdmBufferDepth(const _BUFFER_DEPTH_INFO* depth)
@@ -233,5 +246,5 @@ DrvResult COvx1394Driver::SetWdmBufferDepth(const _BUFFER_DEPTH_INFO* depth)
 
 DrvResult COvx1394Driver::GetAsioStatistics(_ASIO_STATISTICS* statistics)
 {
-    return Control(OvxIoctl::GetAsioStatistics, nullptr, 0, statistics, sizeof *statistics);
+    return ReadRecord(OvxIoctl::GetAsioStatistics, nullptr, statistics);
 }

@@ -31,7 +31,9 @@ public:
     DrvResult Control(uint32_t code, const void* inBuffer, uint32_t inSize, void* outBuffer,
                       uint32_t outSize, uint32_t* byteCount = nullptr);
 
-    // The requests of the driver, one line each.
+    // The requests of the driver, one line each. A reader of a record fails with
+    // ERROR_DRV_SHORT_ANSWER when the driver wrote less than the record, and a reader
+    // that fails leaves the caller's record as it was.
     DrvResult GetDriverVersion(_DRIVER_VERSION_INFO* version);
     DrvResult GetAsioNameOption(uint32_t* option);
     DrvResult SetAsioNameOption(const uint32_t* option);
@@ -67,6 +69,11 @@ protected:
     mutable std::recursive_mutex m_lock;
 
 private:
+    // One fixed-size record read whole: answered into a record of its own, handed on
+    // only when every byte of it came from the driver.
+    template <typename Record>
+    DrvResult ReadRecord(uint32_t code, const uint32_t* id, Record* record);
+
     DeviceHandle m_hDevice = nullptr;
     IDeviceIo* m_io = nullptr;   // the device I/O that opened m_hDevice
 };

@@ -25,6 +25,9 @@ constexpr DrvResult DRV_OK = 0;
 constexpr DrvResult ERROR_DRV_THREAD = 0xE0000001;             // the notifier's thread
 constexpr DrvResult ERROR_DRV_NOT_OPEN = 0xE0000013;           // no control device open
 constexpr DrvResult ERROR_DRV_INTERFACE_VERSION = 0xE0000014;  // unsupported driver interface
+// The driver reported success but wrote less than the whole record: the rest would be
+// whatever the buffer held, so the answer counts as none.
+constexpr DrvResult ERROR_DRV_SHORT_ANSWER = 0xE0000015;
 // A handler given a row whose record index is outside the model's array.
 constexpr DrvResult ERROR_DRV_INVALID_ARGUMENT = WinError::InvalidParameter;
 

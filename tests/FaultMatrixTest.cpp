@@ -1,6 +1,7 @@
 // Every read request of the driver failing or misbehaving in each way a buggy, old or
 // half-unloaded driver does, with the whole panel as its own process: it starts,
 // every page answers when its tree item is selected, and "-exit" ends it with code 0.
+// A short answer is a failed read: the pages show what they show when the read fails.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "driver/ControlCodes.h"
 #include "res/resource.h"
 #include "tests/harness/PanelProcess.h"
+#include "tests/harness/RemoteBuffer.h"
 
 namespace {
 
@@ -35,6 +37,21 @@ std::string Statement(const Cell& cell)
     case Fault::CountsBeyondRoom: return "malform " + cell.request + " counts";
     case Fault::ShortAnswer: return "malform " + cell.request + " short";
     }
+    return {};
+}
+
+// What a cell's bus holds besides the default studio, so that a value shown can only
+// have come from a read that succeeded.
+std::string Distinguishing(const Cell& cell)
+{
+    if (cell.fault != Fault::ShortAnswer)
+        return {};
+    if (cell.request == "GetAsioNameOption")
+        return "asio-name-option 1\n";
+    if (cell.request == "GetRateMode")
+        return "rate-mode 1\n";
+    if (cell.request == "GetAsioStatistics")
+        return "dropouts 7\n";
     return {};
 }
 
@@ -116,6 +133,132 @@ bool Answers(HWND window)
     return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
+// The controls of this id on every page of the view: the two channel pages share theirs.
+std::vector<HWND> PageControls(HWND view, int id)
+{
+    std::vector<HWND> controls;
+    for (HWND page = ::GetWindow(view, GW_CHILD); page; page = ::GetWindow(page, GW_HWNDNEXT)) {
+        if (HWND control = ::GetDlgItem(page, id))
+            controls.push_back(control);
+    }
+    return controls;
+}
+
+HWND PageControl(HWND view, int id)
+{
+    const std::vector<HWND> controls = PageControls(view, id);
+    return controls.size() == 1 ? controls.front() : nullptr;
+}
+
+int Rows(HWND list)
+{
+    return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string Caption(HWND control)
+{
+    char text[256] = "";
+    ::GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+// The panel's windows that show what the reads found.
+struct PanelWindows {
+    HWND view;
+    HWND statusBar;
+    std::vector<HWND> channelLists;
+};
+
+// The lists when a read that fills them fails, on the default studio: three devices,
+// 28 channels each way. False for a request that fills no list.
+bool ExpectTheListsOfAFailedRead(const std::string& request, const PanelWindows& panel, CRemoteBuffer& remote)
+{
+    const auto expectRows = [&](int devices, int channels, int syncRows) {
+        EXPECT_EQ(Rows(PageControl(panel.view, IDC_DEVICE_LIST)), devices);
+        for (HWND list : panel.channelLists)
+            EXPECT_EQ(Rows(list), channels);
+        EXPECT_EQ(Rows(PageControl(panel.view, IDC_SYNC_LIST)), syncRows);
+    };
+    const auto expectNoDevices = [&] {
+        EXPECT_EQ(remote.PaneText(panel.statusBar, 1), "0 Device(s) connected.");
+        EXPECT_EQ(remote.PaneText(panel.statusBar, 3), "no streams available");
+        EXPECT_EQ(::SendMessageA(PageControl(panel.view, IDC_SAMPLE_RATE_COMBO), CB_GETCOUNT, 0, 0), 0);
+    };
+    if (request == "GetDriverVersion") {   // no connection at all
+        expectRows(0, 0, 0);
+        expectNoDevices();
+        EXPECT_FALSE(::IsWindowEnabled(PageControl(panel.view, IDC_ASIO_DEPTH_SLIDER)));
+    } else if (request == "GetDeviceList") {
+        expectRows(0, 28, 0);
+        expectNoDevices();
+    } else if (request == "GetDeviceProperties") {
+        expectRows(0, 0, 0);
+        expectNoDevices();
+    } else if (request == "GetChannelLists" || request == "GetChannelProperties") {
+        expectRows(3, 0, 4);
+    } else if (request == "GetDeviceSyncMode") {
+        expectRows(3, 28, 0);
+        EXPECT_FALSE(::IsWindowEnabled(PageControl(panel.view, IDC_CHANGE_SYNC_MODE)));
+    } else if (request == "GetStreamInfo") {
+        HWND streams = PageControl(panel.view, IDC_STREAM_LIST);
+        EXPECT_EQ(Rows(streams), 3);
+        for (int row = 0; row < Rows(streams); ++row) {
+            for (int plug = 1; plug <= 4; ++plug)
+                EXPECT_EQ(remote.ListText(streams, row, plug), "") << "row " << row << " plug " << plug;
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The settings' controls when the read of one setting fails.
+void ExpectTheSettingOfAFailedRead(const std::string& request, const PanelWindows& panel, CRemoteBuffer& remote)
+{
+    const auto control = [&](int id) { return PageControl(panel.view, id); };
+    const auto expectUnreadDepth = [&](int slider, int label, int apply) {
+        EXPECT_FALSE(::IsWindowEnabled(control(slider)));
+        EXPECT_EQ(Caption(control(label)), "");
+        EXPECT_FALSE(::IsWindowEnabled(control(apply)));
+    };
+    if (request == "GetAsioNameOption") {
+        for (HWND list : panel.channelLists)
+            EXPECT_EQ(::SendMessageA(::GetDlgItem(::GetParent(list), IDC_INCLUDE_DEVICE_NAME), BM_GETCHECK, 0, 0),
+                      BST_UNCHECKED);
+    } else if (request == "GetClockSource") {
+        EXPECT_EQ(remote.ListText(control(IDC_SYNC_LIST), 0, 2), "");
+    } else if (request == "GetRateMode") {
+        EXPECT_EQ(::SendMessageA(control(IDC_RATE_AUTOMATIC), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        EXPECT_EQ(::SendMessageA(control(IDC_RATE_MANUAL), BM_GETCHECK, 0, 0), BST_CHECKED);
+    } else if (request == "GetSampleRates") {
+        EXPECT_EQ(::SendMessageA(control(IDC_SAMPLE_RATE_COMBO), CB_GETCOUNT, 0, 0), 0);
+        EXPECT_FALSE(::IsWindowEnabled(control(IDC_SAMPLE_RATE_COMBO)));
+        EXPECT_EQ(remote.PaneText(panel.statusBar, 2), "Current sampling rate: unknown");
+    } else if (request == "GetStreamBufferDepth") {
+        expectUnreadDepth(IDC_STREAM_DEPTH_SLIDER, IDC_STREAM_DEPTH_LABEL, IDC_STREAM_APPLY);
+    } else if (request == "GetAsioBufferDepth") {
+        expectUnreadDepth(IDC_ASIO_DEPTH_SLIDER, IDC_ASIO_DEPTH_LABEL, IDC_ASIO_APPLY);
+    } else if (request == "GetWdmBufferDepth") {
+        expectUnreadDepth(IDC_WDM_DEPTH_SLIDER, IDC_WDM_DEPTH_LABEL, IDC_WDM_APPLY);
+    } else if (request == "GetAsioStatistics") {
+        EXPECT_EQ(Caption(control(IDC_DROPOUT_COUNT)), "");
+    } else {
+        ADD_FAILURE() << "no failed-read state known for " << request;
+    }
+}
+
+// What the pages show when the cell's read fails.
+void ExpectTheFailedReadsState(const std::string& request, HWND frame)
+{
+    SCOPED_TRACE("the state of a failed " + request);
+    HWND view = ::GetDlgItem(frame, AFX_IDW_PANE_FIRST);
+    const PanelWindows panel{view, ::GetDlgItem(frame, AFX_IDW_STATUS_BAR), PageControls(view, IDC_CHANNEL_LIST)};
+    ASSERT_EQ(panel.channelLists.size(), 2u);
+    CRemoteBuffer remote(frame);
+    if (!ExpectTheListsOfAFailedRead(request, panel, remote))
+        ExpectTheSettingOfAFailedRead(request, panel, remote);
+}
+
 class FaultMatrix : public testing::TestWithParam<Cell> {
 protected:
     void SetUp() override
@@ -125,7 +268,7 @@ protected:
         // A late answer comes once per device or channel on every refresh: one small
         // device keeps those cells short.
         const char* bus = GetParam().fault == Fault::Late ? "bus empty\ndevice \"Desk\" \"SN-1\" 2 2\n" : "bus default\n";
-        std::ofstream(m_scenarioPath) << bus << Statement(GetParam()) << "\n";
+        std::ofstream(m_scenarioPath) << bus << Distinguishing(GetParam()) << Statement(GetParam()) << "\n";
         ::SetEnvironmentVariableA("OVX_SIM_SCENARIO", m_scenarioPath.c_str());
         ::SetEnvironmentVariableA("OVX_SIM_TRACE", m_tracePath.c_str());
     }
@@ -136,9 +279,13 @@ protected:
         std::remove(m_scenarioPath.c_str());
         std::remove(m_tracePath.c_str());
     }
-    bool Asked(const std::string& request) const
+    bool Asked(const std::string& request, size_t times = 1) const
     {
-        return ReadFile(m_tracePath).find(request + " ") != std::string::npos;
+        const std::string trace = ReadFile(m_tracePath);
+        size_t found = 0;
+        for (size_t at = trace.find(request + " "); at != std::string::npos; at = trace.find(request + " ", at + 1))
+            ++found;
+        return found >= times;
     }
 
     const std::string m_scenarioPath = TempPath("ovx-fault-matrix-scenario.txt");
@@ -180,6 +327,13 @@ TEST_P(FaultMatrix, ThePanelStartsEveryPageAnswersAndExitEndsIt)
     }
     EXPECT_TRUE(Asked(cell.request)) << "the cell's request was never made";
     EXPECT_TRUE(Answers(panel));
+    if (cell.fault == Fault::ShortAnswer) {
+        // The timer's second read comes only after the first one's answer was shown.
+        if (AskedByTheTimer(cell.request)) {
+            EXPECT_TRUE(Eventually([&] { return Asked(cell.request, 2); }, 5000));
+        }
+        ExpectTheFailedReadsState(cell.request, panel);
+    }
 
     CPanelProcess exitRequest("-exit");
     EXPECT_EQ(exitRequest.ExitCode(5000), 0);

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <memory>
+#include <type_traits>
 
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
@@ -180,4 +183,52 @@ TEST(PlatformDeviceIo, AMachineWithoutTheDriverRefusesToOpen)
     EXPECT_EQ(result, 2u);   // ERROR_FILE_NOT_FOUND, as the system reports it
     EXPECT_FALSE(driver.IsOpen());
     EXPECT_EQ(driver.StartStreaming(), ERROR_DRV_NOT_OPEN);
+}
+
+// A driver that reports fewer bytes than the record: the rest of the record would be
+// whatever the buffer held before, so no reader takes it, and the caller's record stays.
+TEST_F(SimConnection, AShortAnswerIsAFailureAndLeavesTheCallersRecord)
+{
+    COvx1394Driver driver;
+    ASSERT_EQ(driver.Open(kOvxDeviceName), DRV_OK);
+    const uint32_t deviceId = DefaultBus().devices.front().id;
+    const uint32_t channelId = DefaultBus().inputs.front().id;
+    const auto check = [&](uint32_t code, auto* record, const std::function<DrvResult()>& read) {
+        SCOPED_TRACE(OvxIoctl::FindRequest(code)->name);
+        std::memset(record, 0xAB, sizeof *record);
+        auto before = std::make_unique<std::remove_pointer_t<decltype(record)>>(*record);
+        sim.MalformAnswer(code, Malformation::ShortAnswer, FaultRepeat::Once);
+        EXPECT_EQ(read(), ERROR_DRV_SHORT_ANSWER);
+        EXPECT_EQ(std::memcmp(record, before.get(), sizeof *record), 0);
+        EXPECT_EQ(read(), DRV_OK);   // the next, whole answer is taken
+    };
+    namespace Io = OvxIoctl;
+    _DRIVER_VERSION_INFO version;
+    check(Io::GetDriverVersion, &version, [&] { return driver.GetDriverVersion(&version); });
+    uint32_t option;
+    check(Io::GetAsioNameOption, &option, [&] { return driver.GetAsioNameOption(&option); });
+    _DEVICE_ID_LIST list;
+    check(Io::GetDeviceList, &list, [&] { return driver.GetDeviceList(&list); });
+    auto channels = std::make_unique<_CHANNEL_ID_LISTS>();
+    check(Io::GetChannelLists, channels.get(), [&] { return driver.GetChannelLists(channels.get()); });
+    _CLOCK_SOURCE_INFO clock;
+    check(Io::GetClockSource, &clock, [&] { return driver.GetClockSource(&clock); });
+    uint32_t mode;
+    check(Io::GetRateMode, &mode, [&] { return driver.GetRateMode(&mode); });
+    _SAMPLE_RATE_INFO rates;
+    check(Io::GetSampleRates, &rates, [&] { return driver.GetSampleRates(&rates); });
+    auto sync = std::make_unique<_DEVICE_SYNC_MODE_INFO>();
+    check(Io::GetDeviceSyncMode, sync.get(), [&] { return driver.GetDeviceSyncMode(&deviceId, sync.get()); });
+    _OVX_DEVICE_PROPERTIES device;
+    check(Io::GetDeviceProperties, &device, [&] { return driver.GetDeviceProperties(&deviceId, &device); });
+    _STREAM_INFO stream;
+    check(Io::GetStreamInfo, &stream, [&] { return driver.GetStreamInfo(&deviceId, &stream); });
+    _OVX_CHANNEL_PROPERTIES channel;
+    check(Io::GetChannelProperties, &channel, [&] { return driver.GetChannelProperties(&channelId, &channel); });
+    _BUFFER_DEPTH_INFO depth;
+    check(Io::GetStreamBufferDepth, &depth, [&] { return driver.GetStreamBufferDepth(&depth); });
+    check(Io::GetAsioBufferDepth, &depth, [&] { return driver.GetAsioBufferDepth(&depth); });
+    check(Io::GetWdmBufferDepth, &depth, [&] { return driver.GetWdmBufferDepth(&depth); });
+    _ASIO_STATISTICS statistics;
+    check(Io::GetAsioStatistics, &statistics, [&] { return driver.GetAsioStatistics(&statistics); });
 }

@@ -10,6 +10,7 @@
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent)
 {
+    s_pOurDialogProc = &StaticDialogProc;
 }
 
 CDialog::~CDialog()
@@ -165,7 +166,7 @@ INT_PTR CALLBACK CDialog::StaticDialogProc(HWND hWnd, UINT message, WPARAM wPara
             self->AttachToThunk(hWnd);
         }
     } else {
-        self = static_cast<CDialog*>(FromHandlePermanent(hWnd));
+        self = static_cast<CDialog*>(ObjectOf(hWnd));
     }
     if (!self)
         return FALSE;

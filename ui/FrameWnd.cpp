@@ -59,7 +59,9 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, const CSingleDocTemplate
     m_hAccelTable.Reset(::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId)));
 
     m_pMakeView = &makeView;
-    const char* className = RegisterWindowClass(CS_DBLCLKS, icon, smallIcon);
+    // A frame may name its class (PreCreateWindow), so that other programs can tell it
+    // from any window that merely carries the same title.
+    const char* className = RegisterWindowClass(CS_DBLCLKS, icon, smallIcon, cs.lpszClass);
     const BOOL created = className && CreateEx(cs.dwExStyle, className, cs.lpszName, windowStyle, cs.x,
                                                cs.y, cs.cx, cs.cy, nullptr, cs.hMenu);
     m_pMakeView = nullptr;

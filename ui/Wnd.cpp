@@ -3,20 +3,38 @@
 #include <exception>
 
 #include "ui/ProgrammingError.h"
+#include "ui/WindowSubclass.h"
 
 CWnd::~CWnd()
 {
     // A window that outlives its object must not call into it any more.
-    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
+    if (m_hWnd && ObjectOf(m_hWnd) == this)
         DetachFromThunk();
 }
+
+DLGPROC CWnd::s_pOurDialogProc = nullptr;
 
 // Window procedures and dialog procedures find their object in the window's user data.
 // It is looked up for every message, and reading it stays in the process, where a window
 // property (as Wine keeps them) costs a round trip to the window server each time.
+CWnd* CWnd::ObjectOf(HWND hWnd)
+{
+    return reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+}
+
+// A window's procedure and dialog procedure are read in the process, as its user data
+// is. GetWindowLongPtrA hands out an ANSI window's procedure itself; our classes are
+// registered ANSI. DWLP_DLGPROC is the dialog procedure only for dialogs, and a window
+// without dialog extra bytes fails the read (0).
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    return hWnd ? reinterpret_cast<CWnd*>(::GetWindowLongPtrA(hWnd, GWLP_USERDATA)) : nullptr;
+    if (!hWnd)
+        return nullptr;
+    const bool ours = ::GetWindowLongPtrA(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&StaticWndProc) ||
+                      (s_pOurDialogProc &&
+                       ::GetWindowLongPtrA(hWnd, DWLP_DLGPROC) == reinterpret_cast<LONG_PTR>(s_pOurDialogProc)) ||
+                      CWindowSubclass::IsInstalled(hWnd);
+    return ours ? ObjectOf(hWnd) : nullptr;
 }
 
 BOOL EnableWindowOf(HWND window, BOOL enable)
@@ -63,10 +81,13 @@ std::string CWnd::GetWindowText() const
     return text;
 }
 
-const char* CWnd::RegisterWindowClass(UINT classStyle, HICON icon, HICON smallIcon)
+const char* CWnd::RegisterWindowClass(UINT classStyle, HICON icon, HICON smallIcon, const char* className)
 {
     static char name[64];
-    wsprintfA(name, "OvxWnd:%x:%p", classStyle, static_cast<void*>(icon));
+    if (className)
+        lstrcpynA(name, className, sizeof name);
+    else
+        wsprintfA(name, "OvxWnd:%x:%p", classStyle, static_cast<void*>(icon));
     WNDCLASSEXA existing{sizeof(existing)};
     if (::GetClassInfoExA(::GetModuleHandleA(nullptr), name, &existing))
         return name;
@@ -106,7 +127,7 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         if (self)
             self->AttachToThunk(hWnd);
     }
-    CWnd* self = FromHandlePermanent(hWnd);
+    CWnd* self = ObjectOf(hWnd);
     if (!self)
         return ::DefWindowProcA(hWnd, message, wParam, lParam);
     LRESULT result = 0;

@@ -18,7 +18,10 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     HWND GetSafeHwnd() const { return m_hWnd; }
-    // The object whose thunk owns hWnd, or null for windows we only wrap.
+    // The object of hWnd, or null for windows we only wrap and for windows that are not
+    // ours at all: only a window whose procedure is our thunk, our dialog procedure or
+    // our subclass procedure holds an object in its user data. Any other window of the
+    // process (a common dialog, a shell window, a control) may keep anything there.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
     // Keyboard messages pass here, from the window they are for up to the top-level
@@ -68,9 +71,16 @@ protected:
     // Ties the object to its window, and unties it once the window is gone.
     void AttachToThunk(HWND hWnd);
     void DetachFromThunk();
+    // The object in hWnd's user data, for procedures that know the window is theirs
+    // because the system called them for it.
+    static CWnd* ObjectOf(HWND hWnd);
+    // The dialog procedure that marks a dialog as ours; set by the first dialog object.
+    static DLGPROC s_pOurDialogProc;
 
     // The small icon of the caption and task bar; null lets the system shrink the large one.
-    static const char* RegisterWindowClass(UINT classStyle, HICON icon, HICON smallIcon = nullptr);
+    // Without a name the class is named after its style and icon, and shared.
+    static const char* RegisterWindowClass(UINT classStyle, HICON icon, HICON smallIcon = nullptr,
+                                           const char* name = nullptr);
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -34,12 +34,12 @@ uint32_t CFakeDeviceIo::Control(DeviceHandle, uint32_t code, const void* in, uin
     calls.push_back(std::move(call));
     --m_inside;
 
-    bytesReturned = 0;
-    if (code == OvxIoctl::GetDriverVersion && outSize == sizeof version) {
+    // Every record answered whole: the version as set, any other record as zeros.
+    if (out)
+        std::memset(out, 0, outSize);
+    bytesReturned = outSize;
+    if (code == OvxIoctl::GetDriverVersion && outSize == sizeof version)
         std::memcpy(out, &version, sizeof version);
-        bytesReturned = sizeof version;
-        return 0;
-    }
     return 0;
 }
 

@@ -1,5 +1,6 @@
-// A device I/O that records what it is asked and answers only the version request,
-// for tests of the connection itself; the simulated driver covers the rest.
+// A device I/O that records what it is asked and answers the version it is given and
+// any other record with zeros, for tests of the connection itself; the simulated
+// driver covers the rest.
 #pragma once
 
 #include <atomic>
