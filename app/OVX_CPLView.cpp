@@ -8,6 +8,7 @@
 #include "pages/SyncModeText.h"
 #include "res/StreamTexts.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/Dpi.h"
 #include "ui/ResourceText.h"
@@ -107,6 +108,7 @@ void COVX_CPLView::BuildPageTree()
         ::ImageList_AddIcon(m_imageList.Get(), icon.Get());
     }
     m_tree.SetImageList(m_imageList.Get(), TVSIL_NORMAL);
+    SetAccessibleName(m_tree.m_hWnd, LoadResString(IDS_NAME_PAGE_TREE));
 
     m_hItemDevices = InsertPageItem(IDS_PAGE_DEVICES, 1, PAGE_DEVICES);
     m_hItemInputChannels = InsertPageItem(IDS_PAGE_INPUT_CHANNELS, 3, PAGE_INPUT_CHANNELS);

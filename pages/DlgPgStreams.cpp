@@ -5,6 +5,7 @@
 #include "text/StreamText.h"
 #include "res/StreamTexts.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/ResourceText.h"
 
@@ -26,6 +27,7 @@ BOOL CDlgPgStreams::OnInitDialog()
     for (int i = 0; i < 4; ++i)
         m_list.InsertColumn(i + 1, LoadResString(plugColumns[i]), LVCFMT_LEFT, 90);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kPageListStyles);
+    SetAccessibleName(m_list.m_hWnd, LoadResString(IDS_NAME_STREAM_LIST));
     Refresh();
     return TRUE;
 }

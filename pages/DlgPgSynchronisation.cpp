@@ -8,6 +8,7 @@
 #include "pages/SyncModeText.h"
 #include "res/DriverErrorTexts.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/ResourceText.h"
 
@@ -47,6 +48,7 @@ BOOL CDlgPgSynchronisation::OnInitDialog()
     m_list.InsertColumn(0, LoadResString(IDS_COL_CLOCK_MASTER), LVCFMT_LEFT, 70);
     m_list.InsertColumn(1, LoadResString(IDS_COL_DEVICES), LVCFMT_LEFT, 160);
     m_list.InsertColumn(2, LoadResString(IDS_COL_SYNC_SOURCE), LVCFMT_LEFT, 250);
+    SetAccessibleName(m_list.m_hWnd, LoadResString(IDS_NAME_SYNC_LIST));
     RefreshList();
     RefreshRates();
     m_btnApplySync.EnableWindow(FALSE);

@@ -124,6 +124,14 @@
 #define IDS_TRAY_DEVICE_CONNECTED     2210
 #define IDS_TRAY_DEVICE_GONE          2211
 
+/* Accessible names of controls that have no text of their own and no label before them. */
+#define IDS_NAME_PAGE_TREE            2230
+#define IDS_NAME_DEVICE_LIST          2231
+#define IDS_NAME_INPUT_CHANNEL_LIST   2232
+#define IDS_NAME_OUTPUT_CHANNEL_LIST  2233
+#define IDS_NAME_STREAM_LIST          2234
+#define IDS_NAME_SYNC_LIST            2235
+#define IDS_NAME_SYNC_MODE_LIST       2237
 
 /* Commands of the panel (the tray menu and File Close). */
 #define ID_TRAY_OPEN                  32771
