@@ -213,7 +213,7 @@ TEST_F(SimBusWindow, EveryControlReadsANameAndTheKeyboardReachesAll)
     EXPECT_EQ(Reader::Unnamed(window->m_hWnd), std::vector<std::string>{});
     EXPECT_EQ(Reader::Name(Control(IDC_SIM_DEVICES)), "Devices");
     EXPECT_EQ(Reader::Name(Control(IDC_SIM_TRACE)), "Request trace");
-    EXPECT_EQ(Reader::Name(Control(IDC_SIM_PLUG_CODE)), "Stream or code:");
+    EXPECT_EQ(Reader::Name(Control(IDC_SIM_PLUG_CODE)), "Value:");
 
     // Tab from the statement box goes through every enabled control and comes back.
     const auto press = [](BYTE key, BYTE modifier = 0) {
