@@ -16,6 +16,9 @@
 #define IDI_TREE_STREAMS              136
 #define IDI_TREE_SYNCHRONISATION      146
 
+/* The tray icon's variant with a warning mark. */
+#define IDI_TRAY_WARNING              133
+
 /* Dialog templates. */
 #define IDD_ABOUTBOX                  100
 #define IDD_OVX_CPL_FORM              101
@@ -106,6 +109,29 @@
 #define IDS_UNIT_MICROSECONDS         2041
 #define IDS_UNIT_MILLISECONDS         2042
 #define IDS_UNIT_SAMPLES              2043
+
+/* What the tray tells: the tip's state line and the balloons' lines. */
+#define IDS_TRAY_STATE_LINE           2200
+#define IDS_TRAY_DEVICE_COUNT         2201
+#define IDS_TRAY_RATE_UNKNOWN         2202
+#define IDS_TRAY_NO_DRIVER            2203
+#define IDS_TRAY_NO_DEVICE            2204
+#define IDS_TRAY_DRIVER_GONE          2205
+#define IDS_TRAY_DRIVER_BACK          2206
+#define IDS_TRAY_STREAMING_STOPPED    2207
+#define IDS_TRAY_STREAMING_BACK       2208
+#define IDS_TRAY_RATE_CHANGED         2209
+#define IDS_TRAY_DEVICE_CONNECTED     2210
+#define IDS_TRAY_DEVICE_GONE          2211
+
+/* Accessible names of controls that have no text of their own and no label before them. */
+#define IDS_NAME_PAGE_TREE            2230
+#define IDS_NAME_DEVICE_LIST          2231
+#define IDS_NAME_INPUT_CHANNEL_LIST   2232
+#define IDS_NAME_OUTPUT_CHANNEL_LIST  2233
+#define IDS_NAME_STREAM_LIST          2234
+#define IDS_NAME_SYNC_LIST            2235
+#define IDS_NAME_SYNC_MODE_LIST       2237
 
 /* Commands of the panel (the tray menu and File Close). */
 #define ID_TRAY_OPEN                  32771
