@@ -37,7 +37,7 @@ std::string What(const PlanItem& item)
     case PlanKind::Ranking:
         return "ranking: " + Change(EscapeControlCharacters(item.now), EscapeControlCharacters(item.then));
     case PlanKind::ChannelName:
-        return std::string("channel ") + (item.output ? "out " : "in ") + std::to_string(item.index) + " of " +
+        return std::string(item.output ? "output " : "input ") + std::to_string(item.index + 1) + " of " +
                Device(item) + " name: " +
                (item.Skipped() ? Quoted(item.then) : Change(Quoted(item.now), Quoted(item.then)));
     case PlanKind::AsioNames:

@@ -9,16 +9,8 @@
 #include "snapshot/SnapshotFile.h"
 #include "snapshot/SnapshotJson.h"
 #include "snapshot/StudioReader.h"
-#include "text/CodePage.h"
 
 namespace {
-
-// The command line arrives in the ANSI code page; the file system takes Unicode.
-std::filesystem::path PathOf(const std::string& ansi)
-{
-    const std::string utf8 = Utf8FromAnsiReplacing(ansi);
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 CtlOutcome ReadFailed(const StudioReadResult& read) { return CtlRefused(read.request, read.code); }
 
@@ -26,7 +18,7 @@ CtlOutcome ReadFailed(const StudioReadResult& read) { return CtlRefused(read.req
 CtlOutcome ReadSnapshotFile(const std::string& file, Snapshot& snapshot)
 {
     std::string text;
-    if (const FileOutcome read = ReadWholeFile(PathOf(file), text); !read.ok)
+    if (const FileOutcome read = ReadWholeFile(PathFromAnsi(file), text); !read.ok)
         return CtlUsage(Quoted(file) + " cannot be read: " + read.why);
     if (const SnapshotFault fault = ReadSnapshotJson(text, snapshot); !fault.Ok())
         return CtlUsage(Quoted(file) + " is refused: " + fault.Message());
@@ -39,8 +31,9 @@ CtlOutcome Plan(CtlSession& session, const Snapshot& file, StudioState& state, R
     if (const StudioReadResult read = CStudioReader(session.drv).Read(state, false); !read.Ok())
         return ReadFailed(read);
     plan = MakeRestorePlan(file, state);
-    if (!plan.refusal.empty())
-        return {CtlExit_Refused, "no restore can be planned: " + plan.refusal};
+    if (!plan.sharedSerial.empty())
+        return {CtlExit_Refused, "no restore can be planned: two connected devices report the serial number " +
+                                     Quoted(plan.sharedSerial)};
     return CtlDone();
 }
 
@@ -52,7 +45,7 @@ CtlOutcome Save(CtlSession& session, const std::string& file)
     if (const std::string* shared = FindSharedSerial(state.snapshot))
         return {CtlExit_Refused, "two connected devices report the serial number " + Quoted(*shared) +
                                      "; a snapshot could not tell them apart"};
-    if (const FileOutcome written = WriteFileAtomically(PathOf(file), WriteSnapshotJson(state.snapshot)); !written.ok)
+    if (const FileOutcome written = WriteFileAtomically(PathFromAnsi(file), WriteSnapshotJson(state.snapshot)); !written.ok)
         return {CtlExit_Output, Quoted(file) + " was not saved, and a file there before is unchanged: " + written.why};
     session.out << "saved " << state.snapshot.devices.size() << " devices, " << state.snapshot.inputs.size() << " + "
                 << state.snapshot.outputs.size() << " channels to " << file << '\n';

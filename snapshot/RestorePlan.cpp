@@ -257,7 +257,7 @@ void CPlanner::DevicesNotInFile()
 RestorePlan CPlanner::Make()
 {
     if (const std::string* shared = FindSharedSerial(m_now.snapshot)) {
-        m_plan.refusal = "two connected devices report the serial number \"" + *shared + "\"";
+        m_plan.sharedSerial = *shared;
         return m_plan;
     }
     Devices();

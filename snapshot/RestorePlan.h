@@ -59,7 +59,9 @@ struct PlanItem {
 
 struct RestorePlan {
     std::vector<PlanItem> items;
-    std::string refusal;   // why no plan could be made; then there are no items
+    // Two connected devices that report this serial number cannot be told apart: no
+    // plan is made, and there are no items.
+    std::string sharedSerial;
 
     size_t Changes() const;
     size_t Skips() const;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "text/CodePage.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #include "base/UniqueHandle.h"
@@ -13,6 +15,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+std::filesystem::path PathFromAnsi(const std::string& ansi)
+{
+    const std::string utf8 = Utf8FromAnsiReplacing(ansi);
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 namespace {
 

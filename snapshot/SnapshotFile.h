@@ -11,6 +11,10 @@ struct FileOutcome {
     std::string why;   // the system's explanation, with what was being done
 };
 
+// A path named in the ANSI code page (the command line's, the file dialog's), for the
+// file system, which takes Unicode.
+std::filesystem::path PathFromAnsi(const std::string& ansi);
+
 FileOutcome WriteFileAtomically(const std::filesystem::path& target, const std::string& contents);
 
 // Files larger than this are no snapshot (one at the driver's limits is about 100 KB).
