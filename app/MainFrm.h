@@ -34,6 +34,8 @@ private:
     void OnTrayOpen();
     void OnTrayQuit();
     void OnHidePanel();
+    void OnSaveSnapshot();
+    void OnRestoreSnapshot();
     void ShowTrayMenu();
     void AddTrayIcon();
     void OnVisibilityChanged(bool visible);

@@ -27,6 +27,7 @@
 #define IDD_PG_STREAMS                143
 #define IDD_PG_SYNCHRONISATION        145
 #define IDD_SUBDLG_DEVICE_SYNCH       147
+#define IDD_RESTORE_PLAN              160
 
 /* Controls, numbered from 1000 as the templates were laid out. */
 #ifndef IDC_STATIC
@@ -71,6 +72,9 @@
 #define IDC_RANKING_NOTE              1087
 #define IDC_RATE_MANUAL               1088
 #define IDC_RATE_AUTOMATIC            1089
+#define IDC_PLAN_LABEL                1100
+#define IDC_PLAN_LIST                 1101
+#define IDC_PLAN_SUMMARY              1102
 
 /* Page titles (tree texts and status bar titles). */
 #define IDS_PAGE_SETTINGS             2001
@@ -107,10 +111,57 @@
 #define IDS_UNIT_MILLISECONDS         2042
 #define IDS_UNIT_SAMPLES              2043
 
-/* Commands of the panel (the tray menu and File Close). */
+/* Studio snapshots: the restore plan's texts and the messages of saving and restoring. */
+#define IDS_PLAN_COL_SETTING          2100
+#define IDS_PLAN_COL_NOW              2101
+#define IDS_PLAN_COL_THEN             2102
+#define IDS_PLAN_SUMMARY              2103
+#define IDS_PLAN_DEVICE_NAME          2104
+#define IDS_PLAN_RANKING              2105
+#define IDS_PLAN_INPUT_NAME           2106
+#define IDS_PLAN_OUTPUT_NAME          2107
+#define IDS_PLAN_ASIO_NAMES           2108
+#define IDS_PLAN_CLOCK_MASTER         2109
+#define IDS_PLAN_RATE_MODE            2110
+#define IDS_PLAN_SYNC_MODE            2111
+#define IDS_PLAN_STREAM_DEPTH         2112
+#define IDS_PLAN_WDM_DEPTH            2113
+#define IDS_PLAN_SAMPLE_RATE          2114
+#define IDS_PLAN_ASIO_DEPTH           2115
+#define IDS_PLAN_DEVICE               2116
+#define IDS_PLAN_INCLUDED             2117
+#define IDS_PLAN_NOT_INCLUDED         2118
+#define IDS_PLAN_MANUAL               2119
+#define IDS_PLAN_AUTOMATIC            2120
+#define IDS_SKIP_DEVICE_MISSING       2121
+#define IDS_SKIP_NOT_IN_FILE          2122
+#define IDS_SKIP_CHANNEL_MISSING      2123
+#define IDS_SKIP_MASTER_MISSING       2124
+#define IDS_SKIP_MODE_NOT_OFFERED     2125
+#define IDS_SKIP_RATE_NOT_OFFERED     2126
+#define IDS_SKIP_DEPTH_OUT_OF_RANGE   2127
+#define IDS_SNAP_FILTER               2130
+#define IDS_SNAP_SAVE_FAILED          2131
+#define IDS_SNAP_READ_FAILED          2132
+#define IDS_SNAP_BAD_FILE             2133
+#define IDS_SNAP_NO_PLAN              2134
+#define IDS_SNAP_NOTHING_TO_RESTORE   2135
+#define IDS_SNAP_CHANGED              2136
+#define IDS_SNAP_INCOMPLETE           2137
+#define IDS_SNAP_REFUSED_LINE         2138
+#define IDS_SNAP_NOT_HELD_LINE        2139
+#define IDS_SNAP_SKIPPED_LINE         2140
+#define IDS_SNAP_MORE_LINES           2141
+#define IDS_SNAP_RESTART_FAILED       2142
+#define IDS_SNAP_READ_BACK_FAILED     2143
+#define IDS_SNAP_SHARED_SERIAL        2144
+
+/* Commands of the panel (the tray menu and the File menu). */
 #define ID_TRAY_OPEN                  32771
 #define ID_TRAY_QUIT                  32772
 #define ID_HIDE_PANEL                 32773
+#define ID_SAVE_SNAPSHOT              32774
+#define ID_RESTORE_SNAPSHOT           32775
 
 /* The framework's own numbers live with the framework; the panel's title string
    keeps the number other programs know it by. */
