@@ -1,6 +1,7 @@
 #include "snapshot/SnapshotJson.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <nlohmann/json.hpp>
 
@@ -60,6 +61,30 @@ Json InformationJson(const SnapshotInformation& info)
             {"dropOuts", info.dropOuts},           {"plugs", plugs}};
 }
 
+// A text of the file inside a message: its control characters (C0, DEL and the C1
+// range) as \xNN, so that a message cannot move a terminal's cursor or retitle it.
+std::string Shown(const std::string& utf8)
+{
+    std::string shown;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0 &&
+                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80;
+        if (byte < 0x20 || byte == 0x7F || c1) {
+            const size_t count = c1 ? 2 : 1;
+            for (size_t b = 0; b < count; ++b) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(utf8[i + b]));
+                shown += escaped;
+            }
+            i += count - 1;
+        } else {
+            shown += utf8[i];
+        }
+    }
+    return shown;
+}
+
 // Reads the members of a snapshot's JSON, each checked for its type and range, and
 // remembers the first fault with the field's path.
 class CFieldReader {
@@ -111,7 +136,7 @@ public:
                                         ? "at most " + std::to_string(maxBytes) + " bytes in code page " +
                                               std::to_string(AnsiCodePage())
                                         : DescribeCodePageFault(converted);
-            return Fail(path + "." + key, "the text \"" + member->get<std::string>() + "\" cannot be passed on: " +
+            return Fail(path + "." + key, "the text \"" + Shown(member->get<std::string>()) + "\" cannot be passed on: " +
                                               why) != nullptr;
         }
         ansi = converted.text;
@@ -156,7 +181,7 @@ void ReadDevices(CFieldReader& r, const Json& settings, Snapshot& s)
             s.devices.push_back(std::move(device));
     }
     if (const std::string* shared = r.Failed() ? nullptr : FindSharedSerial(s))
-        r.Fail("settings.devices", "serial numbers that differ; \"" + Text(*shared) + "\" is there twice");
+        r.Fail("settings.devices", "serial numbers that differ; \"" + Shown(Text(*shared)) + "\" is there twice");
 }
 
 bool KnownSerial(const Snapshot& s, const std::string& serial)
@@ -208,7 +233,7 @@ void ReadClockAndRate(CFieldReader& r, const Json& settings, Snapshot& s)
     }
     if (const Json* mode = r.Member(settings, "settings", "rateMode", Json::value_t::string, "a text")) {
         if (*mode != "manual" && *mode != "automatic")
-            r.Fail("settings.rateMode", "\"manual\" or \"automatic\", found \"" + mode->get<std::string>() + "\"");
+            r.Fail("settings.rateMode", "\"manual\" or \"automatic\", found \"" + Shown(mode->get<std::string>()) + "\"");
         s.automaticRate = *mode == "automatic";
     }
     r.Unsigned(settings, "settings", "sampleRate", s.sampleRate, 1);

@@ -189,6 +189,8 @@ TEST_F(Snap, ABadFileIsRefusedWithItsPlaceBeforeAnyRequest)
         {with("\"stream\": 1000", "\"stream\": -1"), "settings.buffers.stream: expected a whole number"},
         {with("\"name\": \"Zemra Desk 4\"", "\"name\": \"Desk \\uFF02\""),
          "settings.devices[1].name: the text \"Desk \xEF\xBC\x82\" cannot be passed on: U+FF02 has no place"},
+        {with("\"name\": \"Zemra Desk 4\"", "\"name\": \"\\u001b]0;" + std::string(40, 'x') + "\""),
+         "the text \"\\x1B]0;xxx"},
         {with("\"name\": \"Zemra Desk 4\"", "\"name\": \"" + std::string(40, 'x') + "\""),
          "cannot be passed on: at most 39 bytes in code page 1252"},
         {with("\"clockMaster\": \"ZS8-0041-17\"", "\"clockMaster\": \"ZZ\""),
