@@ -156,7 +156,11 @@ TEST_F(SnapshotMenu, SavedChangedAndRestoredEveryPageShowsTheStudioAgain)
     EXPECT_EQ(restored.devices[1].name, saved.devices[1].name);
     EXPECT_EQ(restored.inputs[0].name, saved.inputs[0].name);
     EXPECT_EQ(restored.clockSource.masterDeviceId, saved.clockSource.masterDeviceId);
-    // Every page read the driver again once, and shows what it holds.
+    // The file planned twice (before the dialog and on Restore), the read back, and one
+    // refresh of both channel pages: the events the writes caused refresh nothing more.
+    panel->Pump();
+    EXPECT_EQ(CountOf(Io::GetChannelLists), 5u);
+    // Every page shows what the driver holds.
     EXPECT_EQ(DeviceNames().at(1), "Zemra Desk 4");
     HWND inputs = panel->SelectPage("Input Channels");
     EXPECT_EQ(Ui::Cell(::GetDlgItem(inputs, IDC_CHANNEL_LIST), 0, 1), "In 1");
