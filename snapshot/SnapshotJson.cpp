@@ -273,6 +273,11 @@ SnapshotFault ParseJson(std::string_view text, Json& json)
         const size_t words = what.find(": ", what.find("parse error"));
         return {LineAndColumn(text, error.byte),
                 "expected a JSON document; " + (words == std::string::npos ? what : what.substr(words + 2))};
+    } catch (const Json::exception& error) {
+        // A number beyond what a double holds is refused after its parse, with no place.
+        const std::string what = error.what();
+        const size_t words = what.find("] ");
+        return {"the document", "expected a JSON document; " + (words == std::string::npos ? what : what.substr(words + 2))};
     }
 }
 

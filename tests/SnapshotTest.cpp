@@ -182,6 +182,7 @@ TEST_F(Snap, ABadFileIsRefusedWithItsPlaceBeforeAnyRequest)
     } cases[] = {
         {"{\n  \"format\": ", "line 2, column 13: expected a JSON document; "},
         {"[1, 2]", "the document: expected an object, found array"},
+        {"1e400", "the document: expected a JSON document; number overflow parsing '1e400'"},
         {with("tormalin-zemra-1394-studio-snapshot", "other"), "format: \"tormalin-zemra-1394-studio-snapshot\"; this"},
         {with("\"version\": 1", "\"version\": 2"), "version: at most 1, found 2: the file was written by a later"},
         {with("\"sampleRate\": 48000", "\"sampleRate\": \"48000\""),
