@@ -132,7 +132,7 @@ void CPlanner::Channels(bool output)
 void CPlanner::ClockAndRateMode()
 {
     const Snapshot& held = m_now.snapshot;
-    bool masterIsPc = held.clockMasterIsPc;
+    bool toPc = false;   // the plan makes the PC driver the master
     PlanItem item;
     item.kind = PlanKind::ClockMaster;
     item.now = held.clockMasterIsPc ? "pc" : held.clockMaster;
@@ -146,16 +146,19 @@ void CPlanner::ClockAndRateMode()
             item.deviceName = device.serial == m_file.clockMaster ? device.name : item.deviceName;
         m_plan.items.push_back(item);
     } else {
-        masterIsPc = m_file.clockMasterIsPc;
+        const bool masterIsPc = m_file.clockMasterIsPc;
         item.thenValue = masterIsPc ? 0 : m_now.devices[static_cast<size_t>(master)].deviceId;
         item.deviceName = masterIsPc ? std::string() : held.devices[static_cast<size_t>(master)].name;
         const bool same = masterIsPc ? m_now.clockSource.masterFlag == 0
                                      : m_now.clockSource.masterFlag != 0 && item.nowValue == item.thenValue;
         if (!same)
             m_plan.items.push_back(item);
+        toPc = !same && masterIsPc;
     }
-    // With the PC driver as master there is no device to follow: the rate is set by hand.
-    m_automaticRate = m_file.automaticRate && !masterIsPc;
+    // As the synchronisation page: making the PC driver the master sets the rate by
+    // hand, since there is no device to follow. A mode the driver held is restored as
+    // it was, so that a snapshot just saved changes nothing.
+    m_automaticRate = m_file.automaticRate && !toPc;
     if (m_automaticRate != held.automaticRate) {
         PlanItem mode;
         mode.kind = PlanKind::RateMode;

@@ -62,7 +62,8 @@ SimBus LimitsBus()
     SimBus bus = EmptyBus();
     for (uint32_t i = 0; i < kMaxDevices; ++i)
         AddStandardDevice(bus, "Device " + std::to_string(i + 1), "SN-" + std::to_string(1000 + i), 4, 4);
-    bus.clockSource = {0, 1, bus.devices[5].id};
+    bus.clockSource = {0, 0, 0};
+    bus.rateMode = 1;   // as the driver may hold it, though the panel would not set it
     bus.streaming = true;
     return bus;
 }
