@@ -6,6 +6,7 @@
 #include "app/AppMessages.h"
 #include "app/OVX_CPL.h"
 #include "app/OVX_CPLView.h"
+#include "app/StudioSnapshot.h"
 #include "res/resource.h"
 #include "ui/ResourceText.h"
 
@@ -95,6 +96,12 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND)
     case ID_HIDE_PANEL:
         OnHidePanel();
         return true;
+    case ID_SAVE_SNAPSHOT:
+        OnSaveSnapshot();
+        return true;
+    case ID_RESTORE_SNAPSHOT:
+        OnRestoreSnapshot();
+        return true;
     default:
         return false;
     }
@@ -121,6 +128,16 @@ void CMainFrame::OnEndSession()
 void CMainFrame::OnHidePanel()
 {
     ShowWindow(SW_HIDE);
+}
+
+void CMainFrame::OnSaveSnapshot()
+{
+    CStudioSnapshot::Save(this);
+}
+
+void CMainFrame::OnRestoreSnapshot()
+{
+    CStudioSnapshot::Restore(this, dynamic_cast<COVX_CPLView*>(GetActiveView()));
 }
 
 void CMainFrame::OnSysCommand(UINT id, LPARAM lParam)

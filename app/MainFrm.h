@@ -47,6 +47,8 @@ private:
     void OnHidePanel();
     void ShowTrayMenu(POINT at, bool fromKeyboard);
     void OnTrayContextMenu(WPARAM anchor);
+    void OnSaveSnapshot();
+    void OnRestoreSnapshot();
     void AddTrayIcon();
     void OnVisibilityChanged(bool visible);
 

@@ -227,6 +227,17 @@ void COVX_CPLView::OnOwnDriverWrite()
     m_ownWriteTick = ::GetTickCount64();
 }
 
+void COVX_CPLView::RefreshAfterOwnWrites()
+{
+    // Every event queued so far is answered by the refresh below; one that comes later
+    // still refreshes the pages as any event does.
+    _DRIVER_EVENT_INFO event{};
+    unsigned drained = 0;
+    while (drained < kEventsPerBatch && m_notificator.GetNextEvent(&event) == DRV_OK)
+        ++drained;
+    RefreshAllPages();
+}
+
 void COVX_CPLView::SetPaneText(int pane, const std::string& text)
 {
     if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))

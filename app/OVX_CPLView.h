@@ -37,6 +37,10 @@ public:
 
     void OnInitialUpdate() override;
     void RefreshAllPages();
+    // After the panel's own writes outside the pages (a snapshot's restore): the
+    // driver events they caused are taken now, not as news from elsewhere, and every
+    // page is read afresh once.
+    void RefreshAfterOwnWrites();
     void RefreshDependentPages() override;
     void SelectSettingsPage();
     // The frame's visibility, for the one page that runs a timer.
