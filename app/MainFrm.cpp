@@ -1,8 +1,12 @@
 #include "app/MainFrm.h"
 
+#include <windowsx.h>
+#include <shellapi.h>
+
 #include "app/AppMessages.h"
 #include "app/OVX_CPL.h"
 #include "app/OVX_CPLView.h"
+#include "app/StudioSnapshot.h"
 #include "res/resource.h"
 #include "ui/ResourceText.h"
 
@@ -54,14 +58,19 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
 
     SetWindowText(LoadResString(IDS_PANEL_TITLE));
     m_trayIcon.Init(m_hWnd, TRAY_ICON_ID);
+    m_trayPresenter.Init(ThePanelApp()->m_hTrayIcon, ThePanelApp()->m_bQuiet);
     AddTrayIcon();
     return 0;
 }
 
 void CMainFrame::AddTrayIcon()
 {
-    // Without a tray the panel still runs.
-    m_trayIcon.Add(ThePanelApp()->m_hTrayIcon, LoadResString(IDS_PANEL_TITLE).c_str());
+    m_trayPresenter.AddIcon();
+}
+
+void CMainFrame::OnPanelRefreshed(const PanelFindings& findings, bool ownChange)
+{
+    m_trayPresenter.OnPanelRefreshed(findings, ownChange);
 }
 
 void CMainFrame::SetStatusText(const std::string& text)
@@ -86,6 +95,12 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND)
         return true;
     case ID_HIDE_PANEL:
         OnHidePanel();
+        return true;
+    case ID_SAVE_SNAPSHOT:
+        OnSaveSnapshot();
+        return true;
+    case ID_RESTORE_SNAPSHOT:
+        OnRestoreSnapshot();
         return true;
     default:
         return false;
@@ -115,6 +130,16 @@ void CMainFrame::OnHidePanel()
     ShowWindow(SW_HIDE);
 }
 
+void CMainFrame::OnSaveSnapshot()
+{
+    CStudioSnapshot::Save(this);
+}
+
+void CMainFrame::OnRestoreSnapshot()
+{
+    CStudioSnapshot::Restore(this, dynamic_cast<COVX_CPLView*>(GetActiveView()));
+}
+
 void CMainFrame::OnSysCommand(UINT id, LPARAM lParam)
 {
     // The close box, the system menu's Close and Alt+F4 all arrive as SC_CLOSE.
@@ -135,16 +160,28 @@ LRESULT CMainFrame::OnShowSettings(WPARAM, LPARAM)
 
 LRESULT CMainFrame::OnTrayNotify(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam != TRAY_ICON_ID)
+    // Version 4: the message in lParam's low word, the icon id in its high word and the
+    // icon's anchor point in wParam. A shell that kept the old way sends the id in
+    // wParam and the message alone in lParam.
+    const bool version4 = HIWORD(lParam) != 0;
+    if ((version4 ? HIWORD(lParam) : wParam) != TRAY_ICON_ID)
         return 0;
-    switch (static_cast<UINT>(lParam)) {
+    switch (LOWORD(lParam)) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+    case NIN_KEYSELECT:   // Enter or Space on the focused icon
         OnTrayOpen();
         break;
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-        ShowTrayMenu();
+    case WM_RBUTTONDBLCLK: {
+        POINT cursor{};
+        if (::GetCursorPos(&cursor))
+            ShowTrayMenu(cursor, false);
+        break;
+    }
+    case WM_CONTEXTMENU:   // Shift+F10 or the menu key, and after a right click's release
+        if (version4)
+            OnTrayContextMenu(wParam);
         break;
     default:
         break;
@@ -152,21 +189,34 @@ LRESULT CMainFrame::OnTrayNotify(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-void CMainFrame::ShowTrayMenu()
+void CMainFrame::OnTrayContextMenu(WPARAM anchor)
 {
-    POINT cursor{};
-    if (!::GetCursorPos(&cursor))
+    // The right click that just showed the menu at its press asks for it once more.
+    if (m_bTrayMenuOpen || ::GetTickCount64() - m_mouseMenuClosedTick < ::GetDoubleClickTime())
         return;
+    ShowTrayMenu({GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)}, true);
+}
+
+void CMainFrame::ShowTrayMenu(POINT at, bool fromKeyboard)
+{
     CMenuHandle menu(::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
     if (!menu)
         return;
     HMENU popup = ::GetSubMenu(menu.Get(), 0);
     ::SetForegroundWindow(m_hWnd);
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd,
-                     nullptr);
+    m_bTrayMenuOpen = true;
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
+        popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, m_hWnd, nullptr));
+    m_bTrayMenuOpen = false;
+    if (!fromKeyboard)
+        m_mouseMenuClosedTick = ::GetTickCount64();
     // Without a message after it, a tray menu does not close when the user clicks
     // elsewhere the next time (the documented TrackPopupMenu caveat).
     PostMessage(WM_NULL);
+    if (chosen != 0)
+        PostMessage(WM_COMMAND, chosen, 0);
+    else if (fromKeyboard)
+        m_trayIcon.ReturnFocus();   // cancelled: the keyboard user is back on the icon
 }
 
 void CMainFrame::OnVisibilityChanged(bool visible)

@@ -4,12 +4,16 @@
 #include <windows.h>
 #include <string>
 #include "app/TrayIcon.h"
+#include "app/TrayPresenter.h"
+#include "app/TrayState.h"
 #include "ui/FrameWnd.h"
 #include "ui/StatusBar.h"
 
 class CMainFrame : public CFrameWnd {
 public:
-    static constexpr uint32_t TRAY_ICON_ID = 0x4F565831;   // "OVX1"; the panel has one icon
+    // The panel has one icon. Version 4 of the tray hands the id back in the high word
+    // of lParam, so it fits 16 bits.
+    static constexpr uint32_t TRAY_ICON_ID = 0x5831;   // "X1"
     // The frame's own window class: a later start finds the running panel by it and by
     // its title, so that no other window with that title (an Explorer window on the
     // install folder) is taken for it.
@@ -23,6 +27,8 @@ public:
     // Panes 1 to 3, written by the pages and drawn at once.
     void SetPaneText(int pane, const std::string& text);
     CStatusBar& StatusBar() { return m_wndStatusBar; }
+    // What a full refresh of the pages found; the tray icon follows it.
+    void OnPanelRefreshed(const PanelFindings& findings, bool ownChange);
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -39,10 +45,18 @@ private:
     void OnTrayQuit();
     void OnEndSession();
     void OnHidePanel();
-    void ShowTrayMenu();
+    void ShowTrayMenu(POINT at, bool fromKeyboard);
+    void OnTrayContextMenu(WPARAM anchor);
+    void OnSaveSnapshot();
+    void OnRestoreSnapshot();
     void AddTrayIcon();
     void OnVisibilityChanged(bool visible);
 
     CStatusBar m_wndStatusBar;
     CTrayIcon m_trayIcon;
+    CTrayPresenter m_trayPresenter{m_trayIcon};
+    // A right click brings its menu at the press; the context menu request that the
+    // shell sends after the release belongs to that click, not to the keyboard.
+    ULONGLONG m_mouseMenuClosedTick = 0;
+    bool m_bTrayMenuOpen = false;
 };

@@ -78,6 +78,7 @@ BOOL COVX_CPLApp::InitInstance()
                                                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
                                                   LR_DEFAULTCOLOR | LR_SHARED));
     m_nCmdShow = FindCommandLineOption(commandLine, kOptionHide) ? SW_HIDE : SW_SHOW;
+    m_bQuiet = FindCommandLineOption(commandLine, kOptionQuiet);
 
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
         IDR_MAINFRAME, [] { return std::make_unique<COVX_CPLDoc>(); },

@@ -18,6 +18,7 @@ public:
     void OnAppAbout();
 
     bool m_bShowSettingsPage = false;   // "-asio": the Settings page comes first
+    bool m_bQuiet = false;              // "-quiet": the tray shows no balloons
     CKernelHandle m_instanceMutex;      // owned from creation: a later start sees it exists
     HICON m_hTrayIcon = nullptr;        // shared resource icon; the system frees it
 

@@ -4,7 +4,11 @@
 #include "app/MainFrm.h"
 #include "app/OVX_CPL.h"
 #include "driver/Drv.h"
+#include "driver/RecordText.h"
+#include "pages/SyncModeText.h"
+#include "res/StreamTexts.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/Dpi.h"
 #include "ui/ResourceText.h"
@@ -71,6 +75,7 @@ void COVX_CPLView::OnInitialUpdate()
     auto* app = dynamic_cast<COVX_CPLApp*>(AfxGetApp());
     m_tree.SelectItem(app && app->m_bShowSettingsPage ? m_hItemSettings : m_hItemDevices);
     m_bFirstUpdate = false;
+    ReportFindings();
 }
 
 void COVX_CPLView::CreatePages()
@@ -103,6 +108,7 @@ void COVX_CPLView::BuildPageTree()
         ::ImageList_AddIcon(m_imageList.Get(), icon.Get());
     }
     m_tree.SetImageList(m_imageList.Get(), TVSIL_NORMAL);
+    SetAccessibleName(m_tree.m_hWnd, LoadResString(IDS_NAME_PAGE_TREE));
 
     m_hItemDevices = InsertPageItem(IDS_PAGE_DEVICES, 1, PAGE_DEVICES);
     m_hItemInputChannels = InsertPageItem(IDS_PAGE_INPUT_CHANNELS, 3, PAGE_INPUT_CHANNELS);
@@ -189,6 +195,47 @@ void COVX_CPLView::RefreshAllPages()
     m_pageStreams.Refresh();
     m_pageSettings.Refresh();
     m_pageSynchronisation.Refresh();
+    ReportFindings();
+}
+
+void COVX_CPLView::ReportFindings() const
+{
+    auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    if (!frame)
+        return;
+    PanelFindings findings;
+    const CDlgPgStreams::Summary& streams = m_pageStreams.LastFound();
+    findings.driverReached = streams.driverAnswered;
+    if (findings.driverReached) {
+        for (int i = 0; i < theDrv.m_devices.GetSize(); ++i)
+            if (const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i))
+                findings.devices.push_back({device->deviceId, std::string(FieldText(device->name))});
+    }
+    findings.sampleRate = m_pageSynchronisation.ShownRate();
+    findings.rateText = FormatSampleRate(findings.sampleRate);
+    findings.streaming = streams.stateTextId == IDS_STREAMING          ? StreamingState::Streaming
+                         : streams.stateTextId == IDS_CONNECT_FAILED_STATE ? StreamingState::ConnectFailed
+                                                                           : StreamingState::NoStreams;
+    findings.streamingText = LoadResString(streams.stateTextId);
+    findings.streamFailure = streams.failure;
+    frame->OnPanelRefreshed(findings, m_bDrainingOwnEcho);
+}
+
+void COVX_CPLView::OnOwnDriverWrite()
+{
+    m_bOwnWritePending = true;
+    m_ownWriteTick = ::GetTickCount64();
+}
+
+void COVX_CPLView::RefreshAfterOwnWrites()
+{
+    // Every event queued so far is answered by the refresh below; one that comes later
+    // still refreshes the pages as any event does.
+    _DRIVER_EVENT_INFO event{};
+    unsigned drained = 0;
+    while (drained < kEventsPerBatch && m_notificator.GetNextEvent(&event) == DRV_OK)
+        ++drained;
+    RefreshAllPages();
 }
 
 void COVX_CPLView::SetPaneText(int pane, const std::string& text)
@@ -265,17 +312,21 @@ LRESULT COVX_CPLView::OnDriverEvent(WPARAM, LPARAM)
     // events, or a faulty driver) must not keep the panel from its input, so one
     // notification handles a bounded batch and the rest continues later.
     const ULONGLONG start = ::GetTickCount64();
+    m_bDrainingOwnEcho = m_bOwnWritePending && start - m_ownWriteTick < kOwnWriteEchoMilliseconds;
     for (unsigned handled = 0;; ++handled) {
         if (handled == kEventsPerBatch || (handled > 0 && ::GetTickCount64() - start >= kBatchMilliseconds)) {
             ContinueDraining();
             break;
         }
         _DRIVER_EVENT_INFO event{};
-        if (m_notificator.GetNextEvent(&event) != DRV_OK)
+        if (m_notificator.GetNextEvent(&event) != DRV_OK) {
+            m_bOwnWritePending = false;   // the echo, if any, is taken
             break;
+        }
         if (event.kind == EvtType_StreamingRestarted || event.kind == EvtType_DomainConfigurationChanged)
             RefreshAllPages();
     }
+    m_bDrainingOwnEcho = false;
     return 0;
 }
 

@@ -37,6 +37,10 @@ public:
 
     void OnInitialUpdate() override;
     void RefreshAllPages();
+    // After the panel's own writes outside the pages (a snapshot's restore): the
+    // driver events they caused are taken now, not as news from elsewhere, and every
+    // page is read afresh once.
+    void RefreshAfterOwnWrites();
     void RefreshDependentPages() override;
     void SelectSettingsPage();
     // The frame's visibility, for the one page that runs a timer.
@@ -64,6 +68,7 @@ protected:
 private:
     void SetPaneText(int pane, const std::string& text) override;
     void ShowIncludeDeviceName(int include) override;
+    void OnOwnDriverWrite() override;
 
     CTreeCtrlEx m_tree;
     HTREEITEM m_hItemOutputChannels = nullptr;
@@ -88,6 +93,13 @@ private:
     static constexpr ULONGLONG kBatchMilliseconds = 50;
     static constexpr UINT_PTR kEventBacklogTimer = 1;
 
+    // A page's write makes the driver queue events at once; the drain that takes them
+    // is the next one. A write that brought no event does not silence a drain long after.
+    static constexpr ULONGLONG kOwnWriteEchoMilliseconds = 2000;
+    bool m_bOwnWritePending = false;
+    ULONGLONG m_ownWriteTick = 0;
+    bool m_bDrainingOwnEcho = false;
+
     void CreatePages();
     void BuildPageTree();
     HTREEITEM InsertPageItem(UINT titleId, int image, uint32_t kind);
@@ -99,4 +111,6 @@ private:
     LRESULT OnDriverEvent(WPARAM wParam, LPARAM lParam);
     void ContinueDraining();
     void StartNotifier();
+    // Hands what the pages' refresh found to the frame's tray icon.
+    void ReportFindings() const;
 };

@@ -1,4 +1,4 @@
-// The panel's icon in the notification area.
+// The panel's icon in the notification area, with its tip and balloons.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -8,8 +8,16 @@ public:
     CTrayIcon() = default;
 
     void Init(HWND owner, uint32_t iconId);
-    // Nothing happens before Init. The tip is cut to 127 characters.
+    // Nothing happens before Init. The tip is cut to 127 characters. Adding also asks
+    // for the shell's version 4 behaviour: keyboard selection and the context menu
+    // arrive as NIN_KEYSELECT and WM_CONTEXTMENU, the message in lParam's low word.
     BOOL Add(HICON icon, const char* tip);
+    BOOL Modify(HICON icon, const char* tip);
+    // A balloon; the shell keeps it back while the user does not want to be disturbed.
+    BOOL ShowBalloon(const char* title, const char* text, DWORD iconFlags);
+    // Gives the keyboard focus back to the notification area, after a menu the user
+    // opened with the keyboard was cancelled.
+    BOOL ReturnFocus();
     BOOL Delete();
 
 private:

@@ -14,6 +14,7 @@
 #include "bench/BenchTable.h"
 #include "bench/ListRowsFloor.h"
 #include "bench/ProcessProbe.h"
+#include "bench/RestoreBench.h"
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
 #include "pages/DlgPgASIOSettings.h"
@@ -272,6 +273,12 @@ int main(int argc, char** argv)
     const char* limitsEnvironment[] = {scenario.c_str(), nullptr};
     const StartFigures atLimits = MedianStarts(panelExe, bareExe, limitsEnvironment);
 
+    const RestoreFigures restore = MeasureRestore(BusOf(64));
+    std::printf("restore at the limits: unchanged %zu requests (%zu writes); every name changed %zu writes for %zu "
+                "records in %.2f ms\n",
+                restore.unchangedRequests, restore.unchangedWrites, restore.renamedWrites, restore.renamedRecords,
+                restore.renamedMs);
+
     const double settingsRate = SettingsRequestsPerSecond();
     const int wakeUps = IdleWakeUps(idleSeconds);
 
@@ -291,6 +298,12 @@ int main(int argc, char** argv)
               Goal::AtMost, 1);
     table.Add("peak_working_set", "peak working set at the limits", "MiB", atLimits.panelPeak, atLimits.barePeak,
               Goal::ExcessAtMost, 4.0);
+    table.Add("restore_unchanged", "restore of an unchanged snapshot at the limits: requests (floor: its reads)", "",
+              static_cast<double>(restore.unchangedRequests), static_cast<double>(restore.reads), Goal::RatioAtMost,
+              1.0);
+    table.Add("restore_renamed", "restore renaming every device and channel: writes (floor: records changed)", "",
+              static_cast<double>(restore.renamedWrites), static_cast<double>(restore.renamedRecords),
+              Goal::RatioAtMost, 1.0);
     table.Print();
     return 0;
 }

@@ -57,7 +57,9 @@ std::string CommandNames()
 
 int Failed(std::ostream& err, const CtlOutcome& outcome)
 {
-    err << "ovxctl: " << outcome.message << '\n';
+    // An outcome without a message is an answer (diff's differences), not an error.
+    if (!outcome.message.empty())
+        err << "ovxctl: " << outcome.message << '\n';
     return outcome.exitCode;
 }
 
@@ -113,7 +115,7 @@ int RunCtlCommandLine(CDrv& drv, const CtlCommandLine& line, std::ostream& out, 
     const CtlOutcome outcome = action(session);
     drv.Close();
     if (outcome.Failed())
-        return Failed(err, outcome);
+        return Flushed(out, err, Failed(err, outcome));
     return Flushed(out, err, CtlExit_Done);
 }
 

@@ -10,7 +10,7 @@ namespace {
 CtlOutcome ReadDevices(CDrv& drv, std::vector<CtlDevice>& devices)
 {
     if (const DrvResult result = drv.RefreshDevices())
-        return CtlRefused(drv.m_devices.IsEmpty() ? "GetDeviceList" : "GetDeviceProperties", result);
+        return CtlRefused("GetDeviceList or GetDeviceProperties", result);
     for (int i = 0; i < drv.m_devices.GetSize(); ++i) {
         const _OVX_DEVICE_PROPERTIES& device = *drv.m_devices.GetAt(i);
         devices.push_back({static_cast<uint32_t>(i + 1), device.deviceId, device.ranking,
@@ -136,7 +136,7 @@ CtlOutcome ReadReport(CDrv& drv, CtlChannelsReport& report)
         return read;
     CChannelArray& channels = report.output ? drv.m_outputChannels : drv.m_inputChannels;
     if (const DrvResult result = drv.RefreshChannels(channels, report.output))
-        return CtlRefused(channels.IsEmpty() ? "GetChannelLists" : "GetChannelProperties", result);
+        return CtlRefused("GetChannelLists or GetChannelProperties", result);
     if (const DrvResult result = drv.GetAsioNameOption(&drv.m_nAsioNameOption))
         return CtlRefused("GetAsioNameOption", result);
     report.asioNamesIncludeDevice = drv.m_nAsioNameOption != 0;
@@ -161,7 +161,7 @@ CtlOutcome ReadReport(CDrv& drv, CtlSyncReport& report)
     if (CtlOutcome read = ReadDevices(drv, devices); read.Failed())
         return read;
     if (const DrvResult result = drv.RefreshSyncModes())
-        return CtlRefused(drv.m_syncModes.IsEmpty() ? "GetDeviceList" : "GetDeviceSyncMode", result);
+        return CtlRefused("GetDeviceList or GetDeviceSyncMode", result);
     Sampling sampling;
     if (CtlOutcome read = ReadSampling(drv, sampling); read.Failed())
         return read;

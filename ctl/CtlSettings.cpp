@@ -34,9 +34,9 @@ struct FirstRefusal {
 CtlOutcome CCtlSettings::ReadDevicesAndModes()
 {
     if (const DrvResult result = m_drv.RefreshDevices())
-        return CtlRefused(m_drv.m_devices.IsEmpty() ? "GetDeviceList" : "GetDeviceProperties", result);
+        return CtlRefused("GetDeviceList or GetDeviceProperties", result);
     if (const DrvResult result = m_drv.RefreshSyncModes())
-        return CtlRefused(m_drv.m_syncModes.IsEmpty() ? "GetDeviceList" : "GetDeviceSyncMode", result);
+        return CtlRefused("GetDeviceList or GetDeviceSyncMode", result);
     // Both lists are built from their own device list request; a device that came or
     // went in between would write one device's mode to another.
     for (int i = 0; i < m_drv.m_devices.GetSize(); ++i) {
@@ -179,7 +179,7 @@ CtlOutcome CCtlSettings::SetBuffer(CtlBuffer buffer, uint32_t depth)
 CtlOutcome CCtlSettings::RenameDevice(const std::string& device, const std::string& name)
 {
     if (const DrvResult result = m_drv.RefreshDevices())
-        return CtlRefused(m_drv.m_devices.IsEmpty() ? "GetDeviceList" : "GetDeviceProperties", result);
+        return CtlRefused("GetDeviceList or GetDeviceProperties", result);
     int index = -1;
     if (CtlOutcome found = FindDevice(m_drv, device, index); found.Failed())
         return found;
@@ -194,7 +194,7 @@ CtlOutcome CCtlSettings::RenameChannel(bool output, const std::string& channel, 
 {
     CChannelArray& channels = output ? m_drv.m_outputChannels : m_drv.m_inputChannels;
     if (const DrvResult result = m_drv.RefreshChannels(channels, output))
-        return CtlRefused(channels.IsEmpty() ? "GetChannelLists" : "GetChannelProperties", result);
+        return CtlRefused("GetChannelLists or GetChannelProperties", result);
     int index = -1;
     if (CtlOutcome found = FindChannel(channels, channel, index); found.Failed())
         return found;
@@ -218,7 +218,7 @@ CtlOutcome CCtlSettings::Rank(const std::vector<std::string>& devices)
     if (devices.empty())
         return CtlUsage("rank expects the devices in their new order");
     if (const DrvResult result = m_drv.RefreshDevices())
-        return CtlRefused(m_drv.m_devices.IsEmpty() ? "GetDeviceList" : "GetDeviceProperties", result);
+        return CtlRefused("GetDeviceList or GetDeviceProperties", result);
     // The devices named come first, in the order given; the others keep their order after them.
     std::vector<int> order;
     for (const std::string& device : devices) {

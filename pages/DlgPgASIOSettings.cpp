@@ -191,6 +191,7 @@ void CDlgPgASIOSettings::OnApply(UINT id)
         return;
     }
     // Streams that fail to restart show as such on the streams page, not here.
+    NoteOwnDriverWrite();
     theDrv.StopStreaming();
     theDrv.StartStreaming();
     Refresh();

@@ -3,6 +3,7 @@
 #include "driver/RecordText.h"
 #include "pages/SubDlgChannelNameEdit.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/ResourceText.h"
 
@@ -43,6 +44,8 @@ BOOL CDlgPgChannels::OnInitDialog()
     m_list.InsertColumn(1, LoadResString(IDS_COL_CHANNEL_NAME), LVCFMT_LEFT, 160);
     m_list.InsertColumn(2, LoadResString(IDS_COL_ASIO_DISPLAY_NAME), LVCFMT_LEFT, 180);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kPageListStyles);
+    SetAccessibleName(m_list.m_hWnd,
+                      LoadResString(m_nDirection == 0 ? IDS_NAME_INPUT_CHANNEL_LIST : IDS_NAME_OUTPUT_CHANNEL_LIST));
     m_btnEdit.EnableWindow(FALSE);
     if (theDrv.GetAsioNameOption(&theDrv.m_nAsioNameOption) == DRV_OK)
         m_bIncludeDeviceName = theDrv.m_nAsioNameOption != 0 ? 1 : 0;

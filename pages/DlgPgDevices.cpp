@@ -5,6 +5,7 @@
 #include "driver/RecordText.h"
 #include "pages/SubDlgDeviceNameEdit.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/ResourceText.h"
 
@@ -44,6 +45,7 @@ BOOL CDlgPgDevices::OnInitDialog()
     m_list.InsertColumn(0, LoadResString(IDS_COL_DEVICE_NAME), LVCFMT_LEFT, 235);
     m_list.InsertColumn(1, LoadResString(IDS_COL_SERIAL_NUMBER), LVCFMT_LEFT, 220);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kPageListStyles);
+    SetAccessibleName(m_list.m_hWnd, LoadResString(IDS_NAME_DEVICE_LIST));
     m_strNote = LoadResString(IDS_RANKING_NOTE);
     m_btnApply.EnableWindow(FALSE);
     RefreshDeviceList();

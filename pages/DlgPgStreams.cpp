@@ -5,13 +5,9 @@
 #include "text/StreamText.h"
 #include "res/StreamTexts.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/ResourceText.h"
-
-namespace {
-
-
-}  // namespace
 
 CDlgPgStreams::CDlgPgStreams() : CDialogPage(IDD_PG_STREAMS) {}
 
@@ -31,6 +27,7 @@ BOOL CDlgPgStreams::OnInitDialog()
     for (int i = 0; i < 4; ++i)
         m_list.InsertColumn(i + 1, LoadResString(plugColumns[i]), LVCFMT_LEFT, 90);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | kPageListStyles);
+    SetAccessibleName(m_list.m_hWnd, LoadResString(IDS_NAME_STREAM_LIST));
     Refresh();
     return TRUE;
 }
@@ -38,11 +35,13 @@ BOOL CDlgPgStreams::OnInitDialog()
 void CDlgPgStreams::Refresh()
 {
     m_strDetails.clear();
+    m_summary = {};
     bool allStreaming = true;
     {
         CListCtrlEx::CRebuild rebuild(m_list);
         m_list.DeleteAllItems();
-        if (theDrv.RefreshDevices() == DRV_OK) {
+        m_summary.driverAnswered = theDrv.RefreshDevices() == DRV_OK;
+        if (m_summary.driverAnswered) {
             for (int i = 0; i < theDrv.m_devices.GetSize(); ++i) {
                 const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i);
                 if (!device)
@@ -54,8 +53,10 @@ void CDlgPgStreams::Refresh()
                     continue;
                 for (int plug = 0; plug < 4; ++plug)
                     m_list.SetItemText(row, plug + 1, FormatPlugState(PlugOf(info, plug)));
-                if (info.audioOut.state != PlugState_Connected || info.audioIn.state != PlugState_Connected)
+                if (info.audioOut.state != PlugState_Connected || info.audioIn.state != PlugState_Connected) {
                     allStreaming = false;
+                    NoteFailure(*device, info);
+                }
             }
         }
     }
@@ -64,8 +65,21 @@ void CDlgPgStreams::Refresh()
     if (rows > 0 && m_list.GetFirstSelectedIndex() < 0)
         m_list.SelectRow(0);
     const UINT state = rows == 0 ? IDS_NO_STREAMS : allStreaming ? IDS_STREAMING : IDS_CONNECT_FAILED_STATE;
+    m_summary.stateTextId = state;
     SetPaneText(3, LoadResString(state));
     UpdateData(FALSE);
+}
+
+void CDlgPgStreams::NoteFailure(const _OVX_DEVICE_PROPERTIES& device, const _STREAM_INFO& info)
+{
+    if (!m_summary.failure.empty())
+        return;
+    for (const _PLUG_STATUS* plug : {&info.audioOut, &info.audioIn}) {
+        if (plug->state == PlugState_ConnectFailed) {
+            m_summary.failure = std::string(FieldText(device.name)) + ": " + FormatStreamError(plug->error);
+            return;
+        }
+    }
 }
 
 void CDlgPgStreams::OnListItemChanged()

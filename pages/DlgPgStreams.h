@@ -3,13 +3,22 @@
 // sees of it is the streaming state in the status bar.
 #pragma once
 #include <string>
+#include "driver/DriverRecords.h"
 #include "pages/DialogPage.h"
 #include "ui/ListCtrlEx.h"
 
 class CDlgPgStreams : public CDialogPage {
 public:
+    // What the last refresh found, for the tray.
+    struct Summary {
+        bool driverAnswered = false;   // the device list could be read
+        UINT stateTextId = 0;          // the status bar's streaming state
+        std::string failure;           // the first failed audio plug: its device and error
+    };
+
     CDlgPgStreams();
     void Refresh();
+    const Summary& LastFound() const { return m_summary; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -19,6 +28,9 @@ protected:
 private:
     void OnListItemChanged();
 
+    void NoteFailure(const _OVX_DEVICE_PROPERTIES& device, const _STREAM_INFO& info);
+
     CListCtrlEx m_list;
     std::string m_strDetails;
+    Summary m_summary;
 };

@@ -8,6 +8,7 @@
 #include "pages/SyncModeText.h"
 #include "res/DriverErrorTexts.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/ResourceText.h"
 
@@ -47,6 +48,7 @@ BOOL CDlgPgSynchronisation::OnInitDialog()
     m_list.InsertColumn(0, LoadResString(IDS_COL_CLOCK_MASTER), LVCFMT_LEFT, 70);
     m_list.InsertColumn(1, LoadResString(IDS_COL_DEVICES), LVCFMT_LEFT, 160);
     m_list.InsertColumn(2, LoadResString(IDS_COL_SYNC_SOURCE), LVCFMT_LEFT, 250);
+    SetAccessibleName(m_list.m_hWnd, LoadResString(IDS_NAME_SYNC_LIST));
     RefreshList();
     RefreshRates();
     m_btnApplySync.EnableWindow(FALSE);
@@ -137,6 +139,7 @@ void CDlgPgSynchronisation::ApplyComboRule()
 void CDlgPgSynchronisation::RefreshRates()
 {
     std::string rateText = LoadResString(IDS_RATE_UNKNOWN);
+    m_nShownRate = 0;
     const CComboBox& combo = m_comboRates;
     combo.SetRedraw(FALSE);   // each entry added would otherwise update and repaint the list
     combo.ResetContent();
@@ -144,6 +147,7 @@ void CDlgPgSynchronisation::RefreshRates()
         theDrv.GetSampleRates(&theDrv.m_sampleRates) == DRV_OK) {
         const _SAMPLE_RATE_INFO& rates = theDrv.m_sampleRates;
         rateText = FormatSampleRate(rates.currentRate);
+        m_nShownRate = rates.currentRate;
         const uint32_t count = std::min<uint32_t>(rates.rateCount, kMaxSampleRates);
         for (uint32_t i = 0; i < count; ++i)
             AddComboEntry(combo, FormatSampleRate(rates.rates[i]), rates.rates[i]);
@@ -223,6 +227,7 @@ void CDlgPgSynchronisation::OnRateSelected()
 
 void CDlgPgSynchronisation::OnApplySynchronisation()
 {
+    NoteOwnDriverWrite();
     // Clock and modes change only while nothing streams.
     if (theDrv.StopStreaming() == DRV_OK) {
         // Unchecked: the reloads below show what the driver kept.
@@ -244,6 +249,7 @@ void CDlgPgSynchronisation::OnApplySampleRate()
     if (selected != CB_ERR) {
         const uint32_t rate = static_cast<uint32_t>(m_comboRates.GetItemData(selected));
         theDrv.m_sampleRates.currentRate = rate;
+        NoteOwnDriverWrite();
         if (theDrv.SetSampleRate(rate) == ERROR_DRV_WDM_DEVICE_IN_USE)
             AfxMessageBox(IDS_DRVERR_WDM_DEVICE_IN_USE, MB_OK | MB_ICONEXCLAMATION);
     }

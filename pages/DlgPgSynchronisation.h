@@ -14,6 +14,8 @@ public:
     void Refresh();
     void RefreshList();
     void RefreshRates();
+    // The rate the last refresh read from the driver, in Hz; 0 when it could not.
+    uint32_t ShownRate() const { return m_nShownRate; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -44,4 +46,5 @@ private:
     int m_nRateModeRadio = 0;
     bool m_bReady = false;
     int m_nCheckedRow = -1;
+    uint32_t m_nShownRate = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "pages/SyncModeText.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/ResourceText.h"
 
@@ -33,6 +34,7 @@ BOOL CSubDlgDeviceSynch::OnInitDialog()
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
     m_list.InsertColumn(0, std::string(), LVCFMT_LEFT, 20);
     m_list.InsertColumn(1, LoadResString(IDS_COL_MODE), LVCFMT_LEFT, 290);
+    SetAccessibleName(m_list.m_hWnd, LoadResString(IDS_NAME_SYNC_MODE_LIST));
     const uint32_t count = OfferedCount(*m_pSyncInfo);
     for (uint32_t i = 0; i < count; ++i) {
         const int row = m_list.InsertItem(static_cast<int>(i), std::string(), i);   // unticked

@@ -16,6 +16,9 @@
 #define IDI_TREE_STREAMS              136
 #define IDI_TREE_SYNCHRONISATION      146
 
+/* The tray icon's variant with a warning mark. */
+#define IDI_TRAY_WARNING              133
+
 /* Dialog templates. */
 #define IDD_ABOUTBOX                  100
 #define IDD_OVX_CPL_FORM              101
@@ -27,6 +30,7 @@
 #define IDD_PG_STREAMS                143
 #define IDD_PG_SYNCHRONISATION        145
 #define IDD_SUBDLG_DEVICE_SYNCH       147
+#define IDD_RESTORE_PLAN              160
 
 /* Controls, numbered from 1000 as the templates were laid out. */
 #ifndef IDC_STATIC
@@ -71,6 +75,9 @@
 #define IDC_RANKING_NOTE              1087
 #define IDC_RATE_MANUAL               1088
 #define IDC_RATE_AUTOMATIC            1089
+#define IDC_PLAN_LABEL                1100
+#define IDC_PLAN_LIST                 1101
+#define IDC_PLAN_SUMMARY              1102
 
 /* Page titles (tree texts and status bar titles). */
 #define IDS_PAGE_SETTINGS             2001
@@ -107,10 +114,81 @@
 #define IDS_UNIT_MILLISECONDS         2042
 #define IDS_UNIT_SAMPLES              2043
 
-/* Commands of the panel (the tray menu and File Close). */
+/* What the tray tells: the tip's state line and the balloons' lines. */
+#define IDS_TRAY_STATE_LINE           2200
+#define IDS_TRAY_DEVICE_COUNT         2201
+#define IDS_TRAY_RATE_UNKNOWN         2202
+#define IDS_TRAY_NO_DRIVER            2203
+#define IDS_TRAY_NO_DEVICE            2204
+#define IDS_TRAY_DRIVER_GONE          2205
+#define IDS_TRAY_DRIVER_BACK          2206
+#define IDS_TRAY_STREAMING_STOPPED    2207
+#define IDS_TRAY_STREAMING_BACK       2208
+#define IDS_TRAY_RATE_CHANGED         2209
+#define IDS_TRAY_DEVICE_CONNECTED     2210
+#define IDS_TRAY_DEVICE_GONE          2211
+
+/* Accessible names of controls that have no text of their own and no label before them. */
+#define IDS_NAME_PAGE_TREE            2230
+#define IDS_NAME_DEVICE_LIST          2231
+#define IDS_NAME_INPUT_CHANNEL_LIST   2232
+#define IDS_NAME_OUTPUT_CHANNEL_LIST  2233
+#define IDS_NAME_STREAM_LIST          2234
+#define IDS_NAME_SYNC_LIST            2235
+#define IDS_NAME_SYNC_MODE_LIST       2237
+
+/* Studio snapshots: the restore plan's texts and the messages of saving and restoring.
+   (2100 to 2112 are the streams page's, in res/StreamTexts.h.) */
+#define IDS_PLAN_COL_SETTING          2300
+#define IDS_PLAN_COL_NOW              2301
+#define IDS_PLAN_COL_THEN             2302
+#define IDS_PLAN_SUMMARY              2303
+#define IDS_PLAN_DEVICE_NAME          2304
+#define IDS_PLAN_RANKING              2305
+#define IDS_PLAN_INPUT_NAME           2306
+#define IDS_PLAN_OUTPUT_NAME          2307
+#define IDS_PLAN_ASIO_NAMES           2308
+#define IDS_PLAN_CLOCK_MASTER         2309
+#define IDS_PLAN_RATE_MODE            2310
+#define IDS_PLAN_SYNC_MODE            2311
+#define IDS_PLAN_STREAM_DEPTH         2312
+#define IDS_PLAN_WDM_DEPTH            2313
+#define IDS_PLAN_SAMPLE_RATE          2314
+#define IDS_PLAN_ASIO_DEPTH           2315
+#define IDS_PLAN_DEVICE               2316
+#define IDS_PLAN_INCLUDED             2317
+#define IDS_PLAN_NOT_INCLUDED         2318
+#define IDS_PLAN_MANUAL               2319
+#define IDS_PLAN_AUTOMATIC            2320
+#define IDS_SKIP_DEVICE_MISSING       2321
+#define IDS_SKIP_NOT_IN_FILE          2322
+#define IDS_SKIP_CHANNEL_MISSING      2323
+#define IDS_SKIP_MASTER_MISSING       2324
+#define IDS_SKIP_MODE_NOT_OFFERED     2325
+#define IDS_SKIP_RATE_NOT_OFFERED     2326
+#define IDS_SKIP_DEPTH_OUT_OF_RANGE   2327
+#define IDS_SNAP_FILTER               2330
+#define IDS_SNAP_SAVE_FAILED          2331
+#define IDS_SNAP_READ_FAILED          2332
+#define IDS_SNAP_BAD_FILE             2333
+#define IDS_SNAP_NO_PLAN              2334
+#define IDS_SNAP_NOTHING_TO_RESTORE   2335
+#define IDS_SNAP_CHANGED              2336
+#define IDS_SNAP_INCOMPLETE           2337
+#define IDS_SNAP_REFUSED_LINE         2338
+#define IDS_SNAP_NOT_HELD_LINE        2339
+#define IDS_SNAP_SKIPPED_LINE         2340
+#define IDS_SNAP_MORE_LINES           2341
+#define IDS_SNAP_RESTART_FAILED       2342
+#define IDS_SNAP_READ_BACK_FAILED     2343
+#define IDS_SNAP_SHARED_SERIAL        2344
+
+/* Commands of the panel (the tray menu and the File menu). */
 #define ID_TRAY_OPEN                  32771
 #define ID_TRAY_QUIT                  32772
 #define ID_HIDE_PANEL                 32773
+#define ID_SAVE_SNAPSHOT              32774
+#define ID_RESTORE_SNAPSHOT           32775
 
 /* The framework's own numbers live with the framework; the panel's title string
    keeps the number other programs know it by. */

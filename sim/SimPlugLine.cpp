@@ -41,12 +41,14 @@ std::string ReadSimPlugLine(const std::vector<std::string>& w, SimPlugLine& line
     const bool valued = line.state == SimPlugState::Fail || line.state == SimPlugState::Stream;
     if (valued) {
         const auto value = ++at < w.size() ? ParseSimNumber(w[at]) : std::nullopt;
+        // Read once: g++ 12 at -Os takes each *value for a read of an empty optional.
+        const uint32_t number = value.value_or(0);
         // Code 0 would be a failure that reports success.
-        if (line.state == SimPlugState::Fail && (!value || *value == 0))
+        if (line.state == SimPlugState::Fail && (!value || number == 0))
             return SimExpected(w, at, "an error code other than 0");
-        if (line.state == SimPlugState::Stream && (!value || *value > 0x7FFFFFFF))
+        if (line.state == SimPlugState::Stream && (!value || number > 0x7FFFFFFF))
             return SimExpected(w, at, "a stream number below 0x80000000");
-        line.value = *value;
+        line.value = number;
     }
     if (w.size() > ++at)
         return SimExpected(w, at, "nothing more");

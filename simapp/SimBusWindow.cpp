@@ -10,6 +10,7 @@
 #include "simapp/SimProcessStats.h"
 #include "simapp/SimResource.h"
 #include "simapp/SimStatementMessage.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/Dpi.h"
 #include "ui/FileDialog.h"
@@ -116,6 +117,8 @@ BOOL CSimBusWindow::OnInitDialog()
     for (int i = 0; i < 8; ++i)
         m_devices.InsertColumn(i, columns[i].heading, LVCFMT_LEFT, columns[i].width);
     m_trace.InsertColumns();
+    SetAccessibleName(m_devices.m_hWnd, "Devices");
+    SetAccessibleName(::GetDlgItem(m_hWnd, IDC_SIM_TRACE), "Request trace");
     FillChoices();
 
     const SimBus bus = m_driver.Bus();

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 constexpr char kSimWindowTitle[] = "Simulated FireWire Bus";
+constexpr char kSimWindowClass[] = "#32770";   // the system's dialog class
 constexpr uintptr_t kSimStatementData = 0x4F565853;   // "OVXS"
 constexpr uintptr_t kSimAnswerData = 0x4F565841;      // "OVXA"
 constexpr uint32_t kSimStatementLimit = 64 * 1024;    // longer texts are refused unread

@@ -28,6 +28,8 @@ TEST(CommandLineOption, MatchesWholeTokensIgnoringCase)
         {"", kOptionAsio, false},
         {"   \t ", kOptionAsio, false},
         {"-as io", kOptionAsio, false},
+        {"-hide -QUIET", kOptionQuiet, true},
+        {"-quieter", kOptionQuiet, false},
         // A byte of 0x80 or above is part of the token, never a separator.
         {"-asio\xA0", kOptionAsio, false},
         {"\xA0-asio", kOptionAsio, false},

@@ -11,6 +11,7 @@
 #include <commctrl.h>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "res/resource.h"
@@ -73,6 +74,54 @@ void ShotOfNextDialog(const char* name)
     });
 }
 
+// The next dialog other than passOver (a file dialog that is still closing).
+void AnswerNextDialogBut(HWND passOver, std::function<void(HWND)> answer)
+{
+    AnswerNextDialog([passOver, answer](HWND next) {
+        if (next == passOver)
+            AnswerNextDialogBut(passOver, answer);
+        else
+            answer(next);
+    });
+}
+
+// The file dialog answered with a name, then the dialog after it by then().
+void AfterFileDialog(const std::string& path, std::function<void(HWND)> then)
+{
+    AnswerNextDialog([path, then](HWND dialog) {
+        HWND name = ::GetDlgItem(dialog, 0x47C) ? ::GetDlgItem(dialog, 0x47C) : ::GetDlgItem(dialog, 0x480);
+        ::SetWindowTextA(name, path.c_str());
+        if (then)
+            AnswerNextDialogBut(dialog, then);
+        ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+}
+
+// A studio snapshot saved, names and the clock master changed on the bus, and the
+// plan of its restore, cancelled.
+void TourRestorePlan(CPanelHarness& panel)
+{
+    char dir[MAX_PATH] = "";
+    ::GetTempPathA(sizeof dir, dir);
+    const std::string path = std::string(dir) + "ovx-tour-studio.json";
+    ::DeleteFileA(path.c_str());
+    AfterFileDialog(path, nullptr);
+    panel.SendCommand(ID_SAVE_SNAPSHOT);
+    panel.sim.Change([](SimBus& bus) {
+        bus.devices[1].name = "Desk (borrowed)";
+        bus.inputs[0].name = "Kick";
+        bus.outputs[1].name = "Monitors";
+        bus.clockSource = {0, 0, 0};
+        bus.rateMode = 0;
+    });
+    AfterFileDialog(path, [](HWND plan) {
+        Shot("restore-plan", plan);
+        ::PostMessageA(plan, WM_COMMAND, IDCANCEL, 0);
+    });
+    panel.SendCommand(ID_RESTORE_SNAPSHOT);
+    ::DeleteFileA(path.c_str());
+}
+
 // Every page and dialog of the panel.
 void TourPages(CPanelHarness& panel)
 {
@@ -106,6 +155,8 @@ void TourPages(CPanelHarness& panel)
 
     ShotOfNextDialog("about");
     panel.SendCommand(ID_APP_ABOUT);
+
+    TourRestorePlan(panel);
 }
 
 // The simulated bus beside the panel, its trace showing a refresh of every page.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <set>
 #include <utility>
 
 #include "res/resource.h"
@@ -15,6 +16,7 @@
 #include "simapp/SimResource.h"
 #include "tests/harness/PageDriving.h"
 #include "tests/harness/PanelHarness.h"
+#include "tests/harness/ReaderNames.h"
 #include "ui/Dpi.h"
 
 namespace {
@@ -204,4 +206,58 @@ TEST_F(SimBusWindow, ColumnsFillTheirListsAtTheSystemsDpi)
         EXPECT_LE(total, width.right) << list.id;
         EXPECT_GE(total, width.right * 9 / 10) << list.id;
     }
+}
+
+TEST_F(SimBusWindow, EveryControlReadsANameAndTheKeyboardReachesAll)
+{
+    EXPECT_EQ(Reader::Unnamed(window->m_hWnd), std::vector<std::string>{});
+    EXPECT_EQ(Reader::Name(Control(IDC_SIM_DEVICES)), "Devices");
+    EXPECT_EQ(Reader::Name(Control(IDC_SIM_TRACE)), "Request trace");
+    EXPECT_EQ(Reader::Name(Control(IDC_SIM_PLUG_CODE)), "Value:");
+
+    // Tab from the statement box goes through every enabled control and comes back.
+    const auto press = [](BYTE key, BYTE modifier = 0) {
+        if (modifier)
+            ::keybd_event(modifier, 0, 0, 0);
+        ::keybd_event(key, 0, 0, 0);
+        ::keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+        if (modifier)
+            ::keybd_event(modifier, 0, KEYEVENTF_KEYUP, 0);
+    };
+    const auto focused = [] {
+        GUITHREADINFO info{sizeof info};
+        ::GetGUIThreadInfo(::GetCurrentThreadId(), &info);
+        return info.hwndFocus;
+    };
+    ::SetForegroundWindow(window->m_hWnd);
+    HWND statement = Control(IDC_SIM_STATEMENT);
+    ::SetFocus(statement);
+    std::set<HWND> visited;
+    for (int i = 0; i < 60 && (i == 0 || focused() != statement); ++i) {
+        press(VK_TAB);
+        panel.Pump();
+        // A combo box that can be typed in has the focus in its edit field.
+        HWND at = focused();
+        visited.insert(::GetDlgCtrlID(at) == 1001 ? ::GetParent(at) : at);
+    }
+    EXPECT_EQ(focused(), statement);
+    for (HWND c = ::GetWindow(window->m_hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        const LONG style = ::GetWindowLongA(c, GWL_STYLE);
+        if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && ::IsWindowEnabled(c)) {
+            EXPECT_EQ(visited.count(c), 1u) << ::GetDlgCtrlID(c);
+        }
+    }
+
+    // A device chosen with the arrow keys and unplugged by its mnemonic.
+    ::SetFocus(Control(IDC_SIM_DEVICES));
+    Ui::SelectRow(Control(IDC_SIM_DEVICES), 0);
+    press(VK_DOWN);
+    press('U', VK_MENU);
+    EXPECT_TRUE(panel.PumpUntil([&] { return PanelRows() == 2; }));
+    EXPECT_EQ(Ui::Cell(Control(IDC_SIM_DEVICES), 1, 1), "unplugged");
+    // A statement typed and sent with Enter.
+    ::SetFocus(statement);
+    Ui::Type(statement, "plug 2");
+    press(VK_RETURN);
+    EXPECT_TRUE(panel.PumpUntil([&] { return PanelRows() == 3; }));
 }

@@ -188,6 +188,30 @@ void CFrameWnd::OnSysCommand(UINT id, LPARAM lParam)
 
 void CFrameWnd::OnDestroy() {}
 
+// A menu or accelerator command goes to the view first, then to the frame, the edit
+// commands and the application.
+void CFrameWnd::RouteCommandMessage(UINT id, UINT code, HWND control)
+{
+    if (control)   // a control of the frame itself; views handle their own
+        return;
+    if (m_pView && m_pView->RouteCommand(id, code))
+        return;
+    if (OnCommand(id, code, control) || RouteEditCommand(id))
+        return;
+    if (CWinApp* app = AfxGetApp())
+        app->OnCommand(id);
+}
+
+// Back to the control that had the focus when the frame was last left, or to the view.
+void CFrameWnd::RestoreFocus()
+{
+    if (m_hWndFocus && ::IsWindow(m_hWndFocus) && ::IsChild(m_hWnd, m_hWndFocus) &&
+        ::IsWindowVisible(m_hWndFocus) && ::IsWindowEnabled(m_hWndFocus))
+        ::SetFocus(m_hWndFocus);
+    else if (m_pView && m_pView->m_hWnd)
+        ::SetFocus(m_pView->m_hWnd);
+}
+
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -196,20 +220,9 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         RecalcLayout();
         return 0;
-    case WM_COMMAND: {
-        const UINT id = LOWORD(wParam);
-        const UINT code = HIWORD(wParam);
-        HWND control = reinterpret_cast<HWND>(lParam);
-        if (control)   // a control of the frame itself; views handle their own
-            return 0;
-        if (m_pView && m_pView->RouteCommand(id, code))
-            return 0;
-        if (OnCommand(id, code, control) || RouteEditCommand(id))
-            return 0;
-        if (CWinApp* app = AfxGetApp())
-            app->OnCommand(id);
+    case WM_COMMAND:
+        RouteCommandMessage(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
-    }
     case WM_MENUSELECT:
         OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
         return 0;
@@ -224,11 +237,7 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return Default(message, wParam, lParam);
     case WM_SETFOCUS:
-        if (m_hWndFocus && ::IsWindow(m_hWndFocus) && ::IsChild(m_hWnd, m_hWndFocus) &&
-            ::IsWindowVisible(m_hWndFocus) && ::IsWindowEnabled(m_hWndFocus))
-            ::SetFocus(m_hWndFocus);
-        else if (m_pView && m_pView->m_hWnd)
-            ::SetFocus(m_pView->m_hWnd);
+        RestoreFocus();
         return 0;
     case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lParam);

@@ -51,6 +51,8 @@ protected:
 private:
     void OnMenuSelect(UINT id, UINT flags, HMENU menu);
     bool RouteEditCommand(UINT id);
+    void RouteCommandMessage(UINT id, UINT code, HWND control);
+    void RestoreFocus();
 
     std::unique_ptr<CFormView> m_pView;
     const CSingleDocTemplate::ViewFactory* m_pMakeView = nullptr;   // during LoadFrame only

@@ -62,6 +62,14 @@ def glyph_app():
     return layers
 
 
+def glyph_app_warning():
+    """The panel's icon with a red warning disc: streaming, a device or the driver needs a look."""
+    layers = glyph_app()
+    layers += [(circle(0.72, 0.72, 0.28), INK), (circle(0.72, 0.72, 0.22), RED),
+               (capsule(0.72, 0.59, 0.72, 0.73, 0.045), WHITE), (circle(0.72, 0.84, 0.045), WHITE)]
+    return layers
+
+
 def glyph_document():
     return [(round_rect(0.14, 0.04, 0.86, 0.96, 0.06), INK), (round_rect(0.2, 0.1, 0.8, 0.9, 0.03), PAPER),
             (capsule(0.32, 0.35, 0.68, 0.35, 0.04), TEAL), (capsule(0.32, 0.52, 0.68, 0.52, 0.04), TEAL),
@@ -173,7 +181,7 @@ def write_ico(path, layers):
 
 if __name__ == '__main__':
     here = os.path.dirname(os.path.abspath(__file__))
-    for name, glyph in (('panel', glyph_app), ('document', glyph_document), ('gear', glyph_gear),
+    for name, glyph in (('panel', glyph_app), ('panel-warning', glyph_app_warning), ('document', glyph_document), ('gear', glyph_gear),
                         ('devices', glyph_device), ('settings', glyph_settings),
                         ('channels', glyph_channels), ('plug', glyph_plug), ('sync', glyph_sync)):
         write_ico(os.path.join(here, name + '.ico'), glyph())

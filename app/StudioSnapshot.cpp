@@ -1,0 +1,183 @@
+#include "app/StudioSnapshot.h"
+
+#include <algorithm>
+
+#include "app/OVX_CPLView.h"
+#include "driver/Drv.h"
+#include "pages/PlanItemText.h"
+#include "pages/SubDlgRestorePlan.h"
+#include "res/resource.h"
+#include "snapshot/RestoreApplier.h"
+#include "snapshot/SnapshotFile.h"
+#include "snapshot/SnapshotJson.h"
+#include "text/CodePage.h"
+#include "text/DriverErrorText.h"
+#include "ui/Dialog.h"
+#include "ui/FileDialog.h"
+#include "ui/ResourceText.h"
+
+namespace {
+
+// A message lists at most this many items; the rest are counted.
+constexpr size_t kMessageLines = 12;
+
+const char* CodeText(DrvResult code)
+{
+    const DriverErrorText* known = FindDriverErrorText(code);
+    return known ? known->text : "";
+}
+
+// A text of the file for a message box, which shows the ANSI code page: a character
+// that page cannot hold shows as '?'.
+std::string ShownFromUtf8(const std::string& utf8)
+{
+    const CodePageText ansi = AnsiFromUtf8(utf8);
+    if (ansi.Ok())
+        return ansi.text;
+    std::string shown;
+    for (const char c : utf8)
+        shown += static_cast<unsigned char>(c) < 0x80 ? c : (static_cast<unsigned char>(c) < 0xC0 ? '\0' : '?');
+    shown.erase(std::remove(shown.begin(), shown.end(), '\0'), shown.end());
+    return shown;
+}
+
+// The file name the user chose, or an empty text when they cancelled.
+std::string AskFileName(CWnd* owner, bool save)
+{
+    char path[MAX_PATH] = "";
+    std::string filter = LoadResString(IDS_SNAP_FILTER);
+    std::replace(filter.begin(), filter.end(), '|', '\0');   // the dialog's pairs end in NULs
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner ? owner->m_hWnd : nullptr;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof path;
+    ofn.lpstrDefExt = "json";
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const bool chosen = save ? PromptSaveFileName(ofn) : PromptOpenFileName(ofn);
+    return chosen ? std::string(path) : std::string();
+}
+
+bool ReadStudio(StudioState& state, bool withInformation)
+{
+    const StudioReadResult read = CStudioReader(theDrv).Read(state, withInformation);
+    if (!read.Ok())
+        AfxMessageBox(FormatResString(IDS_SNAP_READ_FAILED, read.request, read.code, CodeText(read.code)).c_str(),
+                      MB_ICONEXCLAMATION);
+    return read.Ok();
+}
+
+bool ReadFile(const std::string& path, Snapshot& file)
+{
+    std::string text;
+    const FileOutcome read = ReadWholeFile(PathFromAnsi(path), text);
+    SnapshotFault fault;
+    if (!read.ok)
+        fault.expected = read.why;
+    else
+        fault = ReadSnapshotJson(text, file);
+    if (!fault.Ok())
+        AfxMessageBox(FormatResString(IDS_SNAP_BAD_FILE, ShownFromUtf8(fault.Message()).c_str()).c_str(),
+                      MB_ICONEXCLAMATION);
+    return fault.Ok();
+}
+
+// A plan of the driver as it is now, or false after saying why there is none.
+bool PlanNow(const Snapshot& file, StudioState& state, RestorePlan& plan)
+{
+    if (!ReadStudio(state, false))
+        return false;
+    plan = MakeRestorePlan(file, state);
+    if (plan.sharedSerial.empty())
+        return true;
+    const std::string why = FormatResString(IDS_SNAP_SHARED_SERIAL, plan.sharedSerial.c_str());
+    AfxMessageBox(FormatResString(IDS_SNAP_NO_PLAN, why.c_str()).c_str(), MB_ICONEXCLAMATION);
+    return false;
+}
+
+std::string OutcomeLine(const PlanItem& item, const ItemResult& result)
+{
+    const std::string what = PlanSettingText(item);
+    switch (result.outcome) {
+    case ItemOutcome::Refused:
+        return FormatResString(IDS_SNAP_REFUSED_LINE, what.c_str(), result.request, result.code, CodeText(result.code));
+    case ItemOutcome::NotHeld: return FormatResString(IDS_SNAP_NOT_HELD_LINE, what.c_str());
+    case ItemOutcome::Skipped: return FormatResString(IDS_SNAP_SKIPPED_LINE, what.c_str(), PlanSkipText(item).c_str());
+    default: return std::string();
+    }
+}
+
+// What was refused, not held or skipped, if anything, in one message.
+void ReportOutcome(const RestorePlan& plan, const RestoreReport& report)
+{
+    std::string lines;
+    size_t listed = 0, more = 0;
+    for (size_t i = 0; i < plan.items.size(); ++i) {
+        const std::string line = OutcomeLine(plan.items[i], report.items[i]);
+        if (line.empty())
+            continue;
+        if (listed++ < kMessageLines)
+            lines += line + "\n";
+        else
+            ++more;
+    }
+    if (more > 0)
+        lines += FormatResString(IDS_SNAP_MORE_LINES, static_cast<unsigned>(more)) + "\n";
+    if (report.startStreaming != DRV_OK)
+        lines += FormatResString(IDS_SNAP_RESTART_FAILED, report.startStreaming, CodeText(report.startStreaming)) + "\n";
+    if (!report.readBack.Ok())
+        lines += FormatResString(IDS_SNAP_READ_BACK_FAILED, report.readBack.request, report.readBack.code,
+                                 CodeText(report.readBack.code)) + "\n";
+    if (!lines.empty())
+        AfxMessageBox(FormatResString(IDS_SNAP_INCOMPLETE, lines.c_str()).c_str(), MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+void CStudioSnapshot::Save(CWnd* owner)
+{
+    const std::string path = AskFileName(owner, true);
+    StudioState state;
+    if (path.empty() || !ReadStudio(state, true))
+        return;
+    if (const std::string* shared = FindSharedSerial(state.snapshot)) {
+        const std::string why = FormatResString(IDS_SNAP_SHARED_SERIAL, shared->c_str());
+        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, why.c_str()).c_str(), MB_ICONEXCLAMATION);
+        return;
+    }
+    const FileOutcome written = WriteFileAtomically(PathFromAnsi(path), WriteSnapshotJson(state.snapshot));
+    if (!written.ok)
+        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, written.why.c_str()).c_str(), MB_ICONEXCLAMATION);
+}
+
+void CStudioSnapshot::Restore(CWnd* owner, COVX_CPLView* view)
+{
+    const std::string path = AskFileName(owner, false);
+    Snapshot file;
+    StudioState state;
+    RestorePlan plan;
+    if (path.empty() || !ReadFile(path, file) || !PlanNow(file, state, plan))
+        return;
+    if (plan.items.empty()) {
+        AfxMessageBox(IDS_SNAP_NOTHING_TO_RESTORE, MB_ICONINFORMATION);
+        return;
+    }
+    for (;;) {
+        CSubDlgRestorePlan dialog(plan, owner);
+        if (dialog.DoModal() != IDOK)
+            return;
+        // The dialog's loop ran the driver's events: the plan must still be what was shown.
+        RestorePlan shown = std::move(plan);
+        if (!PlanNow(file, state, plan))
+            return;
+        if (plan == shown)
+            break;
+        AfxMessageBox(IDS_SNAP_CHANGED, MB_ICONINFORMATION);
+    }
+    const RestoreReport report = CRestoreApplier(theDrv).Apply(file, plan, state);
+    if (view)
+        view->RefreshAfterOwnWrites();
+    ReportOutcome(plan, report);
+}

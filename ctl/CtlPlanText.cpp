@@ -1,0 +1,95 @@
+#include "ctl/CtlPlanText.h"
+
+#include <cstdio>
+
+#include "ctl/CtlArguments.h"
+#include "text/ControlText.h"
+
+namespace {
+
+std::string Device(const PlanItem& item)
+{
+    return "device " + EscapeControlCharacters(item.serial) + " (" + EscapeControlCharacters(item.deviceName) + ")";
+}
+
+std::string Mode(const SnapshotSyncMode& mode)
+{
+    char numbers[48];
+    std::snprintf(numbers, sizeof numbers, " (mode %u, source 0x%08X)", mode.code, mode.source);
+    return EscapeControlCharacters(mode.name) + numbers;
+}
+
+std::string Master(const std::string& serial, const std::string& name)
+{
+    if (serial == "pc")
+        return "pc";
+    return EscapeControlCharacters(serial) + (name.empty() ? "" : " (" + EscapeControlCharacters(name) + ")");
+}
+
+std::string Change(const std::string& now, const std::string& then) { return now + " -> " + then; }
+
+std::string Number(uint32_t value, const char* unit) { return std::to_string(value) + unit; }
+
+std::string What(const PlanItem& item)
+{
+    switch (item.kind) {
+    case PlanKind::DeviceName: return Device(item) + " name: " + Change(Quoted(item.now), Quoted(item.then));
+    case PlanKind::Ranking:
+        return "ranking: " + Change(EscapeControlCharacters(item.now), EscapeControlCharacters(item.then));
+    case PlanKind::ChannelName:
+        return std::string(item.output ? "output " : "input ") + std::to_string(item.index + 1) + " of " +
+               Device(item) + " name: " +
+               (item.Skipped() ? Quoted(item.then) : Change(Quoted(item.now), Quoted(item.then)));
+    case PlanKind::AsioNames:
+        return "ASIO names include the device name: " + Change(item.nowValue ? "on" : "off", item.thenValue ? "on" : "off");
+    case PlanKind::ClockMaster:
+        return "clock master: " + Change(item.now == "pc" ? "pc" : Master(item.now, ""), Master(item.then, item.deviceName));
+    case PlanKind::RateMode:
+        return "rate mode: " + Change(item.nowValue ? "automatic" : "manual", item.thenValue ? "automatic" : "manual");
+    case PlanKind::SyncMode: return Device(item) + " synchronisation: " + Change(Mode(item.nowMode), Mode(item.thenMode));
+    case PlanKind::StreamDepth: return "stream buffer: " + Change(Number(item.nowValue, " us"), Number(item.thenValue, " us"));
+    case PlanKind::WdmDepth: return "WDM buffer: " + Change(Number(item.nowValue, " us"), Number(item.thenValue, " us"));
+    case PlanKind::AsioDepth: return "ASIO buffer: " + Change(Number(item.nowValue, " us"), Number(item.thenValue, " us"));
+    case PlanKind::SampleRate:
+        return "sampling rate: " + Change(Number(item.nowValue, " Hz"), Number(item.thenValue, " Hz"));
+    case PlanKind::Device: return Device(item);
+    }
+    return "";
+}
+
+std::string Reason(const PlanItem& item)
+{
+    switch (item.skip) {
+    case PlanSkip::None: return "";
+    case PlanSkip::DeviceMissing: return "in the file, not connected: its name, mode and channels are skipped";
+    case PlanSkip::NotInFile: return "connected, not in the file: left as it is";
+    case PlanSkip::ChannelMissing: return "the device has no such channel now";
+    case PlanSkip::MasterMissing: return "the clock master is not connected";
+    case PlanSkip::ModeNotOffered: return "the device does not offer that mode now";
+    case PlanSkip::RateNotOffered: return "the driver does not offer that rate now";
+    case PlanSkip::DepthOutOfRange:
+        return "the driver takes a multiple of " + std::to_string(item.step) + " from " + std::to_string(item.minimum) +
+               " to " + std::to_string(item.maximum) + " us";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string PlanItemLine(const PlanItem& item)
+{
+    const std::string what = What(item);
+    return item.Skipped() ? what + ": skipped, " + Reason(item) : what;
+}
+
+std::string OutcomeLine(const PlanItem& item, const ItemResult& result)
+{
+    switch (result.outcome) {
+    case ItemOutcome::Applied: return "applied:  " + What(item);
+    case ItemOutcome::Refused: return "refused:  " + What(item) + ": " + CtlRefused(result.request, result.code).message;
+    case ItemOutcome::Skipped: return "skipped:  " + What(item) + ": " + Reason(item);
+    case ItemOutcome::NotHeld: return "not held: " + What(item) + ": the driver took it but reads back otherwise";
+    case ItemOutcome::Planned: return "not sent: " + What(item);
+    }
+    return "";
+}

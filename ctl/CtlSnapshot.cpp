@@ -1,0 +1,136 @@
+#include "ctl/CtlSnapshot.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "ctl/CtlArguments.h"
+#include "ctl/CtlPlanText.h"
+#include "snapshot/RestoreApplier.h"
+#include "snapshot/SnapshotFile.h"
+#include "snapshot/SnapshotJson.h"
+#include "snapshot/StudioReader.h"
+
+namespace {
+
+CtlOutcome ReadFailed(const StudioReadResult& read) { return CtlRefused(read.request, read.code); }
+
+// The file read and checked whole, before anything reaches the driver.
+CtlOutcome ReadSnapshotFile(const std::string& file, Snapshot& snapshot)
+{
+    std::string text;
+    if (const FileOutcome read = ReadWholeFile(PathFromAnsi(file), text); !read.ok)
+        return CtlUsage(Quoted(file) + " cannot be read: " + read.why);
+    if (const SnapshotFault fault = ReadSnapshotJson(text, snapshot); !fault.Ok())
+        return CtlUsage(Quoted(file) + " is refused: " + fault.Message());
+    return CtlDone();
+}
+
+// The driver now and the plan that would bring the file's settings back.
+CtlOutcome Plan(CtlSession& session, const Snapshot& file, StudioState& state, RestorePlan& plan)
+{
+    if (const StudioReadResult read = CStudioReader(session.drv).Read(state, false); !read.Ok())
+        return ReadFailed(read);
+    plan = MakeRestorePlan(file, state);
+    if (!plan.sharedSerial.empty())
+        return {CtlExit_Refused, "no restore can be planned: two connected devices report the serial number " +
+                                     Quoted(plan.sharedSerial)};
+    return CtlDone();
+}
+
+CtlOutcome Save(CtlSession& session, const std::string& file)
+{
+    StudioState state;
+    if (const StudioReadResult read = CStudioReader(session.drv).Read(state, true); !read.Ok())
+        return ReadFailed(read);
+    if (const std::string* shared = FindSharedSerial(state.snapshot))
+        return {CtlExit_Refused, "two connected devices report the serial number " + Quoted(*shared) +
+                                     "; a snapshot could not tell them apart"};
+    if (const FileOutcome written = WriteFileAtomically(PathFromAnsi(file), WriteSnapshotJson(state.snapshot)); !written.ok)
+        return {CtlExit_Output, Quoted(file) + " was not saved, and a file there before is unchanged: " + written.why};
+    session.out << "saved " << state.snapshot.devices.size() << " devices, " << state.snapshot.inputs.size() << " + "
+                << state.snapshot.outputs.size() << " channels to " << file << '\n';
+    return CtlDone();
+}
+
+CtlOutcome Diff(CtlSession& session, const Snapshot& file)
+{
+    StudioState state;
+    RestorePlan plan;
+    if (CtlOutcome planned = Plan(session, file, state, plan); planned.Failed())
+        return planned;
+    for (const PlanItem& item : plan.items)
+        session.out << PlanItemLine(item) << '\n';
+    // Differences are an answer, not a failure: the exit code says there were some.
+    return plan.items.empty() ? CtlDone() : CtlOutcome{CtlExit_Refused, ""};
+}
+
+void PrintPlan(std::ostream& out, const RestorePlan& plan)
+{
+    for (const PlanItem& item : plan.items)
+        out << "  " << PlanItemLine(item) << '\n';
+    out << "plan: " << plan.Changes() << " changes, " << plan.Skips() << " skipped\n";
+}
+
+CtlOutcome Restore(CtlSession& session, const Snapshot& file, bool dryRun)
+{
+    StudioState state;
+    RestorePlan plan;
+    if (CtlOutcome planned = Plan(session, file, state, plan); planned.Failed())
+        return planned;
+    PrintPlan(session.out, plan);
+    if (dryRun || plan.Changes() == 0)
+        return CtlDone();
+    const RestoreReport report = CRestoreApplier(session.drv).Apply(file, plan, state);
+    for (size_t i = 0; i < plan.items.size(); ++i)
+        session.out << OutcomeLine(plan.items[i], report.items[i]) << '\n';
+    if (report.startStreaming != DRV_OK)
+        return CtlRefused("StartStreaming", report.startStreaming);
+    if (!report.readBack.Ok())
+        return {CtlExit_Refused, "the settings could not be read back: " + ReadFailed(report.readBack).message};
+    session.out << "restored: " << report.Count(ItemOutcome::Applied) << " applied, "
+                << report.Count(ItemOutcome::Refused) << " refused, " << report.Count(ItemOutcome::NotHeld)
+                << " not held, " << report.Count(ItemOutcome::Skipped) << " skipped\n";
+    if (!report.Complete())
+        return {CtlExit_Refused, "the restore is incomplete: see the refused items above"};
+    return CtlDone();
+}
+
+}  // namespace
+
+CtlOutcome PrepareSave(const CtlWords& arguments, CtlAction& action)
+{
+    if (arguments[0].empty())
+        return CtlUsage("save expects the name of the file to write");
+    action = [file = arguments[0]](CtlSession& session) { return Save(session, file); };
+    return CtlDone();
+}
+
+CtlOutcome PrepareDiff(const CtlWords& arguments, CtlAction& action)
+{
+    auto snapshot = std::make_shared<Snapshot>();
+    if (CtlOutcome read = ReadSnapshotFile(arguments[0], *snapshot); read.Failed())
+        return read;
+    action = [snapshot](CtlSession& session) { return Diff(session, *snapshot); };
+    return CtlDone();
+}
+
+CtlOutcome PrepareRestore(const CtlWords& arguments, CtlAction& action)
+{
+    bool dryRun = false;
+    std::string file;
+    for (const std::string& argument : arguments) {
+        if (argument == "--dry-run" && !dryRun)
+            dryRun = true;
+        else if (file.empty())
+            file = argument;
+        else
+            return CtlUsage("restore expects FILE [--dry-run], not " + Quoted(argument));
+    }
+    if (file.empty())
+        return CtlUsage("restore expects the snapshot's file");
+    auto snapshot = std::make_shared<Snapshot>();
+    if (CtlOutcome read = ReadSnapshotFile(file, *snapshot); read.Failed())
+        return read;
+    action = [snapshot, dryRun](CtlSession& session) { return Restore(session, *snapshot, dryRun); };
+    return CtlDone();
+}

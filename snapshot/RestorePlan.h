@@ -1,0 +1,71 @@
+// What a restore would change: the file compared with what the driver holds, item by
+// item, in the order the writes go out. An item the driver cannot take now (a device
+// that is not connected, a rate or mode it does not offer, a depth outside its range)
+// is kept in the plan as skipped, with the reason; nothing of it is sent.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "snapshot/Snapshot.h"
+#include "snapshot/StudioState.h"
+
+enum class PlanKind {
+    DeviceName,
+    Ranking,
+    ChannelName,
+    AsioNames,
+    ClockMaster,    // from here to WdmDepth between StopStreaming and StartStreaming
+    RateMode,
+    SyncMode,
+    StreamDepth,
+    WdmDepth,
+    SampleRate,
+    AsioDepth,
+    Device,         // a device of the file that is not connected, or one not in the file
+};
+
+enum class PlanSkip {
+    None,
+    DeviceMissing,     // the file's device is not connected: its name, mode and channels
+    NotInFile,         // a connected device the file does not name: left as it is
+    ChannelMissing,    // the device has fewer channels of that direction now
+    MasterMissing,     // the clock master of the file is not connected
+    ModeNotOffered,    // the device offers no such synchronisation mode now
+    RateNotOffered,    // the driver offers no such sampling rate now
+    DepthOutOfRange,   // not a multiple of the step from the minimum to the upper limit
+};
+
+struct PlanItem {
+    PlanKind kind = PlanKind::Device;
+    PlanSkip skip = PlanSkip::None;
+    std::string serial;        // the item's device (the clock master's for ClockMaster)
+    std::string deviceName;    // that device's name, as the driver or else the file has it
+    bool output = false;       // ChannelName: its direction
+    uint32_t index = 0;        // ChannelName: its place among its device's channels
+    std::string now, then;     // names, the ranking's names in order, a master's serial ("pc")
+    uint32_t nowValue = 0;     // option 0/1, rate mode 0/1, Hz, µs
+    uint32_t thenValue = 0;    // the same; ClockMaster: the master's device id
+    SnapshotSyncMode nowMode, thenMode;
+    uint32_t minimum = 0, step = 0, maximum = 0;   // DepthOutOfRange: what would be taken
+    size_t record = 0;         // the device's or channel's record in the state
+    std::vector<size_t> order; // Ranking: the state's device records in their new order
+
+    bool Skipped() const { return skip != PlanSkip::None; }
+    bool Framed() const { return kind >= PlanKind::ClockMaster && kind <= PlanKind::WdmDepth; }
+    bool operator==(const PlanItem&) const = default;
+};
+
+struct RestorePlan {
+    std::vector<PlanItem> items;
+    // Two connected devices that report this serial number cannot be told apart: no
+    // plan is made, and there are no items.
+    std::string sharedSerial;
+
+    size_t Changes() const;
+    size_t Skips() const;
+    bool operator==(const RestorePlan&) const = default;
+};
+
+RestorePlan MakeRestorePlan(const Snapshot& file, const StudioState& now);

@@ -1,0 +1,336 @@
+#include "snapshot/SnapshotJson.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+#include "driver/DriverRecords.h"
+#include "text/CodePage.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const char* const kPlugKeys[4] = {"audioOut", "audioIn", "synchOut", "synchIn"};
+constexpr size_t kSerialBytes = sizeof(_OVX_DEVICE_PROPERTIES::serialNumber) - 1;
+
+// A driver's text for the file; a byte its code page leaves undefined becomes U+FFFD.
+std::string Text(const std::string& ansi) { return Utf8FromAnsiReplacing(ansi); }
+
+Json ModeJson(const SnapshotSyncMode& mode)
+{
+    return {{"code", mode.code}, {"source", mode.source}, {"name", Text(mode.name)}};
+}
+
+Json ChannelsJson(const std::vector<SnapshotChannel>& channels)
+{
+    Json array = Json::array();
+    for (const SnapshotChannel& channel : channels) {
+        array.push_back({{"device", Text(channel.device)}, {"index", channel.index}, {"name", Text(channel.name)},
+                         {"hardwareName", Text(channel.hardwareName)}});
+    }
+    return array;
+}
+
+Json SettingsJson(const Snapshot& s)
+{
+    Json devices = Json::array();
+    for (const SnapshotDevice& device : s.devices)
+        devices.push_back({{"serial", Text(device.serial)}, {"name", Text(device.name)}, {"sync", ModeJson(device.sync)}});
+    return {{"devices", devices},
+            {"channels", {{"in", ChannelsJson(s.inputs)}, {"out", ChannelsJson(s.outputs)}}},
+            {"asioNamesIncludeDevice", s.asioNamesIncludeDevice},
+            {"clockMaster", s.clockMasterIsPc ? std::string("pc") : Text(s.clockMaster)},
+            {"rateMode", s.automaticRate ? "automatic" : "manual"},
+            {"sampleRate", s.sampleRate},
+            {"buffers", {{"stream", s.buffers.stream}, {"asio", s.buffers.asio}, {"wdm", s.buffers.wdm}}}};
+}
+
+Json InformationJson(const SnapshotInformation& info)
+{
+    Json plugs = Json::array();
+    for (const SnapshotPlugs& device : info.plugs) {
+        Json entry = {{"device", Text(device.device)}};
+        for (size_t plug = 0; plug < 4; ++plug)
+            entry[kPlugKeys[plug]] = Text(device.states[plug]);
+        plugs.push_back(entry);
+    }
+    return {{"savedAt", Text(info.savedAt)},      {"computer", Text(info.computer)},
+            {"driverInterface", info.interfaceVersion}, {"driverVersion", info.driverVersion},
+            {"dropOuts", info.dropOuts},           {"plugs", plugs}};
+}
+
+// A text of the file inside a message: its control characters (C0, DEL and the C1
+// range) as \xNN, so that a message cannot move a terminal's cursor or retitle it.
+std::string Shown(const std::string& utf8)
+{
+    std::string shown;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0 &&
+                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80;
+        if (byte < 0x20 || byte == 0x7F || c1) {
+            const size_t count = c1 ? 2 : 1;
+            for (size_t b = 0; b < count; ++b) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(utf8[i + b]));
+                shown += escaped;
+            }
+            i += count - 1;
+        } else {
+            shown += utf8[i];
+        }
+    }
+    return shown;
+}
+
+// Reads the members of a snapshot's JSON, each checked for its type and range, and
+// remembers the first fault with the field's path.
+class CFieldReader {
+public:
+    SnapshotFault fault;
+
+    bool Failed() const { return !fault.Ok(); }
+
+    const Json* Member(const Json& object, const std::string& path, const char* key, Json::value_t type,
+                       const char* expected)
+    {
+        if (Failed())
+            return nullptr;
+        const std::string place = path.empty() ? std::string(key) : path + "." + key;
+        const auto found = object.find(key);
+        if (found == object.end())
+            return Fail(place, std::string("missing; expected ") + expected);
+        const bool matches = found->type() == type ||
+                             (type == Json::value_t::number_unsigned && found->is_number_integer() &&
+                              found->get<int64_t>() >= 0);
+        if (!matches)
+            return Fail(place, std::string("expected ") + expected + ", found " + found->type_name());
+        return &*found;
+    }
+
+    bool Unsigned(const Json& object, const std::string& path, const char* key, uint32_t& value,
+                  uint32_t minimum = 0, uint32_t maximum = std::numeric_limits<uint32_t>::max())
+    {
+        const std::string expected = "a whole number from " + std::to_string(minimum) + " to " + std::to_string(maximum);
+        const Json* member = Member(object, path, key, Json::value_t::number_unsigned, expected.c_str());
+        if (!member)
+            return false;
+        const uint64_t number = member->get<uint64_t>();
+        if (number < minimum || number > maximum)
+            return Fail(path + "." + key, expected + ", found " + std::to_string(number)) != nullptr;
+        value = static_cast<uint32_t>(number);
+        return true;
+    }
+
+    // A text of the file, converted to the driver's code page in at most maxBytes.
+    bool Name(const Json& object, const std::string& path, const char* key, std::string& ansi, size_t maxBytes)
+    {
+        const Json* member = Member(object, path, key, Json::value_t::string, "a text");
+        if (!member)
+            return false;
+        const CodePageText converted = AnsiFromUtf8(member->get_ref<const std::string&>(), maxBytes);
+        if (!converted.Ok()) {
+            const std::string why = converted.fault == CodePageFault::TooLong
+                                        ? "at most " + std::to_string(maxBytes) + " bytes in code page " +
+                                              std::to_string(AnsiCodePage())
+                                        : DescribeCodePageFault(converted);
+            return Fail(path + "." + key, "the text \"" + Shown(member->get<std::string>()) + "\" cannot be passed on: " +
+                                              why) != nullptr;
+        }
+        ansi = converted.text;
+        return true;
+    }
+
+    std::nullptr_t Fail(std::string place, std::string expected)
+    {
+        if (!Failed())
+            fault = {std::move(place), std::move(expected)};
+        return nullptr;
+    }
+};
+
+std::string Index(const std::string& path, size_t i) { return path + "[" + std::to_string(i) + "]"; }
+
+bool ReadMode(CFieldReader& r, const Json& device, const std::string& path, SnapshotSyncMode& mode)
+{
+    const Json* sync = r.Member(device, path, "sync", Json::value_t::object, "an object");
+    const std::string at = path + ".sync";
+    return sync && r.Unsigned(*sync, at, "code", mode.code) && r.Unsigned(*sync, at, "source", mode.source) &&
+           r.Name(*sync, at, "name", mode.name, kNameFieldSize - 1);
+}
+
+void ReadDevices(CFieldReader& r, const Json& settings, Snapshot& s)
+{
+    const Json* devices = r.Member(settings, "settings", "devices", Json::value_t::array, "an array");
+    if (!devices)
+        return;
+    if (devices->size() > kMaxDevices)
+        r.Fail("settings.devices", "at most " + std::to_string(kMaxDevices) + " devices");
+    for (size_t i = 0; !r.Failed() && i < devices->size(); ++i) {
+        const std::string path = Index("settings.devices", i);
+        const Json& entry = (*devices)[i];
+        if (!entry.is_object()) {
+            r.Fail(path, std::string("expected an object, found ") + entry.type_name());
+            break;
+        }
+        SnapshotDevice device;
+        if (r.Name(entry, path, "serial", device.serial, kSerialBytes) &&
+            r.Name(entry, path, "name", device.name, kNameFieldSize - 1) && ReadMode(r, entry, path, device.sync))
+            s.devices.push_back(std::move(device));
+    }
+    if (const std::string* shared = r.Failed() ? nullptr : FindSharedSerial(s))
+        r.Fail("settings.devices", "serial numbers that differ; \"" + Shown(Text(*shared)) + "\" is there twice");
+}
+
+bool KnownSerial(const Snapshot& s, const std::string& serial)
+{
+    return std::any_of(s.devices.begin(), s.devices.end(), [&](const auto& d) { return d.serial == serial; });
+}
+
+void ReadChannelList(CFieldReader& r, const Json& channels, const char* key, Snapshot& s,
+                     std::vector<SnapshotChannel>& into)
+{
+    const Json* list = r.Member(channels, "settings.channels", key, Json::value_t::array, "an array");
+    const std::string listPath = std::string("settings.channels.") + key;
+    if (list && list->size() > kMaxChannels)
+        r.Fail(listPath, "at most " + std::to_string(kMaxChannels) + " channels");
+    for (size_t i = 0; list && !r.Failed() && i < list->size(); ++i) {
+        const std::string path = Index(listPath, i);
+        const Json& entry = (*list)[i];
+        if (!entry.is_object()) {
+            r.Fail(path, std::string("expected an object, found ") + entry.type_name());
+            break;
+        }
+        SnapshotChannel channel;
+        if (!r.Name(entry, path, "device", channel.device, kSerialBytes) ||
+            !r.Unsigned(entry, path, "index", channel.index, 0, kMaxChannels - 1) ||
+            !r.Name(entry, path, "name", channel.name, kNameFieldSize - 1))
+            break;
+        if (!KnownSerial(s, channel.device))
+            r.Fail(path + ".device", "the serial number of a device in settings.devices");
+        const bool twice = std::any_of(into.begin(), into.end(), [&](const auto& c) {
+            return c.device == channel.device && c.index == channel.index;
+        });
+        if (twice)
+            r.Fail(path, "each device's channel once; index " + std::to_string(channel.index) + " is there twice");
+        // The hardware name is for the reader; a restore never sends it.
+        if (const auto hardware = entry.find("hardwareName"); hardware != entry.end() && hardware->is_string())
+            channel.hardwareName = AnsiFromUtf8(hardware->get_ref<const std::string&>()).text;
+        into.push_back(std::move(channel));
+    }
+}
+
+void ReadClockAndRate(CFieldReader& r, const Json& settings, Snapshot& s)
+{
+    std::string master;
+    if (r.Name(settings, "settings", "clockMaster", master, kSerialBytes)) {
+        s.clockMasterIsPc = master == "pc";
+        s.clockMaster = s.clockMasterIsPc ? std::string() : master;
+        if (!s.clockMasterIsPc && !KnownSerial(s, master))
+            r.Fail("settings.clockMaster", "\"pc\" or the serial number of a device in settings.devices");
+    }
+    if (const Json* mode = r.Member(settings, "settings", "rateMode", Json::value_t::string, "a text")) {
+        if (*mode != "manual" && *mode != "automatic")
+            r.Fail("settings.rateMode", "\"manual\" or \"automatic\", found \"" + Shown(mode->get<std::string>()) + "\"");
+        s.automaticRate = *mode == "automatic";
+    }
+    r.Unsigned(settings, "settings", "sampleRate", s.sampleRate, 1);
+    if (const Json* option = r.Member(settings, "settings", "asioNamesIncludeDevice", Json::value_t::boolean,
+                                      "true or false"))
+        s.asioNamesIncludeDevice = option->get<bool>();
+    if (const Json* buffers = r.Member(settings, "settings", "buffers", Json::value_t::object, "an object")) {
+        r.Unsigned(*buffers, "settings.buffers", "stream", s.buffers.stream);
+        r.Unsigned(*buffers, "settings.buffers", "asio", s.buffers.asio);
+        r.Unsigned(*buffers, "settings.buffers", "wdm", s.buffers.wdm);
+    }
+}
+
+// "line 3, column 14" for the byte a parse error names (1 the first).
+std::string LineAndColumn(std::string_view text, size_t byte)
+{
+    size_t line = 1, column = 1;
+    for (size_t i = 0; i + 1 < byte && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+SnapshotFault ParseJson(std::string_view text, Json& json)
+{
+    try {
+        json = Json::parse(text);
+        return {};
+    } catch (const Json::parse_error& error) {
+        // The library's own words after its "parse error at line L, column C: " prefix.
+        std::string what = error.what();
+        const size_t words = what.find(": ", what.find("parse error"));
+        return {LineAndColumn(text, error.byte),
+                "expected a JSON document; " + (words == std::string::npos ? what : what.substr(words + 2))};
+    } catch (const Json::exception& error) {
+        // A number beyond what a double holds is refused after its parse, with no place.
+        const std::string what = error.what();
+        const size_t words = what.find("] ");
+        return {"the document", "expected a JSON document; " + (words == std::string::npos ? what : what.substr(words + 2))};
+    }
+}
+
+}  // namespace
+
+std::string WriteSnapshotJson(const Snapshot& snapshot)
+{
+    const Json json = {{"format", kSnapshotFormat},
+                       {"version", kSnapshotVersion},
+                       {"settings", SettingsJson(snapshot)},
+                       {"information", InformationJson(snapshot.information)}};
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+const std::string* FindSharedSerial(const Snapshot& snapshot)
+{
+    for (size_t i = 0; i < snapshot.devices.size(); ++i) {
+        for (size_t j = i + 1; j < snapshot.devices.size(); ++j) {
+            if (snapshot.devices[i].serial == snapshot.devices[j].serial)
+                return &snapshot.devices[i].serial;
+        }
+    }
+    return nullptr;
+}
+
+SnapshotFault ReadSnapshotJson(std::string_view text, Snapshot& snapshot)
+{
+    Json json;
+    if (SnapshotFault fault = ParseJson(text, json); !fault.Ok())
+        return fault;
+    CFieldReader r;
+    if (!json.is_object())
+        return {"the document", std::string("expected an object, found ") + json.type_name()};
+    const Json* format = r.Member(json, "", "format", Json::value_t::string, "a text");
+    if (format && *format != kSnapshotFormat)
+        return {"format", std::string("\"") + kSnapshotFormat + "\"; this is not a studio snapshot"};
+    uint32_t version = 0;
+    if (r.Unsigned(json, "", "version", version, 1) && version > kSnapshotVersion)
+        return {"version", "at most " + std::to_string(kSnapshotVersion) + ", found " + std::to_string(version) +
+                               ": the file was written by a later version of this program"};
+    Snapshot read;
+    if (const Json* settings = r.Member(json, "", "settings", Json::value_t::object, "an object")) {
+        ReadDevices(r, *settings, read);
+        if (const Json* channels = r.Member(*settings, "settings", "channels", Json::value_t::object, "an object")) {
+            ReadChannelList(r, *channels, "in", read, read.inputs);
+            ReadChannelList(r, *channels, "out", read, read.outputs);
+        }
+        ReadClockAndRate(r, *settings, read);
+    }
+    if (const auto info = json.find("information"); !r.Failed() && info != json.end() && !info->is_object())
+        r.Fail("information", std::string("expected an object, found ") + info->type_name());
+    if (r.Failed())
+        return r.fault;
+    snapshot = std::move(read);
+    return {};
+}
