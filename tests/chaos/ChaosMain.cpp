@@ -10,6 +10,7 @@
 // printed); 2: a usage error.
 #include <windows.h>
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -142,7 +143,7 @@ int main(int argc, char** argv)
                 a.minutes ? (std::to_string(a.minutes) + " minutes").c_str() : (std::to_string(a.steps) + " steps").c_str());
     options.measure = true;
     options.warmupSteps = a.minutes ? 100 : std::min<size_t>(100, a.steps / 4);
-    options.restEvery = 250;
+    options.restEvery = a.minutes ? 250 : std::max<size_t>(a.steps / 3, 1);
     CChaosGenerator generator(a.seed);
     const ULONGLONG deadline = ::GetTickCount64() + a.minutes * 60000ull;
     size_t generated = 0;

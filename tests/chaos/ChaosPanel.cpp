@@ -95,9 +95,10 @@ bool CChaosPanel::FindWindows()
     if (!Running())
         return false;
     m_frame = ::FindWindowA(kFrameClass, nullptr);
-    m_bus = ::FindWindowA(nullptr, kSimWindowTitle);
+    m_bus = ::FindWindowA(kSimWindowClass, kSimWindowTitle);
     HWND tree = m_frame ? Tree() : nullptr;
-    if (!m_bus || !tree || ::SendMessageA(tree, TVM_GETCOUNT, 0, 0) != 5 ||
+    // A page counts as shown only once the frame is: IsWindowVisible looks at every parent.
+    if (!m_bus || !tree || !::IsWindowVisible(m_frame) || ::SendMessageA(tree, TVM_GETCOUNT, 0, 0) != 5 ||
         !::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0))
         return false;
     m_threadId = ::GetWindowThreadProcessId(m_frame, nullptr);

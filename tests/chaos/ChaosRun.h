@@ -47,5 +47,5 @@ private:
 // The steps that bring the panel back to rest before its resources are counted: every
 // modal box cancelled, no faults, the driver loaded, the default bus, the bus window's
 // trace emptied (its list's rows hold GDI objects), every page shown once (the first
-// showing of a page makes its own), the first page.
-std::vector<ChaosStep> ChaosRestSteps();
+// showing of a page makes its own), the first page. The first rest tours the dialogs too.
+std::vector<ChaosStep> ChaosRestSteps(bool first);
