@@ -32,6 +32,10 @@ ChaosStep CChaosGenerator::Next()
     // A modal box is answered within a few steps, with bus steps and late answers between.
     if (m_modalSteps > 0 && m_random.Chance(m_modalSteps > 4 ? 700 : 350))
         return ModalAction();
+    // A box that opened after the one answered (a message, the restore's plan) is
+    // answered too, now and then.
+    if (m_modalSteps == 0 && m_random.Chance(40))
+        return User(m_random.Pick({"ok", "cancel"}));
     return m_random.Chance(450) ? BusStep() : UserStep();
 }
 
@@ -152,6 +156,10 @@ ChaosStep CChaosGenerator::UserStep()
     if (roll < 17)
         return User(m_random.Pick({"hide", "show", "show", "about"}));
     if (roll < 19) {
+        m_modalSteps = 1;   // a file dialog, then the plan or a message
+        return User(m_random.Pick({"save", "restore"}));
+    }
+    if (roll < 21) {
         const bool asio = m_random.Chance(500);
         if (asio)
             m_page = 4;
@@ -205,6 +213,9 @@ ChaosStep CChaosGenerator::ModalAction()
         return User("type " + Name(m_random.Pick({"Renamed", "A name much longer than the thirty-nine characters a field holds"})));
     if (roll < 45)
         return User("mode " + std::to_string(m_random.Below(4)));
-    m_modalSteps = 0;
-    return User(roll < 80 ? "ok" : "cancel");
+    // OK may bring up another box (the restore's plan, a message): now and then the
+    // steps go on answering.
+    const bool ok = roll < 80;
+    m_modalSteps = ok && m_random.Chance(400) ? 1 : 0;
+    return User(ok ? "ok" : "cancel");
 }

@@ -133,6 +133,7 @@ int main(int argc, char** argv)
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     ChaosOptions options;
     options.tracePath = a.out + "\\chaos-trace.txt";
+    options.snapshotPath = a.out + "\\chaos-snapshot.json";
     options.bounds = a.bounds;
     options.verbose = a.verbose;
     if (!a.replay.empty())

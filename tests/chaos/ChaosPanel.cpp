@@ -231,7 +231,9 @@ HWND CChaosPanel::Modal() const
         m_threadId,
         [](HWND window, LPARAM context) -> BOOL {
             auto* s = reinterpret_cast<Search*>(context);
-            if (window != s->bus && ::IsWindowVisible(window) && ClassOf(window) == "#32770") {
+            // The box in front is the enabled one: a box it opened disables it.
+            if (window != s->bus && ::IsWindowVisible(window) && ::IsWindowEnabled(window) &&
+                ClassOf(window) == "#32770") {
                 s->found = window;
                 return FALSE;
             }

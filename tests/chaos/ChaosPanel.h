@@ -47,8 +47,8 @@ public:
     std::vector<HTREEITEM> TreeItems() const;
     // The page shown now, or null.
     HWND ShownPage() const;
-    // The modal box in front of the panel, or null: a visible dialog window of the
-    // panel's thread other than the bus window.
+    // The modal box in front of the panel, or null: a visible, enabled dialog window of
+    // the panel's thread other than the bus window.
     HWND Modal() const;
     DWORD ThreadId() const { return m_threadId; }
 

@@ -37,7 +37,7 @@ long long Figure(const std::string& stats, const std::string& name)
 
 class CTrial {
 public:
-    CTrial(const ChaosOptions& options) : m_options(options), m_trace(options.tracePath), m_user(m_panel, m_history) {}
+    CTrial(const ChaosOptions& options) : m_options(options), m_trace(options.tracePath), m_user(m_panel, m_history, options.snapshotPath) {}
 
     bool Start(ChaosViolation& violation);
     bool Step(const ChaosStep& step, ChaosViolation& violation);

@@ -22,6 +22,7 @@ using ChaosBounds = std::vector<std::pair<std::string, long long>>;
 
 struct ChaosOptions {
     std::string tracePath;
+    std::string snapshotPath;   // the studio snapshot the File menu saves and restores
     ChaosBounds bounds;
     bool verbose = false;       // every step and what came of it
     bool measure = false;       // rest and take the resource counts at the start and end

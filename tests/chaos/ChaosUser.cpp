@@ -10,6 +10,9 @@ namespace {
 
 using What = ChaosExpect::What;
 constexpr UINT kSelected = LVIS_SELECTED | LVIS_FOCUSED;
+// The file name box of the system's file dialogs (cmb13 in the explorer style, edt1 before it).
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kFileNameEdit = 0x480;
 
 ChaosOutcome Skipped(std::string why)
 {
@@ -82,7 +85,7 @@ ChaosOutcome CChaosUser::Do(const std::string& action)
     }
     if (modal)
         return Skipped("a modal box is in front of the panel");
-    if (w[0] == "hide" || w[0] == "show" || w[0] == "about")
+    if (w[0] == "hide" || w[0] == "show" || w[0] == "about" || w[0] == "save" || w[0] == "restore")
         return Window(w);
     if (!::IsWindowVisible(m_panel.Frame()))
         return Skipped("the panel is hidden");
@@ -262,10 +265,15 @@ ChaosOutcome CChaosUser::InModal(const Words& w, HWND modal)
         return {};
     }
     const bool ok = w[0] == "ok";
-    ChaosExpect expect = ok && edit ? m_editor : ChaosExpect{};
+    if (HWND name = ::GetDlgItem(modal, kFileNameCombo) ? ::GetDlgItem(modal, kFileNameCombo) : ::GetDlgItem(modal, kFileNameEdit))
+        return InFileDialog(ok, modal, name);
+    // The restore's plan: Restore (its OK) writes what the plan lists.
+    const bool plan = ::GetDlgItem(modal, IDC_PLAN_LIST) != nullptr;
+    ChaosExpect expect = ok && (edit || plan) ? m_editor : ChaosExpect{};
     if (ok && edit)
         expect.name = Text(edit).substr(0, 39);
-    m_editor = {};
+    if (!plan)
+        m_editor = {};
     HWND button = ::GetDlgItem(modal, ok ? IDOK : IDCANCEL);
     const auto delivery = button ? m_panel.Deliver(button, BM_CLICK, 0, 0)
                                  : m_panel.Deliver(modal, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
@@ -275,6 +283,24 @@ ChaosOutcome CChaosUser::InModal(const Words& w, HWND modal)
     if (::IsWindow(modal))
         return Broken("the panel answers", std::string("the modal box did not close within 30 s of ") + (ok ? "OK" : "Cancel"));
     return Delivered(delivery, expect, ok ? "OK" : "Cancel");
+}
+
+// The file dialog of a snapshot: OK names the run's snapshot file, as typed.
+ChaosOutcome CChaosUser::InFileDialog(bool ok, HWND dialog, HWND name)
+{
+    if (ok)
+        ::SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_snapshotPath.c_str()), SMTO_NORMAL, 5000, nullptr);
+    ::PostMessageA(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
+    // The dialog's handler goes on when it is gone: to the plan, a message, or the end;
+    // or it stays behind a question of its own (replace the file?).
+    const auto answered = [&] { return !::IsWindow(dialog) || (m_panel.Modal() && m_panel.Modal() != dialog); };
+    for (int waited = 0; !answered() && waited < 30000; waited += 10)
+        ::Sleep(10);
+    if (!answered())
+        return Broken("the panel answers", "the file dialog did not close within 30 s");
+    if (!ok)
+        m_editor = {};
+    return {};
 }
 
 ChaosOutcome CChaosUser::Window(const Words& w)
@@ -287,6 +313,12 @@ ChaosOutcome CChaosUser::Window(const Words& w)
     if (w[0] == "hide")
         return Delivered(m_panel.Deliver(frame, WM_SYSCOMMAND, SC_CLOSE, 0), {}, "the close box");
     m_editor = {};
+    // The File menu's items, as the menu sends them; their file dialog comes up modal.
+    if (w[0] == "save" || w[0] == "restore") {
+        m_editor = {w[0] == "save" ? What::Nothing : What::Restore};
+        const WPARAM item = w[0] == "save" ? ID_SAVE_SNAPSHOT : ID_RESTORE_SNAPSHOT;
+        return Delivered(m_panel.Deliver(frame, WM_COMMAND, item, 0), {}, "a File menu item");
+    }
     return Delivered(m_panel.Deliver(frame, WM_COMMAND, ID_APP_ABOUT, 0), {}, "About");
 }
 

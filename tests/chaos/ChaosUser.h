@@ -20,7 +20,10 @@ struct ChaosOutcome {
 
 class CChaosUser {
 public:
-    CChaosUser(CChaosPanel& panel, const CChaosHistory& history) : m_panel(panel), m_history(history) {}
+    CChaosUser(CChaosPanel& panel, const CChaosHistory& history, std::string snapshotPath)
+        : m_panel(panel), m_history(history), m_snapshotPath(std::move(snapshotPath))
+    {
+    }
 
     ChaosOutcome Do(const std::string& action);
 
@@ -36,6 +39,7 @@ private:
     ChaosOutcome Synchronisation(const Words& w);
     ChaosOutcome Settings(const Words& w);
     ChaosOutcome InModal(const Words& w, HWND modal);
+    ChaosOutcome InFileDialog(bool ok, HWND dialog, HWND name);
     ChaosOutcome Window(const Words& w);
     // Selects the row as a click does; false when the list has no such row.
     bool SelectRow(HWND list, int row);
@@ -47,6 +51,7 @@ private:
 
     CChaosPanel& m_panel;
     const CChaosHistory& m_history;
+    std::string m_snapshotPath;
     ChaosExpect m_editor;          // what the editor that is open may write on OK
     bool m_devicesMoved = false;
 };

@@ -29,6 +29,10 @@ std::set<std::string> Allowed(What what)
     case What::StreamBuffer: return {"SetStreamBufferDepth", "StopStreaming", "StartStreaming"};
     case What::AsioBuffer: return {"SetAsioBufferDepth"};
     case What::WdmBuffer: return {"SetWdmBufferDepth", "StopStreaming", "StartStreaming"};
+    case What::Restore:
+        return {"SetDeviceProperties", "SetChannelProperties", "SetAsioNameOption", "StopStreaming", "SetClockSource",
+                "SetRateMode", "SetDeviceSyncMode", "SetStreamBufferDepth", "SetWdmBufferDepth", "StartStreaming",
+                "SetSampleRate", "SetAsioBufferDepth"};
     }
     return {};
 }
@@ -143,14 +147,18 @@ bool CWriteCheck::Framing(const std::vector<ChaosRequest>& writes)
         if (write.name == "StopStreaming")
             stopped = write.result == 0;
         else if (write.name == "StartStreaming") {
-            if (m_expect.what == What::Synchronisation && !stopped)
+            if ((m_expect.what == What::Synchronisation || m_expect.what == What::Restore) && !stopped)
                 return Fail("writes framed as their page frames them", "StartStreaming without StopStreaming before it");
             stopped = false;
         } else if ((write.name == "SetClockSource" || write.name == "SetRateMode" || write.name == "SetDeviceSyncMode") &&
                    !stopped)
             return Fail("writes framed as their page frames them", write.name + " outside StopStreaming ... StartStreaming");
         else if (write.name == "SetStreamBufferDepth" || write.name == "SetWdmBufferDepth") {
-            if (i + 2 >= writes.size() || writes[i + 1].name != "StopStreaming" || writes[i + 2].name != "StartStreaming")
+            // A restore sends them inside its synchronisation frame, the page alone framed.
+            if (m_expect.what == What::Restore) {
+                if (!stopped)
+                    return Fail("writes framed as their page frames them", write.name + " outside the restore's frame");
+            } else if (i + 2 >= writes.size() || writes[i + 1].name != "StopStreaming" || writes[i + 2].name != "StartStreaming")
                 return Fail("writes framed as their page frames them", write.name + " not followed by StopStreaming and StartStreaming");
         }
     }

@@ -13,7 +13,7 @@
 // What the step's action may write, made by the action from the rows it acted on.
 struct ChaosExpect {
     enum class What { Nothing, DeviceName, ChannelName, Ranking, Synchronisation, SampleRate, NameOption,
-                      StreamBuffer, AsioBuffer, WdmBuffer };
+                      StreamBuffer, AsioBuffer, WdmBuffer, Restore };
     What what = What::Nothing;
     // DeviceName, ChannelName: the ids the edited row stood for. Synchronisation: the ids
     // the ticked row stood for (empty: any device the driver reported).
