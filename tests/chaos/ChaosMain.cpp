@@ -157,8 +157,6 @@ int main(int argc, char** argv)
         ++generated;
         return true;
     }, ran);
-    for (const auto& [at, stats] : run.Counts())
-        std::printf("chaos: resources after step %zu: %s\n", at, stats.c_str());
     if (failure)
         return Failed(a, options, ran, *failure);
     std::printf("chaos: seed %llu, %zu steps (%zu generated), no invariant broken\n", static_cast<unsigned long long>(a.seed),

@@ -276,6 +276,8 @@ std::optional<ChaosFailure> CChaosRun::Run(const std::function<bool(ChaosStep&)>
                 return false;
         }
         m_counts.push_back({at, trial.RestingStats()});
+        // A long run shows it is alive at every rest.
+        std::printf("chaos: resources at rest after step %zu: %s\n", at, m_counts.back().second.c_str());
         return true;
     };
     ChaosStep step;

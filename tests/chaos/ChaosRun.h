@@ -37,12 +37,10 @@ public:
     // next() gives the steps until it returns false; every step run is appended to
     // `ran`, so that a failing sequence can be written and run again.
     std::optional<ChaosFailure> Run(const std::function<bool(ChaosStep&)>& next, std::vector<ChaosStep>& ran);
-    // The resource counts taken at each rest: the step before it and the stats line.
-    const std::vector<std::pair<size_t, std::string>>& Counts() const { return m_counts; }
 
 private:
     ChaosOptions m_options;
-    std::vector<std::pair<size_t, std::string>> m_counts;
+    std::vector<std::pair<size_t, std::string>> m_counts;   // at each rest: the step before it, the stats line
 };
 
 // The steps that bring the panel back to rest before its resources are counted: every
