@@ -243,7 +243,8 @@ std::vector<ChaosStep> ChaosRestSteps(bool first)
     std::vector<ChaosStep> steps = {{K::User, "cancel"}, {K::User, "cancel"}, {K::User, "cancel"}, {K::Bus, "clear faults"},
                                     {K::Bus, "endless-events off"}, {K::Bus, "driver load"}, {K::Bus, "bus default"}};
     // Before the first count, a tour of what the window system caches once for good (the
-    // controls a device as clock master disables, each modal box), so that the counts
+    // controls a device as clock master disables, each modal box, the file dialog and the
+    // shell it loads), so that the counts
     // compare like with like.
     if (first) {
         // Enough devices that every list scrolls (a scroll bar's first showing is such a cache).
@@ -256,7 +257,8 @@ std::vector<ChaosStep> ChaosRestSteps(bool first)
                                    {K::User, "page 3"}, {K::User, "double-click 1"}, {K::User, "cancel"}, {K::Bus, "clock 0 0"},
                                    {K::User, "page 1"}, {K::User, "double-click 0"}, {K::User, "cancel"},
                                    {K::User, "page 0"}, {K::User, "double-click 0"}, {K::User, "cancel"},
-                                   {K::User, "about"}, {K::User, "cancel"}, {K::Bus, "bus default"}});
+                                   {K::User, "about"}, {K::User, "cancel"}, {K::User, "save"}, {K::User, "cancel"},
+                                   {K::Bus, "bus default"}});
     }
     steps.insert(steps.end(), {{K::Bus, "clear trace"}, {K::User, "show"}, {K::User, "page 4"}, {K::User, "page 3"},
                                {K::User, "page 2"}, {K::User, "page 1"}, {K::User, "page 0"}});
