@@ -11,7 +11,7 @@ namespace {
 constexpr size_t kHelpColumn = 33;
 
 const char kUsageHead[] =
-    "usage: ovxctl [--sim [SCENARIO]] [--json] [--] COMMAND [ARGUMENTS]\n"
+    "usage: ovxctl [--sim [SCENARIO] | --sim-bus] [--json] [--] COMMAND [ARGUMENTS]\n"
     "\n"
     "Shows and changes the settings of the Tormalin Zemra 1394 driver.\n";
 
@@ -23,6 +23,7 @@ const char kUsageTail[] =
     "Options, read only before COMMAND (-- ends them):\n"
     "  --json         print a report as JSON\n"
     "  --sim [FILE]   run on the simulated driver, with the bus of a scenario file\n"
+    "  --sim-bus      run on the simulated bus of the running OVX_CPL_Sim.exe\n"
     "  --help         this text\n"
     "\n"
     "Control characters in the driver's texts are shown as \\xNN.\n"

@@ -1,5 +1,6 @@
 // ovxctl: the driver's settings from the command line, on the panel's driver layer.
-// With --sim it runs on the simulated driver instead of the real control device.
+// With --sim it runs on a simulated driver of its own instead of the real control device,
+// with --sim-bus on the simulated driver of the running OVX_CPL_Sim.exe.
 //
 // OVX_SIM_TRACE  with --sim, a file the simulated driver appends one line per request to
 #include <windows.h>
@@ -19,6 +20,7 @@
 #include "sim/SimDriver.h"
 #include "sim/SimScenario.h"
 #include "sim/SimTraceLine.h"
+#include "simapp/SimRemoteDeviceIo.h"
 #include "text/CodePage.h"
 
 namespace {
@@ -84,6 +86,32 @@ int RunOnSim(const CtlCommandLine& line)
     return exitCode;
 }
 
+// On the bus the running panel shows: what the panel, the bus window and this tool
+// change, the others see.
+int RunOnSimBus(const CtlCommandLine& line)
+{
+    CSimRemoteDeviceIo io;
+    if (!io.Connect()) {
+        std::cerr << "ovxctl: no simulated bus is running (start it with ./ovx run)\n";
+        return CtlExit_Usage;
+    }
+    SetDeviceIo(&io);
+    const int exitCode = RunCtlCommandLine(theDrv, line, std::cout, std::cerr);
+    SetDeviceIo(nullptr);
+    return exitCode;
+}
+
+int Run(const CtlCommandLine& line)
+{
+    if (line.sim && line.simBus) {
+        std::cerr << "ovxctl: --sim and --sim-bus are two different buses; give one of them\n";
+        return CtlExit_Usage;
+    }
+    if (line.simBus)
+        return RunOnSimBus(line);
+    return line.sim ? RunOnSim(line) : RunCtlCommandLine(theDrv, line, std::cout, std::cerr);
+}
+
 }  // namespace
 
 // Built with -municode: the C runtime hands wmain the command line as UTF-16.
@@ -97,8 +125,7 @@ int wmain(int argc, wchar_t** argv)
             std::cerr << "ovxctl: " << read.message << '\n';
             return read.exitCode;
         }
-        const CtlCommandLine line = ReadCtlCommandLine(args);
-        return line.sim ? RunOnSim(line) : RunCtlCommandLine(theDrv, line, std::cout, std::cerr);
+        return Run(ReadCtlCommandLine(args));
     } catch (const std::exception& error) {
         std::cerr << "ovxctl: " << error.what() << '\n';
         return CtlExit_Refused;

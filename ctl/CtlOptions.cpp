@@ -6,7 +6,10 @@ namespace {
 
 bool IsHelp(const std::string& word) { return word == "--help" || word == "-h" || word == "/?"; }
 
-bool IsOption(const std::string& word) { return word == "--" || word == "--json" || word == "--sim" || IsHelp(word); }
+bool IsOption(const std::string& word)
+{
+    return word == "--" || word == "--json" || word == "--sim" || word == "--sim-bus" || IsHelp(word);
+}
 
 }  // namespace
 
@@ -28,6 +31,8 @@ CtlCommandLine ReadCtlCommandLine(const std::vector<std::string>& args)
             // The scenario is optional: "--sim status" runs the default studio.
             if (next < args.size() && !IsOption(args[next]) && !FindCtlCommand(args[next]))
                 line.scenario = args[next++];
+        } else if (word == "--sim-bus") {
+            line.simBus = true;
         } else {
             line.help = true;
         }

@@ -2,6 +2,7 @@
 
 #include "pages/PlanItemText.h"
 #include "res/resource.h"
+#include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/ResourceText.h"
 
@@ -25,6 +26,7 @@ BOOL CSubDlgRestorePlan::OnInitDialog()
     m_list.InsertColumn(1, LoadResString(IDS_PLAN_COL_NOW), LVCFMT_LEFT, 145);
     m_list.InsertColumn(2, LoadResString(IDS_PLAN_COL_THEN), LVCFMT_LEFT, 145);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    SetAccessibleName(m_list.m_hWnd, LoadResString(IDS_NAME_PLAN_LIST));
     {
         CListCtrlEx::CRebuild rebuild(m_list);
         for (size_t i = 0; i < m_plan.items.size(); ++i) {

@@ -136,6 +136,7 @@
 #define IDS_NAME_STREAM_LIST          2234
 #define IDS_NAME_SYNC_LIST            2235
 #define IDS_NAME_SYNC_MODE_LIST       2237
+#define IDS_NAME_PLAN_LIST            2238
 
 /* Studio snapshots: the restore plan's texts and the messages of saving and restoring.
    (2100 to 2112 are the streams page's, in res/StreamTexts.h.) */

@@ -9,6 +9,7 @@
 #include "sim/SimWords.h"
 #include "simapp/SimProcessStats.h"
 #include "simapp/SimResource.h"
+#include "simapp/SimRemoteCall.h"
 #include "simapp/SimStatementMessage.h"
 #include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
@@ -161,6 +162,7 @@ void CSimBusWindow::FillChoices()
 void CSimBusWindow::OnDestroy()
 {
     KillTimer(kRefreshTimer);
+    m_remote.CloseAll();
 }
 
 void CSimBusWindow::OnCancel()
@@ -254,6 +256,11 @@ SimAnswer CSimBusWindow::SaveTraceAs(const std::vector<std::string>& w)
 
 bool CSimBusWindow::OnCopyData(HWND sender, const COPYDATASTRUCT* data, LRESULT& result)
 {
+    if (data && data->dwData == kSimRemoteCallData) {
+        m_remote.Reply(m_hWnd, sender, *data);
+        result = kSimApplied;
+        return true;
+    }
     if (!data || data->dwData != kSimStatementData)
         return false;
     SimAnswer answer{false, "refused: a statement of more than 64 KiB"};

@@ -9,6 +9,7 @@
 #include "sim/SimConsole.h"
 #include "simapp/SimBusForm.h"
 #include "simapp/SimBusView.h"
+#include "simapp/SimRemoteCalls.h"
 #include "simapp/SimTraceList.h"
 #include "simapp/SimTraceQueue.h"
 #include "ui/ComboBox.h"
@@ -58,6 +59,7 @@ private:
 
     CSimDriver& m_driver;
     CSimConsole& m_console;
+    CSimRemoteCalls m_remote{m_driver};
     bool m_bShown;
     CSimTraceQueue m_queue;
     CListCtrlEx m_devices;

@@ -16,26 +16,26 @@
 #include <unistd.h>
 #endif
 
-std::filesystem::path PathFromAnsi(const std::string& ansi)
-{
-    const std::string utf8 = Utf8FromAnsiReplacing(ansi);
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-namespace {
-
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target, unsigned long process)
-{
-    std::filesystem::path temporary = target;
-    temporary += "." + std::to_string(process) + ".tmp";
-    return temporary;
-}
-
-}  // namespace
-
 #ifdef _WIN32
 
+FilePath PathFromAnsi(const std::string& ansi)
+{
+    if (ansi.empty())
+        return {};
+    const int length = static_cast<int>(ansi.size());
+    const int needed = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+    FilePath wide(static_cast<size_t>(needed > 0 ? needed : 0), L'\0');
+    if (needed > 0)
+        ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), needed);
+    return wide;
+}
+
 namespace {
+
+FilePath TemporaryBeside(const FilePath& target, unsigned long process)
+{
+    return target + L"." + std::to_wstring(process) + L".tmp";
+}
 
 // CreateFileW's failure is INVALID_HANDLE_VALUE, not null.
 struct FileHandleTraits {
@@ -74,9 +74,9 @@ bool WriteAll(HANDLE file, const std::string& contents)
 
 }  // namespace
 
-FileOutcome WriteFileAtomically(const std::filesystem::path& target, const std::string& contents)
+FileOutcome WriteFileAtomically(const FilePath& target, const std::string& contents)
 {
-    const std::filesystem::path temporary = TemporaryBeside(target, ::GetCurrentProcessId());
+    const FilePath temporary = TemporaryBeside(target, ::GetCurrentProcessId());
     {
         HANDLE raw = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -99,7 +99,7 @@ FileOutcome WriteFileAtomically(const std::filesystem::path& target, const std::
     return {};
 }
 
-FileOutcome ReadWholeFile(const std::filesystem::path& source, std::string& contents)
+FileOutcome ReadWholeFile(const FilePath& source, std::string& contents)
 {
     HANDLE raw = ::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -121,7 +121,14 @@ FileOutcome ReadWholeFile(const std::filesystem::path& source, std::string& cont
 
 #else
 
+FilePath PathFromAnsi(const std::string& ansi) { return Utf8FromAnsiReplacing(ansi); }
+
 namespace {
+
+FilePath TemporaryBeside(const FilePath& target, unsigned long process)
+{
+    return target + "." + std::to_string(process) + ".tmp";
+}
 
 FileOutcome SystemFailure(const char* doing, int error)
 {
@@ -130,9 +137,9 @@ FileOutcome SystemFailure(const char* doing, int error)
 
 }  // namespace
 
-FileOutcome WriteFileAtomically(const std::filesystem::path& target, const std::string& contents)
+FileOutcome WriteFileAtomically(const FilePath& target, const std::string& contents)
 {
-    const std::filesystem::path temporary = TemporaryBeside(target, static_cast<unsigned long>(::getpid()));
+    const FilePath temporary = TemporaryBeside(target, static_cast<unsigned long>(::getpid()));
     const int file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (file < 0)
         return SystemFailure("the file could not be created beside the target", errno);
@@ -159,7 +166,7 @@ FileOutcome WriteFileAtomically(const std::filesystem::path& target, const std::
     return {};
 }
 
-FileOutcome ReadWholeFile(const std::filesystem::path& source, std::string& contents)
+FileOutcome ReadWholeFile(const FilePath& source, std::string& contents)
 {
     FILE* file = std::fopen(source.c_str(), "rb");
     if (!file)

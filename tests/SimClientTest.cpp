@@ -20,15 +20,16 @@ struct ClientRun {
     std::string output;
 };
 
-std::string ClientPath()
+// A program of the build tree: name is its path from the panel's folder.
+std::string ProgramPath(const char* name)
 {
     std::string path = SimPanelPath();
     path.resize(path.find_last_of("\\/") + 1);
-    return path + OVX_SIM_CLIENT_EXE;
+    return path + name;
 }
 
-// Runs ovxsim.exe with these arguments and collects what it prints.
-ClientRun RunClient(const std::string& arguments)
+// Runs the program with these arguments and collects what it prints.
+ClientRun RunProgram(const char* program, const std::string& arguments)
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr;
@@ -41,7 +42,7 @@ ClientRun RunClient(const std::string& arguments)
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    std::string commandLine = "\"" + ClientPath() + "\" " + arguments;
+    std::string commandLine = "\"" + ProgramPath(program) + "\" " + arguments;
     PROCESS_INFORMATION info{};
     const BOOL started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                                           &startup, &info);
@@ -62,6 +63,9 @@ ClientRun RunClient(const std::string& arguments)
     ::CloseHandle(readEnd);
     return run;
 }
+
+ClientRun RunClient(const std::string& arguments) { return RunProgram(OVX_SIM_CLIENT_EXE, arguments); }
+ClientRun RunCtl(const std::string& arguments) { return RunProgram("..\\ctl\\" OVX_CTL_EXE, "--sim-bus " + arguments); }
 
 std::string TempPath(const char* name)
 {
@@ -188,10 +192,35 @@ TEST_F(SimClient, ThreeConfigurationEventsGiveThreeFullRefreshes)
     EXPECT_EQ(Occurrences(m_tracePath, "GetChannelLists"), before + 6);
 }
 
+TEST_F(SimClient, OvxctlOnTheRunningBusComparesAndRestoresWhatTheBusWindowChanged)
+{
+    const std::string snapshot = TempPath("ovx-sim-bus-studio.json");
+    std::remove(snapshot.c_str());
+    const ClientRun saved = RunCtl("save \"" + snapshot + "\"");
+    ASSERT_EQ(saved.exitCode, 0) << saved.output;
+    // Its reads are the panel's driver's: they land in the panel's request trace.
+    const size_t clockReads = Occurrences(m_tracePath, "GetClockSource");
+    EXPECT_GT(clockReads, 0u);
+
+    ASSERT_EQ(RunClient("\"clock 0 0\"").exitCode, 0);
+    const ClientRun diff = RunCtl("diff \"" + snapshot + "\"");
+    EXPECT_EQ(diff.exitCode, 1) << diff.output;
+    EXPECT_NE(diff.output.find("clock master: "), std::string::npos) << diff.output;
+
+    const ClientRun restored = RunCtl("restore \"" + snapshot + "\"");
+    EXPECT_EQ(restored.exitCode, 0) << restored.output;
+    EXPECT_EQ(Occurrences(m_tracePath, "SetClockSource"), 1u);
+    EXPECT_EQ(RunCtl("diff \"" + snapshot + "\"").exitCode, 0);
+    std::remove(snapshot.c_str());
+}
+
 TEST(SimClientAlone, WithNoSimulatedBusRunningItEndsWithCodeTwo)
 {
     ASSERT_TRUE(Eventually([] { return RunningPanel() == nullptr; }));
     const ClientRun run = RunClient("\"event 3\"");
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.output.find("no simulated bus is running"), std::string::npos) << run.output;
+    const ClientRun ctl = RunCtl("status");
+    EXPECT_EQ(ctl.exitCode, 2);
+    EXPECT_NE(ctl.output.find("no simulated bus is running"), std::string::npos) << ctl.output;
 }

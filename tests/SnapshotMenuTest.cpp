@@ -10,6 +10,7 @@
 #include "driver/ControlCodes.h"
 #include "res/resource.h"
 #include "tests/harness/PanelFixture.h"
+#include "tests/harness/ReaderNames.h"
 
 namespace {
 
@@ -69,6 +70,8 @@ struct PlanShown {
     std::vector<std::string> rows;   // setting | now | then
     std::string summary;
     bool restoreEnabled = false;
+    std::string listName;               // as a screen reader announces it
+    std::vector<std::string> unnamed;   // controls a screen reader finds without a name
 };
 
 // Reads the plan dialog, then presses Enter (Restore) or Escape (Cancel).
@@ -81,6 +84,8 @@ void AnswerPlan(PlanShown& shown, WPARAM key)
             shown.rows.push_back(Ui::Cell(list, row, 0) + " | " + Ui::Cell(list, row, 1) + " | " + Ui::Cell(list, row, 2));
         shown.summary = WindowText(::GetDlgItem(dialog, IDC_PLAN_SUMMARY));
         shown.restoreEnabled = Ui::Enabled(::GetDlgItem(dialog, IDOK));
+        shown.listName = Reader::Name(list);
+        shown.unnamed = Reader::Unnamed(dialog);
         PostKey(list, key);
     });
 }
@@ -150,6 +155,8 @@ TEST_F(SnapshotMenu, SavedChangedAndRestoredEveryPageShowsTheStudioAgain)
                               "Name of input 1 of Zemra Stage 8 (ZS8-0041-17) | Kick | In 1",
                               "Clock master | PC Driver | Zemra Stage 8 (ZS8-0041-17)",
                               "Sampling rate | set manually | set by the clock master"}));
+    EXPECT_EQ(shown.listName, "Changes to restore");
+    EXPECT_EQ(shown.unnamed, std::vector<std::string>{});
     EXPECT_EQ(CountOf(Io::SetDeviceProperties), 1u);
     EXPECT_EQ(CountOf(Io::StartStreaming), 1u);
     const SimBus restored = Sim().Bus();

@@ -1,0 +1,31 @@
+// The sender's side of a WM_COPYDATA exchange with the bus window: a message-only window
+// that the bus window sends its answer to before its own send returns. While this
+// thread waits in SendMessageTimeout, the system delivers that answer to this window.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+#include <string>
+
+class CSimReplyWindow {
+public:
+    CSimReplyWindow();
+    ~CSimReplyWindow();
+    CSimReplyWindow(const CSimReplyWindow&) = delete;
+    CSimReplyWindow& operator=(const CSimReplyWindow&) = delete;
+
+    bool Created() const { return m_hWnd != nullptr; }
+
+    // Sends size bytes of kind to target and waits for it. False when the target did not
+    // take the message in time; otherwise result is the target's return value and
+    // Reply() the answer it sent back as answerKind (empty when none came).
+    bool Exchange(HWND target, uintptr_t kind, const void* bytes, size_t size, uintptr_t answerKind, UINT patienceMs,
+                  LRESULT& result);
+    const std::string& Reply() const { return m_reply; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND m_hWnd = nullptr;
+    uintptr_t m_answerKind = 0;
+    std::string m_reply;
+};
