@@ -251,7 +251,9 @@ void CDlgPgSynchronisation::OnApplySynchronisation()
 void CDlgPgSynchronisation::OnApplySampleRate()
 {
     const int selected = m_comboRates.GetCurSel();
-    if (selected != CB_ERR) {
+    // A refresh may have put the selection on the entry marked unavailable (item data 0)
+    // while Apply stayed on; that entry is never sent.
+    if (selected != CB_ERR && m_comboRates.GetItemData(selected) != 0) {
         const uint32_t rate = static_cast<uint32_t>(m_comboRates.GetItemData(selected));
         theDrv.m_sampleRates.currentRate = rate;
         NoteOwnDriverWrite();
