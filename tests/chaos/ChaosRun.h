@@ -40,7 +40,15 @@ public:
 
 private:
     ChaosOptions m_options;
-    std::vector<std::pair<size_t, std::string>> m_counts;   // at each rest: the step before it, the stats line
+    struct Rest {
+        size_t step;                  // the steps run before it
+        std::string stats;            // the stats statement's line
+        size_t fileNamesChosen;       // file dialogs ended with OK before it
+    };
+    // The growth of each figure within its bound, from the baseline rest to the last.
+    bool WithinBounds(ChaosViolation& violation) const;
+
+    std::vector<Rest> m_counts;
 };
 
 // The steps that bring the panel back to rest before its resources are counted: every

@@ -300,6 +300,8 @@ ChaosOutcome CChaosUser::InFileDialog(bool ok, HWND dialog, HWND name)
         return Broken("the panel answers", "the file dialog did not close within 30 s");
     if (!ok)
         m_editor = {};
+    else
+        ++m_fileNamesChosen;
     return {};
 }
 

@@ -29,6 +29,8 @@ public:
 
     // Device rows moved since the devices page last rebuilt its list.
     bool DevicesMoved() const { return m_devicesMoved; }
+    // File dialogs ended with OK so far.
+    size_t FileNamesChosen() const { return m_fileNamesChosen; }
     void DevicesRebuilt() { m_devicesMoved = false; }
 
 private:
@@ -54,4 +56,5 @@ private:
     std::string m_snapshotPath;
     ChaosExpect m_editor;          // what the editor that is open may write on OK
     bool m_devicesMoved = false;
+    size_t m_fileNamesChosen = 0;
 };
