@@ -54,6 +54,8 @@ void CChaosHistory::Note(const json& state)
             Insert(m_channelKeys, ChannelKey(direction, names[owner], channel["name"], channel["hardwareName"]), id);
         }
     }
+    if (state.contains("clock") && state["clock"]["masterFlag"] == 1)
+        m_clockMasters.insert(state["clock"]["masterId"].get<uint32_t>());
     for (const json& rate : state.value("rates", json::array()))
         m_rates.insert(rate.get<uint32_t>());
 }

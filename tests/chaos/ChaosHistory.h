@@ -17,6 +17,8 @@ public:
     const nlohmann::json& Latest() const { return m_latest; }
 
     bool KnowsDevice(uint32_t id) const { return m_deviceIds.count(id) != 0; }
+    // A device id the driver named as its clock master, on the bus or not.
+    bool KnowsClockMaster(uint32_t id) const { return m_clockMasters.count(id) != 0; }
     bool KnowsChannel(uint32_t id) const { return m_channelDevice.count(id) != 0; }
     // The owner the driver gave the channel when it last reported it.
     uint32_t ChannelDevice(uint32_t id) const;
@@ -41,4 +43,5 @@ private:
     std::map<uint32_t, std::string> m_serialOf;
     std::set<std::pair<uint32_t, std::pair<uint32_t, uint32_t>>> m_syncModes;
     std::set<uint32_t> m_rates;
+    std::set<uint32_t> m_clockMasters;
 };

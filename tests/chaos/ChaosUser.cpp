@@ -290,12 +290,15 @@ ChaosOutcome CChaosUser::InFileDialog(bool ok, HWND dialog, HWND name)
 {
     if (ok)
         ::SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_snapshotPath.c_str()), SMTO_NORMAL, 5000, nullptr);
-    ::PostMessageA(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
     // The dialog's handler goes on when it is gone: to the plan, a message, or the end;
-    // or it stays behind a question of its own (replace the file?).
+    // or it stays behind a question of its own (replace the file?). A dialog still
+    // setting up its shell view may not take the first press: press again, as a user would.
     const auto answered = [&] { return !::IsWindow(dialog) || (m_panel.Modal() && m_panel.Modal() != dialog); };
-    for (int waited = 0; !answered() && waited < 30000; waited += 10)
+    for (int waited = 0; !answered() && waited < 30000; waited += 10) {
+        if (waited % 3000 == 0)
+            ::PostMessageA(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
         ::Sleep(10);
+    }
     if (!answered())
         return Broken("the panel answers", "the file dialog did not close within 30 s");
     if (!ok)
