@@ -235,6 +235,7 @@ void COVX_CPLView::RefreshAfterOwnWrites()
     unsigned drained = 0;
     while (drained < kEventsPerBatch && m_notificator.GetNextEvent(&event) == DRV_OK)
         ++drained;
+    ShowIncludeDeviceName(theDrv.m_nAsioNameOption != 0 ? 1 : 0);
     RefreshAllPages();
 }
 

@@ -39,7 +39,8 @@ public:
     void RefreshAllPages();
     // After the panel's own writes outside the pages (a snapshot's restore): the
     // driver events they caused are taken now, not as news from elsewhere, and every
-    // page is read afresh once.
+    // page is read afresh once. The channel pages show the model's include-device-name
+    // option, which no refresh reads.
     void RefreshAfterOwnWrites();
     void RefreshDependentPages() override;
     void SelectSettingsPage();

@@ -177,6 +177,9 @@ void CStudioSnapshot::Restore(CWnd* owner, COVX_CPLView* view)
         AfxMessageBox(IDS_SNAP_CHANGED, MB_ICONINFORMATION);
     }
     const RestoreReport report = CRestoreApplier(theDrv).Apply(file, plan, state);
+    // The option as read back: the model's word is what the channel pages show.
+    if (report.readBack.Ok())
+        theDrv.m_nAsioNameOption = state.asioNameOption;
     if (view)
         view->RefreshAfterOwnWrites();
     ReportOutcome(plan, report);

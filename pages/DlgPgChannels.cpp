@@ -115,10 +115,16 @@ void CDlgPgChannels::UpdateSelectedChannelInfo()
 
 void CDlgPgChannels::OnIncludeDeviceNameClicked()
 {
+    const int shown = m_bIncludeDeviceName;
+    const uint32_t held = theDrv.m_nAsioNameOption;
     UpdateData(TRUE);
     theDrv.m_nAsioNameOption = m_bIncludeDeviceName != 0 ? 1 : 0;
-    // Unchecked: the next refresh shows the option the driver kept.
-    theDrv.SetAsioNameOption(&theDrv.m_nAsioNameOption);
+    // The option is not read back, not even by a refresh: a write the driver refused
+    // leaves both pages showing what they showed, not a choice the driver never took.
+    if (theDrv.SetAsioNameOption(&theDrv.m_nAsioNameOption) != DRV_OK) {
+        theDrv.m_nAsioNameOption = held;
+        m_bIncludeDeviceName = shown;
+    }
     if (m_pHost)
         m_pHost->ShowIncludeDeviceName(m_bIncludeDeviceName);
 }

@@ -178,7 +178,8 @@ void CDlgPgSynchronisation::OnListItemChanged(int row)
     if (row >= 0) {
         m_bReady = false;
         const bool ticked = m_list.GetCheck(row) != FALSE;
-        if (ticked && row != m_nCheckedRow) {
+        const bool moved = ticked && row != m_nCheckedRow;
+        if (moved) {
             m_nCheckedRow = row;
             for (int other = 0; other < m_list.GetItemCount(); ++other) {
                 if (other != row)
@@ -197,7 +198,11 @@ void CDlgPgSynchronisation::OnListItemChanged(int row)
             if (index == kPcDriverRow) {
                 theDrv.m_clockSource.masterFlag = 0;
                 theDrv.m_clockSource.masterDeviceId = 0;
-                theDrv.m_nRateMode = 0;
+                // Making the PC driver the master sets the rate by hand; a notification that
+                // moves no tick (a selection, the master's tick put back) leaves the rate mode
+                // the driver holds, which no Apply would otherwise be enabled to send.
+                if (moved)
+                    theDrv.m_nRateMode = 0;
             } else if (device) {
                 theDrv.m_clockSource.masterDeviceId = device->deviceId;
                 theDrv.m_clockSource.masterFlag = 1;
@@ -246,7 +251,9 @@ void CDlgPgSynchronisation::OnApplySynchronisation()
 void CDlgPgSynchronisation::OnApplySampleRate()
 {
     const int selected = m_comboRates.GetCurSel();
-    if (selected != CB_ERR) {
+    // A refresh may have put the selection on the entry marked unavailable (item data 0)
+    // while Apply stayed on; that entry is never sent.
+    if (selected != CB_ERR && m_comboRates.GetItemData(selected) != 0) {
         const uint32_t rate = static_cast<uint32_t>(m_comboRates.GetItemData(selected));
         theDrv.m_sampleRates.currentRate = rate;
         NoteOwnDriverWrite();

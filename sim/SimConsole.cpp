@@ -8,6 +8,7 @@
 #include "sim/SimAnswers.h"
 #include "sim/SimDriver.h"
 #include "sim/SimPlugLine.h"
+#include "sim/SimStateReport.h"
 #include "sim/SimStatements.h"
 #include "sim/SimWords.h"
 
@@ -239,6 +240,13 @@ SimAnswer CSimConsole::ListFaults(const std::vector<std::string>& w)
     if (const auto endless = m_driver.EndlessEvents())
         text += (text.empty() ? "" : "\n") + std::string("endless-events ") + std::to_string(*endless);
     return Applied(text.empty() ? "no faults" : text);
+}
+
+SimAnswer CSimConsole::State(const std::vector<std::string>& w)
+{
+    if (w.size() > 1)
+        return Refused(SimExpected(w, 1, "nothing more"));
+    return Applied(SimStateReport(m_driver.Bus(), m_driver.PendingEvents()));
 }
 
 std::vector<SimRosterEntry> CSimConsole::Roster()

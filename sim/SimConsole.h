@@ -52,6 +52,7 @@ public:
     SimAnswer Clear(const std::vector<std::string>& w);
     SimAnswer ListDevices(const std::vector<std::string>& w);
     SimAnswer ListFaults(const std::vector<std::string>& w);
+    SimAnswer State(const std::vector<std::string>& w);
 
 private:
     // A statement on a copy of the bus's description, put in place whole if it was read.

@@ -362,6 +362,17 @@ size_t CSimDriver::OpenConnections() const
     return m_connections.size();
 }
 
+size_t CSimDriver::PendingEvents() const
+{
+    std::lock_guard lock(m_mutex);
+    size_t pending = 0;
+    for (const auto& [handle, connection] : m_connections) {
+        if (!connection.dead && connection.eventValue != 0)
+            pending += connection.events.size();
+    }
+    return pending;
+}
+
 uint32_t CSimDriver::RegisteredEvent(uint32_t connection) const
 {
     std::lock_guard lock(m_mutex);

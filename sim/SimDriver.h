@@ -83,6 +83,9 @@ public:
     // growing record of them.
     void SetTraceKept(bool kept);
     size_t OpenConnections() const;
+    // Events queued for live connections that registered an event: what the panel has
+    // yet to fetch.
+    size_t PendingEvents() const;
     uint32_t RegisteredEvent(uint32_t connection) const;   // 0 when none
 
     // How a registered event value is signalled; the platform's own by default.

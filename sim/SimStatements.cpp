@@ -40,6 +40,7 @@ constexpr SimStatement kStatements[] = {
     {"endless-events", kAnywhere, false, &R::EndlessEvents, nullptr},
     {"faults", kSimLive, false, nullptr, &C::ListFaults},
     {"clear", kSimLive, false, nullptr, &C::Clear},
+    {"state", kSimLive, false, nullptr, &C::State},
     {"clear trace", kSimWindowOnly, false, nullptr, nullptr},
     {"save trace", kSimWindowOnly, false, nullptr, nullptr},
     {"stats", kSimWindowOnly, false, nullptr, nullptr},

@@ -14,6 +14,8 @@
 #include "sim/SimScenario.h"
 #include "sim/SimStatementFile.h"
 
+#include <nlohmann/json.hpp>
+
 namespace {
 
 // What a refused statement must leave alone, as one comparable text.
@@ -212,4 +214,34 @@ TEST_F(Console, AStatementFileRunsUntilALineIsRefused)
     EXPECT_EQ(sim.Bus().currentRate, 48000u);
     EXPECT_TRUE(sim.Bus().devices.empty());
     EXPECT_EQ(RunSimStatementFile(console, path), "cannot be read");
+}
+
+TEST_F(Console, StateReportsTheBusInTheDriversOrderAndThePendingEvents)
+{
+    CScopedSimDriver installed(sim);
+    COvx1394Driver connection;
+    ASSERT_EQ(connection.Open(kOvxDeviceName), DRV_OK);
+    uint32_t eventValue = 0x1234;
+    ASSERT_EQ(connection.RegisterNotificationEvent(&eventValue), DRV_OK);
+    ASSERT_TRUE(Run("bus empty").applied);
+    ASSERT_TRUE(Run("device \"A\" \"SA\" 1 0").applied);
+    ASSERT_TRUE(Run("device \"B\" \"SB\" 0 1").applied);
+    sim.Change([](SimBus& bus) { bus.devices[0].ranking = 1; bus.devices[1].ranking = 0; });
+    ASSERT_TRUE(Run("event 1 2").applied);
+    const SimAnswer answer = Run("state");
+    ASSERT_TRUE(answer.applied);
+    const auto state = nlohmann::json::parse(answer.text);
+    ASSERT_EQ(state["devices"].size(), 2u);
+    EXPECT_EQ(state["devices"][0]["serial"], "SB");
+    EXPECT_EQ(state["devices"][1]["name"], "A");
+    EXPECT_EQ(state["inputs"][0]["deviceId"], state["devices"][1]["id"]);
+    EXPECT_EQ(state["outputs"][0]["deviceId"], state["devices"][0]["id"]);
+    // A configuration change for the new bus, a reset and a change for each device
+    // plugged in, and the two resets.
+    EXPECT_EQ(state["pendingEvents"], 7u);
+    _DRIVER_EVENT_INFO event{};
+    while (connection.GetNextEvent(&event) == DRV_OK) {
+    }
+    EXPECT_EQ(nlohmann::json::parse(Run("state").text)["pendingEvents"], 0u);
+    EXPECT_FALSE(Run("state now").applied);
 }

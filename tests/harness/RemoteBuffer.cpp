@@ -45,6 +45,27 @@ std::string CRemoteBuffer::PaneText(HWND statusBar, int pane)
     return Text(0);
 }
 
+bool CRemoteBuffer::SetItemState(HWND list, int row, UINT state, UINT mask)
+{
+    LVITEMA item{};
+    item.state = state;
+    item.stateMask = mask;
+    if (!Write(&item, sizeof item))
+        return false;
+    ::SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(m_memory));
+    return true;
+}
+
+RECT CRemoteBuffer::ItemRect(HWND list, int row)
+{
+    RECT rect{LVIR_LABEL, 0, 0, 0};
+    if (!Write(&rect, sizeof rect) ||
+        !::SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(m_memory)) ||
+        !::ReadProcessMemory(m_process, m_memory, &rect, sizeof rect, nullptr))
+        return RECT{};
+    return rect;
+}
+
 bool CRemoteBuffer::Write(const void* bytes, SIZE_T size)
 {
     return m_memory && ::WriteProcessMemory(m_process, m_memory, bytes, size, nullptr);

@@ -14,6 +14,10 @@ public:
 
     std::string ListText(HWND list, int row, int column);
     std::string PaneText(HWND statusBar, int pane);
+    // LVM_SETITEMSTATE with its record lent in the list's process; false if it could not be.
+    bool SetItemState(HWND list, int row, UINT state, UINT mask);
+    // The row's label rectangle in the list's client area.
+    RECT ItemRect(HWND list, int row);
 
 private:
     static constexpr SIZE_T kSize = 4096;
