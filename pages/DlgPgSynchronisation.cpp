@@ -178,8 +178,7 @@ void CDlgPgSynchronisation::OnListItemChanged(int row)
     if (row >= 0) {
         m_bReady = false;
         const bool ticked = m_list.GetCheck(row) != FALSE;
-        const bool moved = ticked && row != m_nCheckedRow;
-        if (moved) {
+        if (ticked && row != m_nCheckedRow) {
             m_nCheckedRow = row;
             for (int other = 0; other < m_list.GetItemCount(); ++other) {
                 if (other != row)
@@ -198,11 +197,7 @@ void CDlgPgSynchronisation::OnListItemChanged(int row)
             if (index == kPcDriverRow) {
                 theDrv.m_clockSource.masterFlag = 0;
                 theDrv.m_clockSource.masterDeviceId = 0;
-                // Making the PC driver the master sets the rate by hand; a notification that
-                // moves no tick (a selection, the master's tick put back) leaves the rate mode
-                // the driver holds, which no Apply would otherwise be enabled to send.
-                if (moved)
-                    theDrv.m_nRateMode = 0;
+                theDrv.m_nRateMode = 0;
             } else if (device) {
                 theDrv.m_clockSource.masterDeviceId = device->deviceId;
                 theDrv.m_clockSource.masterFlag = 1;

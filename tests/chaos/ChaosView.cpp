@@ -166,6 +166,11 @@ bool CViewCheck::Synchronisation()
             return false;
     }
     const bool manual = ::SendMessageA(::GetDlgItem(page, IDC_RATE_MANUAL), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    // With the PC driver as the master the rate is set by hand: the page derives that on
+    // every change its list tells of, a selection included, even where the driver still
+    // holds the automatic mode from before.
+    if (flag == 0 && manual)
+        return true;
     return !m_state.contains("rateMode") ||
            Expect("the manual rate button", manual ? "ticked" : "clear", m_state["rateMode"] == 0 ? "ticked" : "clear");
 }
