@@ -54,6 +54,19 @@ TEST_F(SynchronisationPage, ThePcDriverAsMasterIsTickedAndInternal)
     EXPECT_FALSE(Ui::Enabled(Control(IDC_CHANGE_SYNC_MODE)));
 }
 
+TEST_F(SynchronisationPage, WithThePcDriverTickedAnyChangeOfTheListSetsTheRateByHand)
+{
+    // The driver still holds the automatic mode from a device master before.
+    SimBus bus = TwoDevices();
+    bus.rateMode = 1;
+    Open(bus);
+    EXPECT_FALSE(Ui::Checked(Control(IDC_RATE_MANUAL)));
+    // A selection changes no tick, and still the PC driver's row gives the manual mode.
+    Ui::SelectRow(list, 2);
+    EXPECT_TRUE(Ui::Checked(Control(IDC_RATE_MANUAL)));
+    EXPECT_EQ(Ticks(), (std::vector<bool>{true, false, false}));
+}
+
 TEST_F(SynchronisationPage, AMasterIdOfNoDeviceTicksNothingAndReadsExternal)
 {
     SimBus bus = TwoDevices();
