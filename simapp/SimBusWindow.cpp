@@ -10,6 +10,7 @@
 #include "simapp/SimProcessStats.h"
 #include "simapp/SimResource.h"
 #include "simapp/SimRemoteCall.h"
+#include "simapp/SimReplyWindow.h"
 #include "simapp/SimStatementMessage.h"
 #include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
@@ -266,13 +267,7 @@ bool CSimBusWindow::OnCopyData(HWND sender, const COPYDATASTRUCT* data, LRESULT&
     SimAnswer answer{false, "refused: a statement of more than 64 KiB"};
     if (data->cbData <= kSimStatementLimit && (data->cbData == 0 || data->lpData))
         answer = Submit(std::string(static_cast<const char*>(data->lpData), data->cbData));
-    if (sender && ::IsWindow(sender)) {
-        COPYDATASTRUCT reply{kSimAnswerData, static_cast<DWORD>(answer.text.size()), answer.text.data()};
-        // A sender that stopped answering must not stop the panel with it.
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutA(sender, WM_COPYDATA, reinterpret_cast<WPARAM>(m_hWnd), reinterpret_cast<LPARAM>(&reply),
-                              SMTO_ABORTIFHUNG, 5000, &ignored);
-    }
+    SendSimAnswer(m_hWnd, sender, kSimAnswerData, answer.text.data(), answer.text.size());
     result = answer.applied ? kSimApplied : kSimRefused;
     return true;
 }

@@ -21,9 +21,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: ovxsim \"STATEMENT\" ...   e.g. ovxsim \"event 3 3\" \"unplug 2\"\n");
         return 2;
     }
-    // The bus window is a dialog: by its class as well as its title, no other program's
-    // window of that title is handed the statements.
-    HWND bus = ::FindWindowA(kSimWindowClass, kSimWindowTitle);
+    HWND bus = FindSimBusWindow();
     if (!bus) {
         std::fprintf(stderr, "ovxsim: no simulated bus is running (no window \"%s\")\n", kSimWindowTitle);
         return 2;

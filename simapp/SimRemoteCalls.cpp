@@ -5,6 +5,7 @@
 
 #include "driver/ResultCodes.h"
 #include "simapp/SimRemoteCall.h"
+#include "simapp/SimReplyWindow.h"
 
 std::vector<uint8_t> CSimRemoteCalls::Answer(const void* bytes, size_t size)
 {
@@ -59,14 +60,9 @@ std::vector<uint8_t> CSimRemoteCalls::Answer(const void* bytes, size_t size)
 
 void CSimRemoteCalls::Reply(HWND window, HWND sender, const COPYDATASTRUCT& data)
 {
-    std::vector<uint8_t> answer = Answer(data.lpData, data.cbData);
-    if (answer.empty() || !sender || !::IsWindow(sender))
-        return;
-    COPYDATASTRUCT reply{kSimRemoteAnswerData, static_cast<DWORD>(answer.size()), answer.data()};
-    // A sender that stopped answering must not stop the panel with it.
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(sender, WM_COPYDATA, reinterpret_cast<WPARAM>(window), reinterpret_cast<LPARAM>(&reply),
-                          SMTO_ABORTIFHUNG, 5000, &ignored);
+    const std::vector<uint8_t> answer = Answer(data.lpData, data.cbData);
+    if (!answer.empty())
+        SendSimAnswer(window, sender, kSimRemoteAnswerData, answer.data(), answer.size());
 }
 
 void CSimRemoteCalls::CloseAll()

@@ -20,7 +20,7 @@ uint32_t ConnectionOf(DeviceHandle handle) { return static_cast<uint32_t>(reinte
 
 bool CSimRemoteDeviceIo::Connect()
 {
-    m_bus = ::FindWindowA(kSimWindowClass, kSimWindowTitle);
+    m_bus = FindSimBusWindow();
     return m_bus && m_reply.Created();
 }
 

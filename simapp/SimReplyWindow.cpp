@@ -1,5 +1,7 @@
 #include "simapp/SimReplyWindow.h"
 
+#include "simapp/SimStatementMessage.h"
+
 namespace {
 
 constexpr char kReplyClass[] = "OvxSimReply";
@@ -53,4 +55,19 @@ LRESULT CALLBACK CSimReplyWindow::WindowProc(HWND hWnd, UINT message, WPARAM wPa
         return TRUE;
     }
     return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+void SendSimAnswer(HWND from, HWND to, uintptr_t kind, const void* bytes, size_t size)
+{
+    if (!to || !::IsWindow(to))
+        return;
+    COPYDATASTRUCT reply{kind, static_cast<DWORD>(size), const_cast<void*>(bytes)};
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(from), reinterpret_cast<LPARAM>(&reply),
+                          SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+HWND FindSimBusWindow()
+{
+    return ::FindWindowA(kSimWindowClass, kSimWindowTitle);
 }

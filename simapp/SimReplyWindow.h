@@ -29,3 +29,11 @@ private:
     uintptr_t m_answerKind = 0;
     std::string m_reply;
 };
+
+// The bus window of a running OVX_CPL_Sim.exe, or null. By the dialog class as well as
+// the title, so that no other program's window of that title is taken for it.
+HWND FindSimBusWindow();
+
+// The bus window's side: sends an answer of kind back to the sender's reply window, if
+// it is still there. A sender that stopped answering must not stop the panel with it.
+void SendSimAnswer(HWND from, HWND to, uintptr_t kind, const void* bytes, size_t size);

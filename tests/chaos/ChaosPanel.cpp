@@ -14,7 +14,6 @@ namespace {
 
 constexpr char kFrameClass[] = "OVX_CPL_MainFrame";
 constexpr DWORD kStartPatienceMs = 30000;
-std::string* g_answer = nullptr;
 
 std::string ClassOf(HWND window)
 {
@@ -30,17 +29,6 @@ bool WaitFor(const std::function<bool()>& done, DWORD patienceMs)
 
 }  // namespace
 
-CChaosPanel::CChaosPanel()
-{
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = ReplyProc;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "OvxChaosReply";
-    ::RegisterClassA(&windowClass);
-    m_reply = ::CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                windowClass.hInstance, nullptr);
-}
-
 CChaosPanel::~CChaosPanel()
 {
     if (m_process.hProcess) {
@@ -50,19 +38,6 @@ CChaosPanel::~CChaosPanel()
         }
         ::CloseHandle(m_process.hProcess);
     }
-    if (m_reply)
-        ::DestroyWindow(m_reply);
-}
-
-LRESULT CALLBACK CChaosPanel::ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_COPYDATA)
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (!data || data->dwData != kSimAnswerData || !g_answer || (data->cbData != 0 && !data->lpData))
-        return FALSE;
-    g_answer->assign(static_cast<const char*>(data->lpData), data->cbData);
-    return TRUE;
 }
 
 bool CChaosPanel::Start(const std::string& tracePath, std::string& why)
@@ -95,7 +70,7 @@ bool CChaosPanel::FindWindows()
     if (!Running())
         return false;
     m_frame = ::FindWindowA(kFrameClass, nullptr);
-    m_bus = ::FindWindowA(kSimWindowClass, kSimWindowTitle);
+    m_bus = FindSimBusWindow();
     HWND tree = m_frame ? Tree() : nullptr;
     // A page counts as shown only once the frame is: IsWindowVisible looks at every parent.
     if (!m_bus || !tree || !::IsWindowVisible(m_frame) || ::SendMessageA(tree, TVM_GETCOUNT, 0, 0) != 5 ||
@@ -139,16 +114,12 @@ bool CChaosPanel::Quit(std::string& why)
 ChaosAnswer CChaosPanel::Statement(const std::string& statement, DWORD patienceMs)
 {
     ChaosAnswer answer;
-    std::string text;
-    g_answer = &text;
-    COPYDATASTRUCT data{kSimStatementData, static_cast<DWORD>(statement.size()), const_cast<char*>(statement.data())};
-    DWORD_PTR result = 0;
-    answer.delivered = ::SendMessageTimeoutA(m_bus, WM_COPYDATA, reinterpret_cast<WPARAM>(m_reply),
-                                             reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, patienceMs, &result) != 0 &&
+    LRESULT result = 0;
+    answer.delivered = m_reply.Exchange(m_bus, kSimStatementData, statement.data(), statement.size(), kSimAnswerData,
+                                        patienceMs, result) &&
                        (result == kSimApplied || result == kSimRefused);
-    g_answer = nullptr;
     answer.applied = answer.delivered && result == kSimApplied;
-    answer.text = std::move(text);
+    answer.text = m_reply.Reply();
     return answer;
 }
 

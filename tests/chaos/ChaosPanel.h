@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/UniqueHandle.h"
+#include "simapp/SimReplyWindow.h"
 
 struct ChaosAnswer {
     bool delivered = false;   // the bus window took it within the patience given
@@ -18,7 +19,7 @@ struct ChaosAnswer {
 
 class CChaosPanel {
 public:
-    CChaosPanel();
+    CChaosPanel() = default;
     ~CChaosPanel();
     CChaosPanel(const CChaosPanel&) = delete;
     CChaosPanel& operator=(const CChaosPanel&) = delete;
@@ -64,14 +65,13 @@ public:
     long SecondStart(const std::string& arguments) const;
 
 private:
-    static LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool FindWindows();
     bool MapPages();
 
     PROCESS_INFORMATION m_process{};
     HWND m_frame = nullptr;
     HWND m_bus = nullptr;
-    HWND m_reply = nullptr;
+    CSimReplyWindow m_reply;   // where the bus window sends its answers
     DWORD m_threadId = 0;
     std::vector<HWND> m_pages;       // the view's page dialogs
     std::vector<HWND> m_itemPages;   // the page of each tree item
