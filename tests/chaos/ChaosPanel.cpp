@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <algorithm>
-#include <functional>
 #include <set>
 
 #include "res/resource.h"
@@ -20,11 +19,6 @@ std::string ClassOf(HWND window)
     char name[64] = "";
     ::GetClassNameA(window, name, sizeof name);
     return name;
-}
-
-bool WaitFor(const std::function<bool()>& done, DWORD patienceMs)
-{
-    return Eventually(done, patienceMs);
 }
 
 }  // namespace
@@ -54,7 +48,7 @@ bool CChaosPanel::Start(const std::string& tracePath, std::string& why)
     }
     ::CloseHandle(m_process.hThread);
     m_process.hThread = nullptr;
-    if (!WaitFor([&] { return FindWindows(); }, kStartPatienceMs)) {
+    if (!Eventually([&] { return FindWindows(); }, kStartPatienceMs)) {
         why = "the panel did not show its tree with five pages and its bus window within 30 s";
         return false;
     }
@@ -248,20 +242,6 @@ CChaosPanel::Delivery CChaosPanel::Deliver(HWND window, UINT message, WPARAM wPa
 
 long CChaosPanel::SecondStart(const std::string& arguments) const
 {
-    std::string commandLine = "\"" + SimPanelPath() + "\" " + arguments;
-    STARTUPINFOA startup{sizeof startup};
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return -1;
-    ::CloseHandle(info.hThread);
-    long code = -1;
-    if (::WaitForSingleObject(info.hProcess, 30000) == WAIT_OBJECT_0) {
-        DWORD exitCode = 0;
-        ::GetExitCodeProcess(info.hProcess, &exitCode);
-        code = static_cast<long>(exitCode);
-    } else {
-        ::TerminateProcess(info.hProcess, 99);
-    }
-    ::CloseHandle(info.hProcess);
-    return code;
+    const CPanelProcess start(arguments);
+    return start.ExitCode(30000);
 }
