@@ -34,13 +34,6 @@ SimBus Studio()
     return bus;
 }
 
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 // Everything the user can read off the pages and the status bar: list cells and
 // ticks, check boxes and option buttons, texts, track bar positions and ranges, the
 // combo box's choice.

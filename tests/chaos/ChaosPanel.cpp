@@ -6,6 +6,7 @@
 
 #include "res/resource.h"
 #include "simapp/SimStatementMessage.h"
+#include "tests/harness/PanelHarness.h"
 #include "tests/harness/PanelProcess.h"
 #include "ui/FrameworkIds.h"
 
@@ -13,13 +14,6 @@ namespace {
 
 constexpr char kFrameClass[] = "OVX_CPL_MainFrame";
 constexpr DWORD kStartPatienceMs = 30000;
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 }  // namespace
 

@@ -86,6 +86,13 @@ std::string WindowText(HWND hWnd)
     return text;
 }
 
+std::string ClassOf(HWND hWnd)
+{
+    char name[64] = "";
+    ::GetClassNameA(hWnd, name, sizeof name);
+    return name;
+}
+
 std::vector<unsigned char> InterfaceRecord(const std::string& name)
 {
     const size_t size = offsetof(DEV_BROADCAST_DEVICEINTERFACE_A, dbcc_name) + name.size() + 1;

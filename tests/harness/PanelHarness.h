@@ -65,5 +65,7 @@ void CancelDialogAnswer();
 
 // The text of a window or control.
 std::string WindowText(HWND hWnd);
+// The window's class name, e.g. "SysListView32".
+std::string ClassOf(HWND hWnd);
 // A record of the driver's interface class as Windows broadcasts it.
 std::vector<unsigned char> InterfaceRecord(const std::string& name);

@@ -4,18 +4,13 @@
 #include <commctrl.h>
 #include <cstring>
 
+#include "tests/harness/PanelHarness.h"
+
 namespace {
 
 // The IID_IAccessible that MinGW's oleacc import library carries is not the one oleacc
 // answers to under Wine (E_NOINTERFACE); this is the interface's own.
 constexpr IID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 bool NamedByLabel(HWND control)
 {
