@@ -246,7 +246,7 @@ SimAnswer CSimConsole::State(const std::vector<std::string>& w)
 {
     if (w.size() > 1)
         return Refused(SimExpected(w, 1, "nothing more"));
-    return Applied(SimStateReport(m_driver.Bus(), m_driver.PendingEvents()));
+    return Applied(SimStateReport(m_driver.Bus(), m_driver.ConnectionCounts()));
 }
 
 std::vector<SimRosterEntry> CSimConsole::Roster()

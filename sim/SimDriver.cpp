@@ -362,15 +362,20 @@ size_t CSimDriver::OpenConnections() const
     return m_connections.size();
 }
 
-size_t CSimDriver::PendingEvents() const
+SimConnectionCounts CSimDriver::ConnectionCounts() const
 {
     std::lock_guard lock(m_mutex);
-    size_t pending = 0;
+    SimConnectionCounts counts;
     for (const auto& [handle, connection] : m_connections) {
-        if (!connection.dead && connection.eventValue != 0)
-            pending += connection.events.size();
+        if (connection.dead)
+            continue;
+        ++counts.live;
+        if (connection.eventValue != 0) {
+            ++counts.listening;
+            counts.pendingEvents += connection.events.size();
+        }
     }
-    return pending;
+    return counts;
 }
 
 uint32_t CSimDriver::RegisteredEvent(uint32_t connection) const

@@ -27,6 +27,14 @@ struct SimTraceEntry {
     uint32_t result;
 };
 
+// The connections a checker needs to know of: whether the panel can read the driver,
+// whether it hears its events, and what it has yet to fetch.
+struct SimConnectionCounts {
+    size_t live = 0;            // open, and their driver not unloaded since
+    size_t listening = 0;       // live, with an event registered
+    size_t pendingEvents = 0;   // queued for the listening ones, not yet fetched
+};
+
 class CSimDriver final : public IDeviceIo, private ISimEventSink {
 public:
     using EventSignaller = std::function<void(uint32_t eventValue)>;
@@ -83,9 +91,7 @@ public:
     // growing record of them.
     void SetTraceKept(bool kept);
     size_t OpenConnections() const;
-    // Events queued for live connections that registered an event: what the panel has
-    // yet to fetch.
-    size_t PendingEvents() const;
+    SimConnectionCounts ConnectionCounts() const;
     uint32_t RegisteredEvent(uint32_t connection) const;   // 0 when none
 
     // How a registered event value is signalled; the platform's own by default.

@@ -135,10 +135,12 @@ json CReporter::Report()
 
 }  // namespace
 
-std::string SimStateReport(const SimBus& bus, size_t pendingEvents)
+std::string SimStateReport(const SimBus& bus, const SimConnectionCounts& connections)
 {
     json report = CReporter(bus).Report();
-    report["pendingEvents"] = pendingEvents;
+    report["connections"] = connections.live;
+    report["listening"] = connections.listening;
+    report["pendingEvents"] = connections.pendingEvents;
     // The driver's texts are ANSI bytes; one that is no UTF-8 is written replaced
     // rather than refused.
     return report.dump(-1, ' ', false, json::error_handler_t::replace);

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "sim/SimBus.h"
+#include "sim/SimDriver.h"
 
-// pendingEvents: the events queued for connections that registered an event and have
-// not yet fetched them; 0 once the panel has seen everything the bus told it.
-std::string SimStateReport(const SimBus& bus, size_t pendingEvents);
+// Beside the bus: "connections" and "listening" (0 when the panel cannot read the driver
+// or does not hear it), and "pendingEvents", 0 once the panel has fetched every event.
+std::string SimStateReport(const SimBus& bus, const SimConnectionCounts& connections);

@@ -243,5 +243,11 @@ TEST_F(Console, StateReportsTheBusInTheDriversOrderAndThePendingEvents)
     while (connection.GetNextEvent(&event) == DRV_OK) {
     }
     EXPECT_EQ(nlohmann::json::parse(Run("state").text)["pendingEvents"], 0u);
+    EXPECT_EQ(state["connections"], 1u);
+    EXPECT_EQ(state["listening"], 1u);
+    // An unloaded driver's connections are dead, even once it is loaded again.
+    ASSERT_TRUE(Run("driver unload").applied);
+    ASSERT_TRUE(Run("driver load").applied);
+    EXPECT_EQ(nlohmann::json::parse(Run("state").text)["connections"], 0u);
     EXPECT_FALSE(Run("state now").applied);
 }

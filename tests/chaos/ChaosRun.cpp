@@ -44,6 +44,7 @@ public:
     bool End(ChaosViolation& violation);
     std::string Stats() { return m_panel.Statement("stats").text; }
     size_t FileNamesChosen() const { return m_user.FileNamesChosen(); }
+    bool Connected() const { return m_history.Latest().value("connections", 0) > 0; }
     // The counts once the panel has painted and its window system's caches settled: each
     // figure's least over a few seconds, since a leak never shrinks.
     std::string RestingStats();
@@ -68,6 +69,7 @@ private:
     bool m_eventsFaulted = false;    // GetNextEvent failed: events may wait for the next signal
     bool m_refreshed = false;        // the step made the panel refresh every page
     bool m_driverUnloaded = false;
+    bool m_arrived = false;          // the step loaded the driver again: the panel reconnects
     ChaosLeeway m_leeway;
 };
 
@@ -118,8 +120,13 @@ bool CTrial::BusStep(const std::string& text, ChaosViolation& violation)
     if (verb == "asio-name-option" || verb == "bus")
         m_leeway.optionByBus = true;
     const bool load = verb == "driver" && words.size() > 1 && words[1] == "load";
-    m_refreshed = row->changesConfiguration || verb == "plug-state" || (load && m_driverUnloaded) ||
-                  (verb == "event" && words.size() > 1 && (words[1] == "2" || words[1] == "3"));
+    // The panel hears of a change only on a connection with its event registered. One
+    // that could not open the driver (a fault at the last arrival) reads it again at the
+    // driver's next arrival, and at nothing else.
+    const bool heard = m_history.Latest().value("listening", 0) > 0;
+    m_arrived = load && m_driverUnloaded;
+    m_refreshed = m_arrived || (heard && (row->changesConfiguration || verb == "plug-state" ||
+                                          (verb == "event" && words.size() > 1 && (words[1] == "2" || words[1] == "3"))));
     if (verb == "driver")
         m_driverUnloaded = !load;
     return true;
@@ -166,6 +173,7 @@ bool CTrial::Step(const ChaosStep& step, ChaosViolation& violation)
 {
     ChaosExpect expect;
     m_refreshed = false;
+    m_arrived = false;
     // A refresh clears what a fault left on the pages only when no fault was listed at
     // the quiet point before it (a fault that fires once is listed until it fires).
     const bool faultFree = !m_faultsActive;
@@ -191,6 +199,9 @@ bool CTrial::Step(const ChaosStep& step, ChaosViolation& violation)
         return false;
     if (!CheckChaosWrites(m_trace.Since(), expect, m_history, violation))
         return false;
+    if (m_arrived && faultFree && !m_faultsActive && state.value("listening", 0) == 0)
+        return Fail(violation, "the panel reconnects when the driver arrives",
+                    "no connection of the panel hears the driver after it was loaded again");
     m_history.Note(state);
     if (m_refreshed) {
         m_user.DevicesRebuilt();
@@ -296,10 +307,14 @@ std::optional<ChaosFailure> CChaosRun::Run(const std::function<bool(ChaosStep&)>
     if (!trial.Start(failure.violation))
         return failure;
     const auto rest = [&](size_t at) {
-        for (const ChaosStep& step : ChaosRestSteps(m_counts.empty())) {
-            ran.push_back(step);
-            if (!trial.Step(step, failure.violation))
+        std::vector<ChaosStep> steps = ChaosRestSteps(m_counts.empty());
+        for (size_t i = 0; i < steps.size(); ++i) {
+            ran.push_back(steps[i]);
+            if (!trial.Step(steps[i], failure.violation))
                 return false;
+            // A panel whose last open met a fault waits for the driver's next arrival.
+            if (i + 1 == steps.size() && !trial.Connected() && steps[i].text != "driver load")
+                steps.insert(steps.end(), {{ChaosStep::Kind::Bus, "driver unload"}, {ChaosStep::Kind::Bus, "driver load"}});
         }
         m_counts.push_back({at, trial.RestingStats(), trial.FileNamesChosen()});
         // A long run shows it is alive at every rest.

@@ -40,8 +40,8 @@ public:
     CViewCheck(const CChaosPanel& panel, const json& state, const ChaosLeeway& leeway, ChaosViolation& violation)
         : m_panel(panel), m_remote(panel.Frame()), m_leeway(leeway), m_violation(violation)
     {
-        // An unloaded driver reports nothing to the panel.
-        const bool loaded = state.value("driver", false);
+        // An unloaded driver reports nothing to the panel, nor one it holds no connection to.
+        const bool loaded = state.value("driver", false) && state.value("connections", 0) > 0;
         m_devices = loaded ? state["devices"] : json::array();
         m_channels[0] = loaded ? state["inputs"] : json::array();
         m_channels[1] = loaded ? state["outputs"] : json::array();
