@@ -293,14 +293,29 @@ ChaosOutcome CChaosUser::InFileDialog(bool ok, HWND dialog, HWND name)
     // The dialog's handler goes on when it is gone: to the plan, a message, or the end;
     // or it stays behind a question of its own (replace the file?). A dialog still
     // setting up its shell view may not take the first press: press again, as a user would.
-    const auto answered = [&] { return !::IsWindow(dialog) || (m_panel.Modal() && m_panel.Modal() != dialog); };
-    for (int waited = 0; !answered() && waited < 30000; waited += 10) {
+    // Asked once per turn: a box that comes up after the dialog may be gone by a second
+    // look, with the dialog still hidden on its way out.
+    const auto answered = [&] {
+        HWND front = m_panel.Modal();
+        return !::IsWindow(dialog) || (front && front != dialog);
+    };
+    bool done = answered();
+    for (int waited = 0; !done && waited < 30000; waited += 10) {
         if (waited % 3000 == 0)
             ::PostMessageA(dialog, WM_COMMAND, ok ? IDOK : IDCANCEL, 0);
         ::Sleep(10);
+        done = answered();
     }
-    if (!answered())
-        return Broken("the panel answers", "the file dialog did not close within 30 s");
+    if (!done) {
+        DWORD_PTR ignored = 0;
+        const bool answers = ::SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored) != 0;
+        HWND front = m_panel.Modal();
+        return Broken("the panel answers", std::string("the file dialog did not close within 30 s (") +
+                                               (::IsWindowVisible(dialog) ? "visible" : "hidden") + ", " +
+                                               (::IsWindowEnabled(dialog) ? "enabled" : "disabled") + ", " +
+                                               (answers ? "answers" : "does not answer") + ", front \"" +
+                                               (front ? Text(front) : std::string("none")) + "\")");
+    }
     if (!ok)
         m_editor = {};
     else
