@@ -272,7 +272,9 @@ ChaosOutcome CChaosUser::InModal(const Words& w, HWND modal)
     ChaosExpect expect = ok && (edit || plan) ? m_editor : ChaosExpect{};
     if (ok && edit)
         expect.name = Text(edit).substr(0, 39);
-    if (!plan)
+    // A restore goes on past its message boxes: the plan is shown again after one that
+    // says the driver changed while it was shown.
+    if (!plan && m_editor.what != What::Restore)
         m_editor = {};
     HWND button = ::GetDlgItem(modal, ok ? IDOK : IDCANCEL);
     const auto delivery = button ? m_panel.Deliver(button, BM_CLICK, 0, 0)
