@@ -255,9 +255,8 @@ std::vector<ChaosStep> ChaosRestSteps(bool first)
     std::vector<ChaosStep> steps = {{K::User, "cancel"}, {K::User, "cancel"}, {K::User, "cancel"}, {K::Bus, "clear faults"},
                                     {K::Bus, "endless-events off"}, {K::Bus, "driver load"}, {K::Bus, "bus default"}};
     // Before the first count, a tour of what the window system caches once for good (the
-    // controls a device as clock master disables, each modal box, the file dialog and the
-    // shell it loads), so that the counts
-    // compare like with like.
+    // controls a device as clock master disables, each modal box, the file dialogs and the
+    // shell they load), so that the counts compare like with like.
     if (first) {
         // Enough devices that every list scrolls (a scroll bar's first showing is such a cache).
         steps.push_back({K::User, "show"});
@@ -269,8 +268,13 @@ std::vector<ChaosStep> ChaosRestSteps(bool first)
                                    {K::User, "page 3"}, {K::User, "double-click 1"}, {K::User, "cancel"}, {K::Bus, "clock 0 0"},
                                    {K::User, "page 1"}, {K::User, "double-click 0"}, {K::User, "cancel"},
                                    {K::User, "page 0"}, {K::User, "double-click 0"}, {K::User, "cancel"},
-                                   {K::User, "about"}, {K::User, "cancel"}, {K::User, "save"}, {K::User, "cancel"},
-                                   {K::Bus, "bus default"}});
+                                   {K::User, "about"}, {K::User, "cancel"}});
+        // Each kind of message box loads its icon once for good: the second save asks
+        // whether to replace the file (the exclamation mark), the restore of what was
+        // just saved has nothing to do (the information sign).
+        for (const char* action : {"save", "ok", "ok", "save", "ok", "ok", "restore", "ok", "cancel", "cancel"})
+            steps.push_back({K::User, action});
+        steps.push_back({K::Bus, "bus default"});
     }
     steps.insert(steps.end(), {{K::Bus, "clear trace"}, {K::User, "show"}, {K::User, "page 4"}, {K::User, "page 3"},
                                {K::User, "page 2"}, {K::User, "page 1"}, {K::User, "page 0"}});
