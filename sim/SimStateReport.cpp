@@ -5,6 +5,7 @@
 #include "driver/ControlCodes.h"
 #include "driver/RecordText.h"
 #include "sim/SimAnswers.h"
+#include "sim/SimDriver.h"
 
 namespace {
 

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "sim/SimBus.h"
-#include "sim/SimDriver.h"
+
+struct SimConnectionCounts;   // sim/SimDriver.h
 
 // Beside the bus: "connections" and "listening" (0 when the panel cannot read the driver
 // or does not hear it), and "pendingEvents", 0 once the panel has fetched every event.

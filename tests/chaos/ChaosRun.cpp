@@ -311,15 +311,19 @@ std::optional<ChaosFailure> CChaosRun::Run(const std::function<bool(ChaosStep&)>
     if (!trial.Start(failure.violation))
         return failure;
     const auto rest = [&](size_t at) {
-        std::vector<ChaosStep> steps = ChaosRestSteps(m_counts.empty());
-        for (size_t i = 0; i < steps.size(); ++i) {
-            ran.push_back(steps[i]);
-            if (!trial.Step(steps[i], failure.violation))
-                return false;
-            // A panel whose last open met a fault waits for the driver's next arrival.
-            if (i + 1 == steps.size() && !trial.Connected() && steps[i].text != "driver load")
-                steps.insert(steps.end(), {{ChaosStep::Kind::Bus, "driver unload"}, {ChaosStep::Kind::Bus, "driver load"}});
-        }
+        const auto take = [&](const std::vector<ChaosStep>& steps) {
+            for (const ChaosStep& step : steps) {
+                ran.push_back(step);
+                if (!trial.Step(step, failure.violation))
+                    return false;
+            }
+            return true;
+        };
+        if (!take(ChaosRestSteps(m_counts.empty())))
+            return false;
+        // A panel whose last open met a fault waits for the driver's next arrival.
+        if (!trial.Connected() && !take({{ChaosStep::Kind::Bus, "driver unload"}, {ChaosStep::Kind::Bus, "driver load"}}))
+            return false;
         m_counts.push_back({at, trial.RestingStats(), trial.FileNamesChosen()});
         // A long run shows it is alive at every rest.
         std::printf("chaos: resources at rest after step %zu: %s\n", at, m_counts.back().stats.c_str());
