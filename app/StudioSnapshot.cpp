@@ -62,9 +62,9 @@ std::string AskFileName(CWnd* owner, bool save)
 
 bool ReadStudio(StudioState& state, bool withInformation)
 {
-    const StudioReadResult read = CStudioReader(theDrv).Read(state, withInformation);
+    const RequestFailure read = CStudioReader(theDrv).Read(state, withInformation);
     if (!read.Ok())
-        AfxMessageBox(FormatResString(IDS_SNAP_READ_FAILED, read.request, read.code, CodeText(read.code)).c_str(),
+        AfxMessageBox(FormatResString(IDS_SNAP_READ_FAILED, read.RequestName(), read.code, CodeText(read.code)).c_str(),
                       MB_ICONEXCLAMATION);
     return read.Ok();
 }
@@ -102,7 +102,8 @@ std::string OutcomeLine(const PlanItem& item, const ItemResult& result)
     const std::string what = PlanSettingText(item);
     switch (result.outcome) {
     case ItemOutcome::Refused:
-        return FormatResString(IDS_SNAP_REFUSED_LINE, what.c_str(), result.request, result.code, CodeText(result.code));
+        return FormatResString(IDS_SNAP_REFUSED_LINE, what.c_str(), result.refused.RequestName(), result.refused.code,
+                               CodeText(result.refused.code));
     case ItemOutcome::NotHeld: return FormatResString(IDS_SNAP_NOT_HELD_LINE, what.c_str());
     case ItemOutcome::Skipped: return FormatResString(IDS_SNAP_SKIPPED_LINE, what.c_str(), PlanSkipText(item).c_str());
     default: return std::string();
@@ -125,10 +126,10 @@ void ReportOutcome(const RestorePlan& plan, const RestoreReport& report)
     }
     if (more > 0)
         lines += FormatResString(IDS_SNAP_MORE_LINES, static_cast<unsigned>(more)) + "\n";
-    if (report.startStreaming != DRV_OK)
-        lines += FormatResString(IDS_SNAP_RESTART_FAILED, report.startStreaming, CodeText(report.startStreaming)) + "\n";
+    if (report.StreamingLeftStopped())
+        lines += FormatResString(IDS_SNAP_RESTART_FAILED, report.restart.code, CodeText(report.restart.code)) + "\n";
     if (!report.readBack.Ok())
-        lines += FormatResString(IDS_SNAP_READ_BACK_FAILED, report.readBack.request, report.readBack.code,
+        lines += FormatResString(IDS_SNAP_READ_BACK_FAILED, report.readBack.RequestName(), report.readBack.code,
                                  CodeText(report.readBack.code)) + "\n";
     if (!lines.empty())
         AfxMessageBox(FormatResString(IDS_SNAP_INCOMPLETE, lines.c_str()).c_str(), MB_ICONINFORMATION);

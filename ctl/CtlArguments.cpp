@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "driver/RecordText.h"
+#include "protocol/NameRule.h"
 #include "text/ControlText.h"
 
 bool ParseUnsigned(std::string_view text, uint32_t& value)
@@ -27,37 +28,55 @@ bool SameText(std::string_view a, std::string_view b)
 
 std::string Quoted(std::string_view text) { return "\"" + EscapeControlCharacters(text) + "\""; }
 
-CtlOutcome CheckName(const std::string& name)
+std::string RuleMessage(WriteRule rule, std::string_view value)
 {
-    if (name.empty())
-        return CtlUsage("the name is empty; expected 1 to " + std::to_string(kNameFieldSize - 1) + " characters");
-    if (FindControlCharacter(name) != std::string_view::npos)
-        return CtlUsage("the name " + Quoted(name) + " holds a control character; expected printable characters only");
-    if (name.size() >= kNameFieldSize)
-        return CtlUsage("the name " + Quoted(name) + " is " + std::to_string(name.size()) +
-                        " characters long; at most " + std::to_string(kNameFieldSize - 1) + " fit");
+    const std::string fit = std::to_string(kNameFieldSize - 1);
+    switch (rule) {
+    case WriteRule::None: return "";
+    case WriteRule::NameEmpty: return "the name is empty; expected 1 to " + fit + " characters";
+    case WriteRule::NameControlCharacter:
+        return "the name " + Quoted(value) + " holds a control character; expected printable characters only";
+    case WriteRule::NameTooLong:
+        return "the name " + Quoted(value) + " is " + std::to_string(value.size()) + " characters long; at most " +
+               fit + " fit";
+    case WriteRule::NameNotInCodePage:
+        return "the name " + Quoted(value) + " has characters the system's ANSI code page cannot hold";
+    case WriteRule::RankingNotAnOrder: return "the ranking must give every device a place of its own";
+    case WriteRule::RateSetByClockMaster:
+        return "the sampling rate is set automatically as defined by the clock master";
+    case WriteRule::RateNotOffered: return "the driver does not offer that sampling rate";
+    case WriteRule::DepthWithoutRange: return "the driver reports no settable range for the buffer";
+    case WriteRule::DepthOffTheScale: return "the buffer depth is not one the driver's range offers";
+    }
+    return "";
+}
+
+CtlOutcome CheckNameArgument(const std::string& name)
+{
+    if (const WriteRule broken = CheckName(name); broken != WriteRule::None)
+        return CtlUsage(RuleMessage(broken, name));
     return CtlDone();
 }
 
 namespace {
 
 // The one record whose field matches; -1 for none, -2 for more than one.
-template <typename Array, typename Field>
-int FindUnique(const Array& records, std::string_view text, Field field)
+template <typename Record, typename Field>
+int FindUnique(const std::vector<Record>& records, std::string_view text, Field field)
 {
     int found = -1;
-    for (int i = 0; i < records.GetSize(); ++i) {
-        if (SameText(field(*records.GetAt(i)), text))
-            found = found == -1 ? i : -2;
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (SameText(field(records[i]), text))
+            found = found == -1 ? static_cast<int>(i) : -2;
     }
     return found;
 }
 
-template <typename Array>
-bool ByPosition(const Array& records, std::string_view text, int& index)
+template <typename Record>
+bool ByPosition(const std::vector<Record>& records, std::string_view text, int& index)
 {
     uint32_t position = 0;
-    if (!ParseUnsigned(text, position) || position < 1 || position > static_cast<uint32_t>(records.GetSize()))
+    if (!ParseUnsigned(text, position) || position < 1 || position > records.size())
         return false;
     index = static_cast<int>(position) - 1;
     return true;
@@ -65,13 +84,13 @@ bool ByPosition(const Array& records, std::string_view text, int& index)
 
 }  // namespace
 
-CtlOutcome FindDevice(const CDrv& drv, std::string_view text, int& index)
+CtlOutcome FindDevice(const std::vector<_OVX_DEVICE_PROPERTIES>& devices, std::string_view text, int& index)
 {
-    if (ByPosition(drv.m_devices, text, index))
+    if (ByPosition(devices, text, index))
         return CtlDone();
     for (const auto field : {+[](const _OVX_DEVICE_PROPERTIES& d) { return FieldText(d.serialNumber); },
                              +[](const _OVX_DEVICE_PROPERTIES& d) { return FieldText(d.name); }}) {
-        const int found = FindUnique(drv.m_devices, text, field);
+        const int found = FindUnique(devices, text, field);
         if (found == -2)
             return CtlUsage("more than one device is called " + Quoted(text) + "; give its position");
         if (found >= 0) {
@@ -83,7 +102,7 @@ CtlOutcome FindDevice(const CDrv& drv, std::string_view text, int& index)
                     ": expected a position in the devices listing, a serial number or a name");
 }
 
-CtlOutcome FindChannel(const CChannelArray& channels, std::string_view text, int& index)
+CtlOutcome FindChannel(const std::vector<_OVX_CHANNEL_PROPERTIES>& channels, std::string_view text, int& index)
 {
     if (ByPosition(channels, text, index))
         return CtlDone();

@@ -7,18 +7,21 @@
 #include <string_view>
 
 #include "ctl/CtlOutcome.h"
-#include "driver/Drv.h"
+#include <vector>
+
+#include "driver/DriverRecords.h"
+#include "protocol/WriteOutcome.h"
 
 // A whole decimal number of 32 bits; false for anything else.
 bool ParseUnsigned(std::string_view text, uint32_t& value);
 
-// The index in theDrv.m_devices of the device that text names, tried in this order:
-// position in the listing, serial number, name (both compared whole, case ignored).
-CtlOutcome FindDevice(const CDrv& drv, std::string_view text, int& index);
+// The index in devices of the device that text names, tried in this order: position
+// in the listing, serial number, name (both compared whole, case ignored).
+CtlOutcome FindDevice(const std::vector<_OVX_DEVICE_PROPERTIES>& devices, std::string_view text, int& index);
 
 // The index in channels of the channel that text names: position in the listing,
 // channel name, hardware name.
-CtlOutcome FindChannel(const CChannelArray& channels, std::string_view text, int& index);
+CtlOutcome FindChannel(const std::vector<_OVX_CHANNEL_PROPERTIES>& channels, std::string_view text, int& index);
 
 // Whole texts equal, ASCII case ignored.
 bool SameText(std::string_view a, std::string_view b);
@@ -26,6 +29,8 @@ bool SameText(std::string_view a, std::string_view b);
 // The text in double quotes for a message, its control characters written as \xNN.
 std::string Quoted(std::string_view text);
 
-// A name the driver can hold and show: 1 to 39 bytes of the ANSI code page, none of
-// them a control character.
-CtlOutcome CheckName(const std::string& name);
+// A name the driver layer's name rule takes (protocol/NameRule.h), or why not.
+CtlOutcome CheckNameArgument(const std::string& name);
+// The message of a rule of the driver layer that refused a value; value is the text
+// the rule was given, when it helps to quote it.
+std::string RuleMessage(WriteRule rule, std::string_view value = {});

@@ -11,18 +11,19 @@
 
 namespace {
 
-// One read of the driver into the report's records, then one printer over them.
+// One read of the driver into the report's records, then one printer over them. As the
+// pages show what the driver answered, the report is printed even when a request
+// failed, and the command then names it and ends with exit code 1.
 template <typename Report>
 CtlAction ReportAction(Report report = {})
 {
     return [report](CtlSession& session) mutable {
-        if (CtlOutcome read = ReadReport(session.drv, report); read.Failed())
-            return read;
+        const RequestFailure failure = ReadReport(session.drv, report);
         if (session.json)
             PrintJson(session.out, report);
         else
             PrintTable(session.out, report);
-        return CtlDone();
+        return failure.Ok() ? CtlDone() : CtlRefused(failure);
     };
 }
 
@@ -76,8 +77,8 @@ CtlOutcome PrepareSetSync(const CtlWords& arguments, CtlAction& action)
 
 CtlOutcome PrepareSetBuffer(const CtlWords& arguments, CtlAction& action)
 {
-    CtlBuffer buffer = CtlBuffer::Stream;
-    for (const CtlBuffer candidate : {CtlBuffer::Stream, CtlBuffer::Asio, CtlBuffer::Wdm}) {
+    BufferKind buffer = BufferKind::Stream;
+    for (const BufferKind candidate : {BufferKind::Stream, BufferKind::Asio, BufferKind::Wdm}) {
         if (arguments[0] == CtlBufferName(candidate))
             buffer = candidate;
     }
@@ -92,7 +93,7 @@ CtlOutcome PrepareSetBuffer(const CtlWords& arguments, CtlAction& action)
 
 CtlOutcome PrepareRenameDevice(const CtlWords& arguments, CtlAction& action)
 {
-    if (CtlOutcome checked = CheckName(arguments[1]); checked.Failed())
+    if (CtlOutcome checked = CheckNameArgument(arguments[1]); checked.Failed())
         return checked;
     action = [device = arguments[0], name = arguments[1]](CtlSession& session) {
         return CCtlSettings(session.drv).RenameDevice(device, name);
@@ -105,7 +106,7 @@ CtlOutcome PrepareRenameChannel(const CtlWords& arguments, CtlAction& action)
     bool output = false;
     if (CtlOutcome read = ReadDirection("rename-channel", arguments[0], output); read.Failed())
         return read;
-    if (CtlOutcome checked = CheckName(arguments[2]); checked.Failed())
+    if (CtlOutcome checked = CheckNameArgument(arguments[2]); checked.Failed())
         return checked;
     action = [output, channel = arguments[1], name = arguments[2]](CtlSession& session) {
         return CCtlSettings(session.drv).RenameChannel(output, channel, name);

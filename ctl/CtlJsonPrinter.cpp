@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ctl/CtlOutcome.h"
+#include "snapshot/SnapshotJson.h"
 #include "driver/BufferLimits.h"
 #include "text/CodePage.h"
 #include "text/StreamText.h"
@@ -39,14 +40,14 @@ Json DevicesJson(const std::vector<CtlDevice>& devices)
 Json ClockMasterJson(const CtlClockMaster& master)
 {
     if (master.pc)
-        return {{"kind", "pc"}};
+        return {{"kind", kSnapshotPcClockMaster}};
     Json json = {{"kind", "device"}, {"deviceId", master.deviceId}};
     if (master.position != 0)
         json["position"] = master.position;
     return json;
 }
 
-Json SyncModeJson(const CtlSyncMode& mode)
+Json SyncModeJson(const SyncMode& mode)
 {
     return {{"code", mode.code}, {"source", mode.source}, {"name", Text(mode.name)}};
 }
@@ -89,7 +90,7 @@ void PrintJson(std::ostream& out, const CtlStatusReport& report)
     json["sampleRate"] = report.sampleRate;
     json["rateMode"] = RateModeText(report.rateMode);
     json["clockMaster"] = ClockMasterJson(report.clockMaster);
-    json["streaming"] = report.streaming;
+    json["streaming"] = StreamingStateText(report.streaming);
     json["buffers"] = {{"stream", report.streamDepth}, {"asio", report.asioDepth}, {"wdm", report.wdmDepth}};
     Print(out, json);
 }
@@ -117,7 +118,7 @@ void PrintJson(std::ostream& out, const CtlSyncReport& report)
     Json devices = Json::array();
     for (const CtlDeviceSync& device : report.devices) {
         Json offered = Json::array();
-        for (const CtlSyncMode& mode : device.offered)
+        for (const SyncMode& mode : device.offered)
             offered.push_back(SyncModeJson(mode));
         devices.push_back({{"position", device.position}, {"id", device.id}, {"name", Text(device.name)},
                            {"mode", SyncModeJson(device.mode)}, {"offered", offered}});
@@ -136,7 +137,7 @@ void PrintJson(std::ostream& out, const CtlStreamsReport& report)
         devices.push_back({{"position", device.position}, {"id", device.id}, {"name", Text(device.name)},
                            {"read", device.read}, {"plugs", PlugsJson(device)}});
     }
-    Print(out, {{"streaming", report.streaming}, {"devices", devices}});
+    Print(out, {{"streaming", StreamingStateText(report.streaming)}, {"devices", devices}});
 }
 
 void PrintJson(std::ostream& out, const CtlBuffersReport& report)

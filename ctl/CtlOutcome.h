@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "driver/RequestFailure.h"
 #include "driver/ResultCodes.h"
 
 enum CtlExit : int {
@@ -25,6 +26,7 @@ inline CtlOutcome CtlUsage(std::string message) { return {CtlExit_Usage, std::mo
 
 // "REQUEST refused: 0xE0000080 Selected sampling rate not supported."
 CtlOutcome CtlRefused(const char* request, DrvResult code);
+CtlOutcome CtlRefused(const RequestFailure& failure);
 
 // The text of a result code: the driver's explanation, the panel's own codes', or a
 // few system codes' that a missing or busy device gives.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ctl/CtlArguments.h"
+#include "snapshot/SnapshotJson.h"
 #include "text/ControlText.h"
 
 namespace {
@@ -12,17 +13,17 @@ std::string Device(const PlanItem& item)
     return "device " + EscapeControlCharacters(item.serial) + " (" + EscapeControlCharacters(item.deviceName) + ")";
 }
 
-std::string Mode(const SnapshotSyncMode& mode)
+std::string Mode(const SyncMode& mode)
 {
     char numbers[48];
     std::snprintf(numbers, sizeof numbers, " (mode %u, source 0x%08X)", mode.code, mode.source);
     return EscapeControlCharacters(mode.name) + numbers;
 }
 
-std::string Master(const std::string& serial, const std::string& name)
+std::string Master(bool pc, const std::string& serial, const std::string& name)
 {
-    if (serial == "pc")
-        return "pc";
+    if (pc)
+        return kSnapshotPcClockMaster;
     return EscapeControlCharacters(serial) + (name.empty() ? "" : " (" + EscapeControlCharacters(name) + ")");
 }
 
@@ -43,7 +44,8 @@ std::string What(const PlanItem& item)
     case PlanKind::AsioNames:
         return "ASIO names include the device name: " + Change(item.nowValue ? "on" : "off", item.thenValue ? "on" : "off");
     case PlanKind::ClockMaster:
-        return "clock master: " + Change(item.now == "pc" ? "pc" : Master(item.now, ""), Master(item.then, item.deviceName));
+        return "clock master: " +
+               Change(Master(item.nowIsPc, item.now, ""), Master(item.thenIsPc, item.then, item.deviceName));
     case PlanKind::RateMode:
         return "rate mode: " + Change(item.nowValue ? "automatic" : "manual", item.thenValue ? "automatic" : "manual");
     case PlanKind::SyncMode: return Device(item) + " synchronisation: " + Change(Mode(item.nowMode), Mode(item.thenMode));
@@ -86,7 +88,9 @@ std::string OutcomeLine(const PlanItem& item, const ItemResult& result)
 {
     switch (result.outcome) {
     case ItemOutcome::Applied: return "applied:  " + What(item);
-    case ItemOutcome::Refused: return "refused:  " + What(item) + ": " + CtlRefused(result.request, result.code).message;
+    case ItemOutcome::Refused:
+        return "refused:  " + What(item) + ": " +
+               (result.rule != WriteRule::None ? RuleMessage(result.rule, item.then) : CtlRefused(result.refused).message);
     case ItemOutcome::Skipped: return "skipped:  " + What(item) + ": " + Reason(item);
     case ItemOutcome::NotHeld: return "not held: " + What(item) + ": the driver took it but reads back otherwise";
     case ItemOutcome::Planned: return "not sent: " + What(item);

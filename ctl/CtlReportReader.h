@@ -1,14 +1,16 @@
-// Reads each report of ovxctl from the driver into its records (ctl/CtlReportRecords.h).
-// A read that the driver refuses ends the report with the request's name and code.
+// Reads each report of ovxctl from the driver through the one reader
+// (protocol/DriverReader.h) and shapes it into its records (ctl/CtlReportRecords.h).
+// As the pages do, a report holds what the driver answered; the first request that
+// failed is returned, and the command prints the report and names that request.
 #pragma once
 
-#include "ctl/CtlOutcome.h"
 #include "ctl/CtlReportRecords.h"
-#include "driver/Drv.h"
+#include "driver/Ovx1394Driver.h"
+#include "driver/RequestFailure.h"
 
-CtlOutcome ReadReport(CDrv& drv, CtlStatusReport& report);
-CtlOutcome ReadReport(CDrv& drv, CtlDevicesReport& report);
-CtlOutcome ReadReport(CDrv& drv, CtlChannelsReport& report);   // the direction of report.output
-CtlOutcome ReadReport(CDrv& drv, CtlSyncReport& report);
-CtlOutcome ReadReport(CDrv& drv, CtlStreamsReport& report);
-CtlOutcome ReadReport(CDrv& drv, CtlBuffersReport& report);
+RequestFailure ReadReport(COvx1394Driver& drv, CtlStatusReport& report);
+RequestFailure ReadReport(COvx1394Driver& drv, CtlDevicesReport& report);
+RequestFailure ReadReport(COvx1394Driver& drv, CtlChannelsReport& report);   // the direction of report.output
+RequestFailure ReadReport(COvx1394Driver& drv, CtlSyncReport& report);
+RequestFailure ReadReport(COvx1394Driver& drv, CtlStreamsReport& report);
+RequestFailure ReadReport(COvx1394Driver& drv, CtlBuffersReport& report);

@@ -1,5 +1,6 @@
-// What ovxctl's reports show, read from the driver once into plain records; the
-// table and the JSON are both printed from the same records, so they cannot disagree.
+// What ovxctl's reports show, read from the driver once (protocol/DriverReader.h) into
+// plain records; the table and the JSON are both printed from the same records, so they
+// cannot disagree.
 // Texts are the driver's, 8-bit ANSI as it sent them.
 #pragma once
 
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "driver/DriverRecords.h"
+#include "protocol/DriverState.h"
+#include "text/StreamingVerdict.h"
 
 // A device with its position in the driver's list, 1 first.
 struct CtlDevice {
@@ -31,7 +34,7 @@ struct CtlStatusReport {
     uint32_t sampleRate = 0;
     uint32_t rateMode = 0;
     CtlClockMaster clockMaster;
-    const char* streaming = "";
+    StreamingState streaming = StreamingState::NoStreams;
     uint32_t streamDepth = 0;
     uint32_t asioDepth = 0;
     uint32_t wdmDepth = 0;
@@ -55,19 +58,13 @@ struct CtlChannelsReport {
     std::vector<CtlChannel> channels;
 };
 
-struct CtlSyncMode {
-    uint32_t code = 0;
-    uint32_t source = 0;
-    std::string name;
-};
-
 // A device and the synchronisation record the driver gave for the same device id.
 struct CtlDeviceSync {
     uint32_t position = 0;
     uint32_t id = 0;
     std::string name;
-    CtlSyncMode mode;
-    std::vector<CtlSyncMode> offered;
+    SyncMode mode;
+    std::vector<SyncMode> offered;
 };
 
 struct CtlSyncReport {
@@ -87,7 +84,7 @@ struct CtlDeviceStreams {
 };
 
 struct CtlStreamsReport {
-    const char* streaming = "";
+    StreamingState streaming = StreamingState::NoStreams;
     std::vector<CtlDeviceStreams> devices;
 };
 

@@ -3,121 +3,108 @@
 #include <algorithm>
 
 #include "ctl/CtlArguments.h"
-#include "driver/BufferLimits.h"
 #include "driver/RecordText.h"
+#include "protocol/BufferDepthWrite.h"
+#include "protocol/DriverReader.h"
+#include "protocol/NameWrites.h"
+#include "protocol/RankingWrite.h"
+#include "protocol/SampleRateWrite.h"
+#include "protocol/SynchronisationWrite.h"
+#include "snapshot/SnapshotJson.h"
 #include "text/ControlText.h"
 
-const char* CtlBufferName(CtlBuffer buffer)
+const char* CtlBufferName(BufferKind buffer)
 {
     switch (buffer) {
-    case CtlBuffer::Stream: return "stream";
-    case CtlBuffer::Asio: return "asio";
-    case CtlBuffer::Wdm: return "wdm";
+    case BufferKind::Stream: return "stream";
+    case BufferKind::Asio: return "asio";
+    case BufferKind::Wdm: return "wdm";
     }
     return "";
 }
 
-namespace {
-
-// The first failure of a sequence of requests whose later members are still sent.
-struct FirstRefusal {
-    CtlOutcome outcome;
-    void Note(const char* request, DrvResult result)
-    {
-        if (result != DRV_OK && !outcome.Failed())
-            outcome = CtlRefused(request, result);
-    }
-};
-
-}  // namespace
-
-CtlOutcome CCtlSettings::ReadDevicesAndModes()
+CtlOutcome CtlWritten(const WriteOutcome& outcome, std::string_view value)
 {
-    if (const DrvResult result = m_drv.RefreshDevices())
-        return CtlRefused("GetDeviceList or GetDeviceProperties", result);
-    if (const DrvResult result = m_drv.RefreshSyncModes())
-        return CtlRefused("GetDeviceList or GetDeviceSyncMode", result);
-    // Both lists are built from their own device list request; a device that came or
-    // went in between would write one device's mode to another.
-    for (int i = 0; i < m_drv.m_devices.GetSize(); ++i) {
-        const auto* sync = m_drv.m_syncModes.GetAt(i);
-        if (!sync || sync->deviceId != m_drv.m_devices.GetAt(i)->deviceId)
-            return {CtlExit_Refused, "the devices changed while they were read; try again"};
+    if (!outcome.Sent())
+        return CtlUsage(RuleMessage(outcome.rule, value));
+    if (outcome.Ok())
+        return CtlDone();
+    CtlOutcome refused = CtlRefused(outcome.refused);
+    if (outcome.StreamingLeftStopped()) {
+        const std::string restart = CtlRefused(outcome.restart).message;
+        if (outcome.restart.request != outcome.refused.request)
+            refused.message += "\novxctl: " + restart;
+        refused.message += "\novxctl: streaming is stopped; start it again from the panel or with set-clock";
     }
-    if (m_drv.m_syncModes.GetSize() != m_drv.m_devices.GetSize())
-        return {CtlExit_Refused, "the devices changed while they were read; try again"};
-    if (const DrvResult result = m_drv.GetClockSource(&m_drv.m_clockSource))
-        return CtlRefused("GetClockSource", result);
-    if (const DrvResult result = m_drv.GetRateMode(&m_drv.m_nRateMode))
-        return CtlRefused("GetRateMode", result);
-    return CtlDone();
+    return refused;
+}
+
+CtlOutcome CCtlSettings::ReadSynchronisation()
+{
+    CDriverReader reader(m_drv);
+    RequestFailure failure = reader.Devices(m_state);
+    failure.Note(reader.SyncModes(m_state));
+    failure.Note(reader.ClockSource(m_state));
+    failure.Note(reader.RateMode(m_state));
+    return failure.Ok() ? CtlDone() : CtlRefused(failure);
 }
 
 CtlOutcome CCtlSettings::ApplySynchronisation()
 {
-    if (const DrvResult result = m_drv.StopStreaming())
-        return CtlRefused("StopStreaming", result);
-    FirstRefusal refusal;
-    refusal.Note("SetClockSource", m_drv.SetClockSource(&m_drv.m_clockSource));
-    refusal.Note("SetRateMode", m_drv.SetRateMode(m_drv.m_nRateMode));
-    refusal.Note("SetDeviceSyncMode", m_drv.ApplySyncModes());
-    refusal.Note("StartStreaming", m_drv.StartStreaming());
-    return refusal.outcome;
+    SynchronisationSettings settings;
+    settings.clockSource = m_state.clockSource;
+    settings.rateMode = m_state.rateMode;
+    for (const _DEVICE_SYNC_MODE_INFO& sync : m_state.syncModes)
+        settings.syncModes.push_back(&sync);
+    return CtlWritten(::ApplySynchronisation(m_drv, settings).outcome);
 }
 
 CtlOutcome CCtlSettings::SetRate(uint32_t hz)
 {
-    // The panel's rate box is disabled unless the rate is set by hand: otherwise the
-    // clock master defines it and a rate sent would fight it.
-    if (const DrvResult result = m_drv.GetRateMode(&m_drv.m_nRateMode))
-        return CtlRefused("GetRateMode", result);
-    if (m_drv.m_nRateMode != 0)
+    CDriverReader reader(m_drv);
+    if (const RequestFailure failure = reader.RateMode(m_state); !failure.Ok())
+        return CtlRefused(failure);
+    // Checked before the rates are read: with the rate set by the clock master there is none to offer.
+    if (CheckSampleRate(m_state.rateMode, _SAMPLE_RATE_INFO{}, hz) == WriteRule::RateSetByClockMaster)
         return CtlUsage("set-rate expects the manual rate mode, but the sampling rate is set automatically as "
                         "defined by the clock master");
-    if (const DrvResult result = m_drv.GetSampleRates(&m_drv.m_sampleRates))
-        return CtlRefused("GetSampleRates", result);
-    const _SAMPLE_RATE_INFO& rates = m_drv.m_sampleRates;
-    const uint32_t* end = rates.rates + std::min(rates.rateCount, kMaxSampleRates);
-    if (hz == 0 || std::find(rates.rates, end, hz) == end) {
+    if (const RequestFailure failure = reader.SampleRates(m_state); !failure.Ok())
+        return CtlRefused(failure);
+    if (CheckSampleRate(m_state.rateMode, m_state.sampleRates, hz) == WriteRule::RateNotOffered) {
         std::string offered;
-        for (const uint32_t* r = rates.rates; r != end; ++r)
-            offered += (offered.empty() ? "" : " ") + std::to_string(*r);
+        for (const uint32_t rate : m_state.OfferedRates())
+            offered += (offered.empty() ? "" : " ") + std::to_string(rate);
         return CtlUsage("the driver offers no sampling rate of " + std::to_string(hz) + " Hz; expected one of: " +
                         offered);
     }
-    m_drv.m_sampleRates.currentRate = hz;
-    if (const DrvResult result = m_drv.SetSampleRate(hz))
-        return CtlRefused("SetSampleRate", result);
-    return CtlDone();
+    return CtlWritten(SetSampleRate(m_drv, m_state.rateMode, m_state.sampleRates, hz));
 }
 
 CtlOutcome CCtlSettings::SetClock(const std::string& master)
 {
-    if (CtlOutcome read = ReadDevicesAndModes(); read.Failed())
+    if (CtlOutcome read = ReadSynchronisation(); read.Failed())
         return read;
-    if (SameText(master, "pc")) {
-        // The PC driver as master has no device to follow: the rate is set by hand.
-        m_drv.m_clockSource.masterFlag = 0;
-        m_drv.m_clockSource.masterDeviceId = 0;
-        m_drv.m_nRateMode = 0;
+    if (SameText(master, kSnapshotPcClockMaster)) {
+        m_state.clockSource.masterFlag = 0;
+        m_state.clockSource.masterDeviceId = 0;
     } else {
         int index = -1;
-        if (CtlOutcome found = FindDevice(m_drv, master, index); found.Failed())
+        if (CtlOutcome found = FindDevice(m_state.devices, master, index); found.Failed())
             return CtlUsage("set-clock expects pc or a device: " + found.message);
-        m_drv.m_clockSource.masterFlag = 1;
-        m_drv.m_clockSource.masterDeviceId = m_drv.m_devices.GetAt(index)->deviceId;
+        m_state.clockSource.masterFlag = 1;
+        m_state.clockSource.masterDeviceId = m_state.devices[static_cast<size_t>(index)].deviceId;
     }
     return ApplySynchronisation();
 }
 
 CtlOutcome CCtlSettings::SetSync(const std::string& device, const std::string& mode)
 {
-    if (CtlOutcome read = ReadDevicesAndModes(); read.Failed())
+    if (CtlOutcome read = ReadSynchronisation(); read.Failed())
         return read;
     int index = -1;
-    if (CtlOutcome found = FindDevice(m_drv, device, index); found.Failed())
+    if (CtlOutcome found = FindDevice(m_state.devices, device, index); found.Failed())
         return found;
-    _DEVICE_SYNC_MODE_INFO& sync = *m_drv.m_syncModes.GetAt(index);
+    _DEVICE_SYNC_MODE_INFO& sync = m_state.syncModes[static_cast<size_t>(index)];
     const uint32_t offered = std::min(sync.offeredCount, kMaxSyncModes);
     int chosen = -1;
     if (uint32_t position = 0; ParseUnsigned(mode, position) && position >= 1 && position <= offered)
@@ -137,105 +124,69 @@ CtlOutcome CCtlSettings::SetSync(const std::string& device, const std::string& m
     return ApplySynchronisation();
 }
 
-CtlOutcome CCtlSettings::SetBuffer(CtlBuffer buffer, uint32_t depth)
+CtlOutcome CCtlSettings::SetBuffer(BufferKind buffer, uint32_t depth)
 {
-    const bool stream = buffer == CtlBuffer::Stream, asio = buffer == CtlBuffer::Asio;
+    if (const RequestFailure failure = CDriverReader(m_drv).Buffer(m_state, buffer); !failure.Ok())
+        return CtlRefused(failure);
     const std::string name = CtlBufferName(buffer);
-    _BUFFER_DEPTH_INFO setting{};
-    const char* reader = stream ? "GetStreamBufferDepth" : asio ? "GetAsioBufferDepth" : "GetWdmBufferDepth";
-    const DrvResult read = stream ? m_drv.GetStreamBufferDepth(&setting)
-                           : asio ? m_drv.GetAsioBufferDepth(&setting)
-                                  : m_drv.GetWdmBufferDepth(&setting);
-    if (read)
-        return CtlRefused(reader, read);
-    const uint32_t minimum = stream ? setting.stream.minimum : setting.audio.minimum;
-    const uint32_t step = stream ? setting.stream.step : setting.audio.step;
-    const uint32_t limit = stream ? kStreamDepthLimit : kAudioDepthLimit;
-    if (step == 0 || minimum > limit)
+    const DepthScale scale = ScaleOf(buffer, m_state.DepthOf(buffer));
+    if (!scale.Usable())
         return {CtlExit_Refused, "the driver reports no settable range for the " + name + " buffer"};
-    if (depth < minimum || depth > limit || depth % step != 0)
-        return CtlUsage("the " + name + " buffer depth must be a multiple of " + std::to_string(step) +
-                        " from " + std::to_string(minimum) + " to " + std::to_string(limit) + " microseconds");
-
-    FirstRefusal refusal;
-    if (stream) {
-        setting.stream.current = depth;
-        refusal.Note("SetStreamBufferDepth", m_drv.SetStreamBufferDepth(&setting));
-    } else if (asio) {
-        setting.audio.current = depth;
-        // The ASIO buffer changes without a restart of the streams.
-        if (const DrvResult result = m_drv.SetAsioBufferDepth(&setting))
-            return CtlRefused("SetAsioBufferDepth", result);
-        return CtlDone();
-    } else {
-        setting.audio.current = depth;
-        refusal.Note("SetWdmBufferDepth", m_drv.SetWdmBufferDepth(&setting));
-    }
-    refusal.Note("StopStreaming", m_drv.StopStreaming());
-    refusal.Note("StartStreaming", m_drv.StartStreaming());
-    return refusal.outcome;
+    if (!scale.Offers(depth))
+        return CtlUsage("the " + name + " buffer depth must be a multiple of " + std::to_string(scale.step) +
+                        " from " + std::to_string(scale.lowest) + " to " + std::to_string(scale.limit) +
+                        " microseconds");
+    return CtlWritten(SetBufferDepth(m_drv, buffer, m_state.DepthOf(buffer), depth));
 }
 
 CtlOutcome CCtlSettings::RenameDevice(const std::string& device, const std::string& name)
 {
-    if (const DrvResult result = m_drv.RefreshDevices())
-        return CtlRefused("GetDeviceList or GetDeviceProperties", result);
+    if (const RequestFailure failure = CDriverReader(m_drv).Devices(m_state); !failure.Ok())
+        return CtlRefused(failure);
     int index = -1;
-    if (CtlOutcome found = FindDevice(m_drv, device, index); found.Failed())
+    if (CtlOutcome found = FindDevice(m_state.devices, device, index); found.Failed())
         return found;
-    _OVX_DEVICE_PROPERTIES renamed = *m_drv.m_devices.GetAt(index);
-    SetFieldText(renamed.name, name);
-    if (const DrvResult result = m_drv.SetDeviceProperties(&renamed))
-        return CtlRefused("SetDeviceProperties", result);
-    return CtlDone();
+    return CtlWritten(::RenameDevice(m_drv, m_state.devices[static_cast<size_t>(index)], name), name);
 }
 
 CtlOutcome CCtlSettings::RenameChannel(bool output, const std::string& channel, const std::string& name)
 {
-    CChannelArray& channels = output ? m_drv.m_outputChannels : m_drv.m_inputChannels;
-    if (const DrvResult result = m_drv.RefreshChannels(channels, output))
-        return CtlRefused("GetChannelLists or GetChannelProperties", result);
+    if (const RequestFailure failure = CDriverReader(m_drv).Channels(m_state, output); !failure.Ok())
+        return CtlRefused(failure);
+    const std::vector<_OVX_CHANNEL_PROPERTIES>& channels = output ? m_state.outputs : m_state.inputs;
     int index = -1;
     if (CtlOutcome found = FindChannel(channels, channel, index); found.Failed())
         return found;
-    _OVX_CHANNEL_PROPERTIES renamed = *channels.GetAt(index);
-    SetFieldText(renamed.channelName, name);
-    if (const DrvResult result = m_drv.SetChannelProperties(&renamed))
-        return CtlRefused("SetChannelProperties", result);
-    return CtlDone();
+    return CtlWritten(::RenameChannel(m_drv, channels[static_cast<size_t>(index)], name), name);
 }
 
 CtlOutcome CCtlSettings::SetAsioNames(bool on)
 {
-    m_drv.m_nAsioNameOption = on ? 1 : 0;
-    if (const DrvResult result = m_drv.SetAsioNameOption(&m_drv.m_nAsioNameOption))
-        return CtlRefused("SetAsioNameOption", result);
-    return CtlDone();
+    return CtlWritten(SetAsioNamesIncludeDevice(m_drv, on));
 }
 
 CtlOutcome CCtlSettings::Rank(const std::vector<std::string>& devices)
 {
     if (devices.empty())
         return CtlUsage("rank expects the devices in their new order");
-    if (const DrvResult result = m_drv.RefreshDevices())
-        return CtlRefused("GetDeviceList or GetDeviceProperties", result);
+    if (const RequestFailure failure = CDriverReader(m_drv).Devices(m_state); !failure.Ok())
+        return CtlRefused(failure);
     // The devices named come first, in the order given; the others keep their order after them.
-    std::vector<int> order;
+    std::vector<size_t> order;
     for (const std::string& device : devices) {
         int index = -1;
-        if (CtlOutcome found = FindDevice(m_drv, device, index); found.Failed())
+        if (CtlOutcome found = FindDevice(m_state.devices, device, index); found.Failed())
             return found;
-        if (std::find(order.begin(), order.end(), index) != order.end())
+        if (std::find(order.begin(), order.end(), static_cast<size_t>(index)) != order.end())
             return CtlUsage("rank names the device " + Quoted(device) + " twice");
-        order.push_back(index);
+        order.push_back(static_cast<size_t>(index));
     }
-    for (int i = 0; i < m_drv.m_devices.GetSize(); ++i) {
+    for (size_t i = 0; i < m_state.devices.size(); ++i) {
         if (std::find(order.begin(), order.end(), i) == order.end())
             order.push_back(i);
     }
-    for (size_t r = 0; r < order.size(); ++r)
-        m_drv.m_devices.GetAt(order[r])->ranking = static_cast<uint32_t>(r);
-    if (const DrvResult result = m_drv.ApplyDevices())
-        return CtlRefused("SetDeviceProperties", result);
-    return CtlDone();
+    std::vector<_OVX_DEVICE_PROPERTIES*> records;
+    for (_OVX_DEVICE_PROPERTIES& device : m_state.devices)
+        records.push_back(&device);
+    return CtlWritten(StoreRanking(m_drv, records, order));
 }

@@ -1,40 +1,46 @@
-// The commands of ovxctl that change a driver setting. Each reads the record it
-// changes from the driver, checks the new value against it before sending anything,
-// and writes it back with only that value changed; the settings that disturb
-// running streams are framed by StopStreaming and StartStreaming, as the panel does.
+// The commands of ovxctl that change a driver setting. Each reads what it changes
+// through the one reader, looks up what the command line names, and hands the change
+// to the driver layer's named operation (protocol/), which holds the rules, the frame
+// and the order of the requests; the same operations serve the panel's pages.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "ctl/CtlOutcome.h"
-#include "driver/Drv.h"
-
-enum class CtlBuffer { Stream, Asio, Wdm };
+#include "driver/Ovx1394Driver.h"
+#include "protocol/DriverState.h"
+#include "protocol/WriteOutcome.h"
 
 // The word that names a buffer on the command line: stream, asio or wdm.
-const char* CtlBufferName(CtlBuffer buffer);
+const char* CtlBufferName(BufferKind buffer);
 
 // The values come checked for their form (a number, a name that fits); what they name
 // is looked up here, on the driver.
 class CCtlSettings {
 public:
-    explicit CCtlSettings(CDrv& drv) : m_drv(drv) {}
+    explicit CCtlSettings(COvx1394Driver& drv) : m_drv(drv) {}
 
     CtlOutcome SetRate(uint32_t hz);
     CtlOutcome SetClock(const std::string& master);
     CtlOutcome SetSync(const std::string& device, const std::string& mode);
-    CtlOutcome SetBuffer(CtlBuffer buffer, uint32_t microseconds);
+    CtlOutcome SetBuffer(BufferKind buffer, uint32_t microseconds);
     CtlOutcome RenameDevice(const std::string& device, const std::string& name);
     CtlOutcome RenameChannel(bool output, const std::string& channel, const std::string& name);
     CtlOutcome SetAsioNames(bool on);
     CtlOutcome Rank(const std::vector<std::string>& devices);
 
 private:
-    CtlOutcome ReadDevicesAndModes();
-    // Clock source, rate mode and every device's synchronisation mode as the model
-    // holds them, between StopStreaming and StartStreaming.
+    // The devices with their synchronisation records, the clock master and the rate mode.
+    CtlOutcome ReadSynchronisation();
+    // Every device's synchronisation record as read (one of them changed), with the
+    // clock master and rate mode of the state, in their frame.
     CtlOutcome ApplySynchronisation();
 
-    CDrv& m_drv;
+    COvx1394Driver& m_drv;
+    DriverState m_state;
 };
+
+// A finished write as ovxctl reports it: a rule's refusal as a usage error, the driver's
+// refusal with its request and code, and a frame that left streaming stopped.
+CtlOutcome CtlWritten(const WriteOutcome& outcome, std::string_view value = {});

@@ -12,7 +12,7 @@
 
 namespace {
 
-CtlOutcome ReadFailed(const StudioReadResult& read) { return CtlRefused(read.request, read.code); }
+CtlOutcome ReadFailed(const RequestFailure& read) { return CtlRefused(read); }
 
 // The file read and checked whole, before anything reaches the driver.
 CtlOutcome ReadSnapshotFile(const std::string& file, Snapshot& snapshot)
@@ -28,7 +28,7 @@ CtlOutcome ReadSnapshotFile(const std::string& file, Snapshot& snapshot)
 // The driver now and the plan that would bring the file's settings back.
 CtlOutcome Plan(CtlSession& session, const Snapshot& file, StudioState& state, RestorePlan& plan)
 {
-    if (const StudioReadResult read = CStudioReader(session.drv).Read(state, false); !read.Ok())
+    if (const RequestFailure read = CStudioReader(session.drv).Read(state, false); !read.Ok())
         return ReadFailed(read);
     plan = MakeRestorePlan(file, state);
     if (!plan.sharedSerial.empty())
@@ -40,7 +40,7 @@ CtlOutcome Plan(CtlSession& session, const Snapshot& file, StudioState& state, R
 CtlOutcome Save(CtlSession& session, const std::string& file)
 {
     StudioState state;
-    if (const StudioReadResult read = CStudioReader(session.drv).Read(state, true); !read.Ok())
+    if (const RequestFailure read = CStudioReader(session.drv).Read(state, true); !read.Ok())
         return ReadFailed(read);
     if (const std::string* shared = FindSharedSerial(state.snapshot))
         return {CtlExit_Refused, "two connected devices report the serial number " + Quoted(*shared) +
@@ -83,8 +83,8 @@ CtlOutcome Restore(CtlSession& session, const Snapshot& file, bool dryRun)
     const RestoreReport report = CRestoreApplier(session.drv).Apply(file, plan, state);
     for (size_t i = 0; i < plan.items.size(); ++i)
         session.out << OutcomeLine(plan.items[i], report.items[i]) << '\n';
-    if (report.startStreaming != DRV_OK)
-        return CtlRefused("StartStreaming", report.startStreaming);
+    if (report.StreamingLeftStopped())
+        return {CtlExit_Refused, CtlRefused(report.restart).message + "\novxctl: streaming is stopped"};
     if (!report.readBack.Ok())
         return {CtlExit_Refused, "the settings could not be read back: " + ReadFailed(report.readBack).message};
     session.out << "restored: " << report.Count(ItemOutcome::Applied) << " applied, "

@@ -28,12 +28,12 @@ std::string ClockMasterText(const CtlClockMaster& master)
     return "device " + Hex(master.deviceId) + " (not connected)";
 }
 
-std::string SyncModeText(const CtlSyncMode& mode)
+std::string SyncModeText(const SyncMode& mode)
 {
     return mode.name + " (mode " + std::to_string(mode.code) + ", source " + Hex(mode.source) + ")";
 }
 
-std::string OfferedText(const std::vector<CtlSyncMode>& offered)
+std::string OfferedText(const std::vector<SyncMode>& offered)
 {
     std::string text;
     for (size_t m = 0; m < offered.size(); ++m)
@@ -56,7 +56,7 @@ void PrintTable(std::ostream& out, const CtlStatusReport& report)
     }
     out << "Sampling rate:    " << report.sampleRate << " Hz (" << RateModeText(report.rateMode) << ")\n"
         << "Clock master:     " << ClockMasterText(report.clockMaster) << '\n'
-        << "Streaming:        " << report.streaming << '\n'
+        << "Streaming:        " << StreamingStateText(report.streaming) << '\n'
         << "Stream buffer:    " << report.streamDepth << " us\n"
         << "ASIO buffer:      " << report.asioDepth << " us\n"
         << "WDM buffer:       " << report.wdmDepth << " us\n";
@@ -116,7 +116,7 @@ void PrintTable(std::ostream& out, const CtlStreamsReport& report)
                 out << device.position << " " << kPlugLabels[p] << ": " << FormatStreamError(plug.error) << '\n';
         }
     }
-    out << "Streaming: " << report.streaming << '\n';
+    out << "Streaming: " << StreamingStateText(report.streaming) << '\n';
 }
 
 void PrintTable(std::ostream& out, const CtlBuffersReport& report)

@@ -28,6 +28,9 @@ constexpr DrvResult ERROR_DRV_INTERFACE_VERSION = 0xE0000014;  // unsupported dr
 // The driver reported success but wrote less than the whole record: the rest would be
 // whatever the buffer held, so the answer counts as none.
 constexpr DrvResult ERROR_DRV_SHORT_ANSWER = 0xE0000015;
+// Two reads of the device list that one picture of the driver needs disagreed: a
+// device came or went between them.
+constexpr DrvResult ERROR_DRV_LIST_CHANGED = 0xE0000016;
 // A handler given a row whose record index is outside the model's array.
 constexpr DrvResult ERROR_DRV_INVALID_ARGUMENT = WinError::InvalidParameter;
 

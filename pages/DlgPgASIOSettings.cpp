@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <cstdio>
 #include "driver/Drv.h"
+#include "protocol/BufferDepthWrite.h"
 #include "res/resource.h"
 #include "ui/DataExchange.h"
 #include "ui/Dpi.h"
@@ -12,13 +13,6 @@ namespace {
 
 constexpr uint32_t kMaxTicks = 40;   // more positions than this share their ticks
 constexpr int kToolTipWidth = 180;
-
-// A depth the page can put on a track bar: a step, and a minimum within the page's
-// upper limit. Anything else has no range to show, and is treated as unreadable.
-bool IsUsable(uint32_t minimum, uint32_t step, uint32_t limit)
-{
-    return step != 0 && minimum <= limit;
-}
 
 uint32_t TrackBarPosition(const CTrackBarCtrl& bar)
 {
@@ -89,8 +83,9 @@ void CDlgPgASIOSettings::Refresh()
     bool anyRead = false;
     const CTrackBarCtrl& streamBar = m_barStream;
     const _STREAM_DEPTH_LAYOUT& stream = m_streamDepth.stream;
+    // A depth without a scale (no step, a minimum above the limit) is treated as unreadable.
     const bool streamRead = theDrv.GetStreamBufferDepth(&m_streamDepth) == DRV_OK &&
-                            IsUsable(stream.minimum, stream.step, m_nStreamLimit);
+                            ScaleOf(BufferKind::Stream, m_streamDepth).Usable();
     if (streamRead)
         SetUpTrackBar(streamBar, m_streamScale, stream.minimum, stream.step, stream.current, m_nStreamLimit, false);
     else
@@ -100,18 +95,20 @@ void CDlgPgASIOSettings::Refresh()
 
     const struct {
         DrvResult (CDrv::*read)(_BUFFER_DEPTH_INFO*);
+        BufferKind kind;
         _BUFFER_DEPTH_INFO& depth;
         uint32_t limit;
         const CTrackBarCtrl& slider;
         TrackBarScale& scale;
         std::string& label;
     } audioBars[] = {
-        {&CDrv::GetAsioBufferDepth, m_asioDepth, m_nAsioLimit, m_barAsio, m_asioScale, m_strAsioLabel},
-        {&CDrv::GetWdmBufferDepth, m_wdmDepth, m_nWdmLimit, m_barWdm, m_wdmScale, m_strWdmLabel},
+        {&CDrv::GetAsioBufferDepth, BufferKind::Asio, m_asioDepth, m_nAsioLimit, m_barAsio, m_asioScale,
+         m_strAsioLabel},
+        {&CDrv::GetWdmBufferDepth, BufferKind::Wdm, m_wdmDepth, m_nWdmLimit, m_barWdm, m_wdmScale, m_strWdmLabel},
     };
     for (const auto& bar : audioBars) {
         const _AUDIO_DEPTH_LAYOUT& audio = bar.depth.audio;
-        const bool read = (theDrv.*bar.read)(&bar.depth) == DRV_OK && IsUsable(audio.minimum, audio.step, bar.limit);
+        const bool read = (theDrv.*bar.read)(&bar.depth) == DRV_OK && ScaleOf(bar.kind, bar.depth).Usable();
         if (read)
             SetUpTrackBar(bar.slider, bar.scale, audio.minimum, audio.step, audio.current, bar.limit, true);
         else
@@ -176,24 +173,17 @@ void CDlgPgASIOSettings::UpdateLabels()
 
 void CDlgPgASIOSettings::OnApply(UINT id)
 {
-    // Store results are not checked: Refresh shows whatever depth the driver kept.
-    switch (id) {
-    case IDC_STREAM_APPLY:
-        theDrv.SetStreamBufferDepth(&m_streamDepth);
-        break;
-    case IDC_WDM_APPLY:
-        theDrv.SetWdmBufferDepth(&m_wdmDepth);
-        break;
-    default:
-        // An ASIO buffer change needs no restart of the streams.
-        theDrv.SetAsioBufferDepth(&m_asioDepth);
-        Refresh();
-        return;
-    }
-    // Streams that fail to restart show as such on the streams page, not here.
-    NoteOwnDriverWrite();
-    theDrv.StopStreaming();
-    theDrv.StartStreaming();
+    const BufferKind kind = id == IDC_STREAM_APPLY ? BufferKind::Stream
+                            : id == IDC_WDM_APPLY  ? BufferKind::Wdm
+                                                   : BufferKind::Asio;
+    const _BUFFER_DEPTH_INFO& depth = kind == BufferKind::Stream ? m_streamDepth
+                                      : kind == BufferKind::Wdm  ? m_wdmDepth
+                                                                 : m_asioDepth;
+    if (RestartsStreaming(kind))
+        NoteOwnDriverWrite();
+    // Unchecked: Refresh shows whatever depth the driver kept, and streams that fail to
+    // restart show as such on the streams page, not here.
+    SetBufferDepth(theDrv, kind, depth, CurrentOf(kind, depth));
     Refresh();
 }
 

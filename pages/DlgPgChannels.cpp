@@ -1,6 +1,7 @@
 #include "pages/DlgPgChannels.h"
 
 #include "driver/RecordText.h"
+#include "protocol/NameWrites.h"
 #include "pages/SubDlgChannelNameEdit.h"
 #include "res/resource.h"
 #include "ui/AccessibleName.h"
@@ -121,7 +122,7 @@ void CDlgPgChannels::OnIncludeDeviceNameClicked()
     theDrv.m_nAsioNameOption = m_bIncludeDeviceName != 0 ? 1 : 0;
     // The option is not read back, not even by a refresh: a write the driver refused
     // leaves both pages showing what they showed, not a choice the driver never took.
-    if (theDrv.SetAsioNameOption(&theDrv.m_nAsioNameOption) != DRV_OK) {
+    if (!SetAsioNamesIncludeDevice(theDrv, theDrv.m_nAsioNameOption != 0).Ok()) {
         theDrv.m_nAsioNameOption = held;
         m_bIncludeDeviceName = shown;
     }
@@ -148,7 +149,8 @@ DrvResult CDlgPgChannels::EditChannelName(DWORD_PTR index)
     CSubDlgChannelNameEdit editor(&copy);
     if (editor.DoModal() != IDOK)
         return DRV_OK;
-    theDrv.SetChannelProperties(&copy);   // unchecked: the reload shows what the driver kept
+    // Unchecked: the reload shows what the driver kept.
+    RenameChannel(theDrv, copy, std::string(FieldText(copy.channelName)));
     RefreshChannelList();
     return DRV_OK;
 }

@@ -1,8 +1,11 @@
 #include "pages/DlgPgDevices.h"
 
 #include <cstdio>
+#include <vector>
 #include "driver/Drv.h"
 #include "driver/RecordText.h"
+#include "protocol/NameWrites.h"
+#include "protocol/RankingWrite.h"
 #include "pages/SubDlgDeviceNameEdit.h"
 #include "res/resource.h"
 #include "ui/AccessibleName.h"
@@ -125,11 +128,13 @@ DrvResult CDlgPgDevices::ApplyRanking()
         if (!IsValidIndex(m_list.GetItemData(row)))
             return ERROR_DRV_INVALID_ARGUMENT;
     }
-    for (int row = 0; row < rows; ++row) {
-        if (_OVX_DEVICE_PROPERTIES* device = DeviceAt(m_list.GetItemData(row)))
-            device->ranking = static_cast<uint32_t>(row);
-    }
-    theDrv.ApplyDevices();   // unchecked: the reload shows the order the driver kept
+    std::vector<size_t> order;
+    for (int row = 0; row < rows; ++row)
+        order.push_back(static_cast<size_t>(m_list.GetItemData(row)));
+    std::vector<_OVX_DEVICE_PROPERTIES*> records;
+    for (int i = 0; i < theDrv.m_devices.GetSize(); ++i)
+        records.push_back(theDrv.m_devices.GetAt(i));
+    StoreRanking(theDrv, records, order);   // unchecked: the reload shows the order the driver kept
     RefreshDeviceList();
     RefreshDependentPages();
     m_btnApply.EnableWindow(FALSE);
@@ -148,7 +153,8 @@ DrvResult CDlgPgDevices::EditDeviceName(DWORD_PTR index)
     CSubDlgDeviceNameEdit editor(&copy);
     if (editor.DoModal() != IDOK)
         return DRV_OK;
-    theDrv.SetDeviceProperties(&copy);   // unchecked: the reload shows what the driver kept
+    // Unchecked: the reload shows what the driver kept.
+    RenameDevice(theDrv, copy, std::string(FieldText(copy.name)));
     RefreshDeviceList();
     RefreshDependentPages();
     return DRV_OK;

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include "driver/Drv.h"
 #include "driver/RecordText.h"
+#include "protocol/SampleRateWrite.h"
+#include "protocol/SynchronisationWrite.h"
 #include "pages/SubDlgDeviceSynch.h"
 #include "pages/SyncModeText.h"
 #include "res/DriverErrorTexts.h"
@@ -228,16 +230,15 @@ void CDlgPgSynchronisation::OnRateSelected()
 void CDlgPgSynchronisation::OnApplySynchronisation()
 {
     NoteOwnDriverWrite();
-    // Clock and modes change only while nothing streams.
-    if (theDrv.StopStreaming() == DRV_OK) {
-        // Unchecked: the reloads below show what the driver kept.
-        theDrv.SetClockSource(&theDrv.m_clockSource);
-        theDrv.SetRateMode(theDrv.m_nRateMode);
-        theDrv.ApplySyncModes();
-        theDrv.StartStreaming();
-    }
-    // Also after a refused stop: the choices were not stored, and with Apply off the
-    // page must not go on showing them as if they were.
+    SynchronisationSettings settings;
+    settings.clockSource = theDrv.m_clockSource;
+    settings.rateMode = theDrv.m_nRateMode;
+    for (int i = 0; i < theDrv.m_syncModes.GetSize(); ++i)
+        settings.syncModes.push_back(theDrv.m_syncModes.GetAt(i));
+    // Unchecked: the reloads below show what the driver kept. Also after a refused stop:
+    // the choices were not stored, and with Apply off the page must not go on showing
+    // them as if they were.
+    ApplySynchronisation(theDrv, settings);
     RefreshList();
     RefreshRates();
     m_btnApplySync.EnableWindow(FALSE);
@@ -252,7 +253,8 @@ void CDlgPgSynchronisation::OnApplySampleRate()
         const uint32_t rate = static_cast<uint32_t>(m_comboRates.GetItemData(selected));
         theDrv.m_sampleRates.currentRate = rate;
         NoteOwnDriverWrite();
-        if (theDrv.SetSampleRate(rate) == ERROR_DRV_WDM_DEVICE_IN_USE)
+        const WriteOutcome outcome = SetSampleRate(theDrv, theDrv.m_nRateMode, theDrv.m_sampleRates, rate);
+        if (outcome.refused.code == ERROR_DRV_WDM_DEVICE_IN_USE)
             AfxMessageBox(IDS_DRVERR_WDM_DEVICE_IN_USE, MB_OK | MB_ICONEXCLAMATION);
     }
     RefreshList();

@@ -1,6 +1,8 @@
 #include "pages/NameEditDialog.h"
 
 #include "driver/RecordText.h"
+#include "protocol/NameRule.h"
+#include "res/resource.h"
 #include "ui/DataExchange.h"
 
 CNameEditDialog::CNameEditDialog(UINT templateId, int editId, char (&nameField)[kNameFieldSize])
@@ -19,7 +21,19 @@ BOOL CNameEditDialog::OnInitDialog()
 void CNameEditDialog::OnOK()
 {
     UpdateData(TRUE);
-    SetFieldText(m_nameField, m_strName);
+    // The field keeps the first 39 characters of a longer name; what it keeps must pass
+    // the one rule for names, or the editor says why and stays open.
+    const std::string kept = m_strName.substr(0, kNameFieldSize - 1);
+    const WriteRule broken = CheckName(kept);
+    if (broken != WriteRule::None) {
+        AfxMessageBox(broken == WriteRule::NameEmpty ? IDS_NAME_RULE_EMPTY : IDS_NAME_RULE_CONTROL,
+                      MB_OK | MB_ICONEXCLAMATION);
+        HWND edit = Control(m_nEditId);
+        ::SetFocus(edit);
+        ::SendMessageA(edit, EM_SETSEL, 0, -1);
+        return;
+    }
+    SetFieldText(m_nameField, kept);
     EndDialog(IDOK);
 }
 

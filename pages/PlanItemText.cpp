@@ -32,16 +32,16 @@ template std::string FormatResString(UINT, unsigned, const char*);
 
 namespace {
 
-std::string Mode(const SnapshotSyncMode& mode)
+std::string Mode(const SyncMode& mode)
 {
     _SYNC_MODE_ENTRY entry{mode.code, mode.source, {}};
     SetFieldText(entry.name, mode.name);
     return FormatSyncMode(entry, true);
 }
 
-std::string Master(const std::string& serial, const std::string& name)
+std::string Master(bool pc, const std::string& serial, const std::string& name)
 {
-    if (serial == "pc")
+    if (pc)
         return LoadResString(IDS_PC_DRIVER);
     return name.empty() ? serial : FormatResString(IDS_PLAN_DEVICE, name.c_str(), serial.c_str());
 }
@@ -55,7 +55,8 @@ std::string Value(const PlanItem& item, bool then)
     case PlanKind::Ranking:
     case PlanKind::ChannelName: return text;
     case PlanKind::AsioNames: return LoadResString(value ? IDS_PLAN_INCLUDED : IDS_PLAN_NOT_INCLUDED);
-    case PlanKind::ClockMaster: return Master(text, then ? item.deviceName : std::string());
+    case PlanKind::ClockMaster:
+        return Master(then ? item.thenIsPc : item.nowIsPc, text, then ? item.deviceName : std::string());
     case PlanKind::RateMode: return LoadResString(value ? IDS_PLAN_AUTOMATIC : IDS_PLAN_MANUAL);
     case PlanKind::SyncMode: return Mode(then ? item.thenMode : item.nowMode);
     case PlanKind::Device: return std::string();

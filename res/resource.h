@@ -113,6 +113,8 @@
 #define IDS_UNIT_MICROSECONDS         2041
 #define IDS_UNIT_MILLISECONDS         2042
 #define IDS_UNIT_SAMPLES              2043
+#define IDS_NAME_RULE_EMPTY           2044
+#define IDS_NAME_RULE_CONTROL         2045
 
 /* What the tray tells: the tip's state line and the balloons' lines. */
 #define IDS_TRAY_STATE_LINE           2200

@@ -12,9 +12,13 @@ namespace {
 
 int g_failures = 0;
 
-void Report(const char* request, DrvResult result, const char* detail = "")
+namespace Io = OvxIoctl;
+
+// code: the request's control code, named by the catalogue; 0 for opening the driver.
+void Report(uint32_t code, DrvResult result, const char* detail = "")
 {
-    std::printf("  %-26s %s%s\n", request, result == DRV_OK ? "ok   " : "FAIL ", detail);
+    const OvxIoctl::Request* request = OvxIoctl::FindRequest(code);
+    std::printf("  %-26s %s%s\n", request ? request->name : "Open", result == DRV_OK ? "ok   " : "FAIL ", detail);
     if (result != DRV_OK) {
         std::printf("    result 0x%08X\n", static_cast<unsigned>(result));
         ++g_failures;
@@ -26,31 +30,31 @@ void CheckDevicesAndChannels(COvx1394Driver& driver)
 {
     char detail[160];
     _DEVICE_ID_LIST list{};
-    Report("GetDeviceList", driver.GetDeviceList(&list));
+    Report(Io::GetDeviceList, driver.GetDeviceList(&list));
     for (uint32_t i = 0; i < list.count && i < kMaxDevices; ++i) {
         _OVX_DEVICE_PROPERTIES device{};
         const DrvResult result = driver.GetDeviceProperties(&list.ids[i], &device);
         std::snprintf(detail, sizeof detail, "%.*s (%.*s)", static_cast<int>(FieldText(device.name).size()),
                       device.name, static_cast<int>(FieldText(device.serialNumber).size()),
                       device.serialNumber);
-        Report("GetDeviceProperties", result, detail);
-        Report("SetDeviceProperties", driver.SetDeviceProperties(&device));
+        Report(Io::GetDeviceProperties, result, detail);
+        Report(Io::SetDeviceProperties, driver.SetDeviceProperties(&device));
         const auto sync = std::make_unique<_DEVICE_SYNC_MODE_INFO>();
-        Report("GetDeviceSyncMode", driver.GetDeviceSyncMode(&list.ids[i], sync.get()));
-        Report("SetDeviceSyncMode", driver.SetDeviceSyncMode(sync.get()));
+        Report(Io::GetDeviceSyncMode, driver.GetDeviceSyncMode(&list.ids[i], sync.get()));
+        Report(Io::SetDeviceSyncMode, driver.SetDeviceSyncMode(sync.get()));
         _STREAM_INFO stream{};
-        Report("GetStreamInfo", driver.GetStreamInfo(&list.ids[i], &stream));
+        Report(Io::GetStreamInfo, driver.GetStreamInfo(&list.ids[i], &stream));
     }
 
     const auto channels = std::make_unique<_CHANNEL_ID_LISTS>();
     const DrvResult channelResult = driver.GetChannelLists(channels.get());
     std::snprintf(detail, sizeof detail, "%u inputs, %u outputs", static_cast<unsigned>(channels->input.count),
                   static_cast<unsigned>(channels->output.count));
-    Report("GetChannelLists", channelResult, detail);
+    Report(Io::GetChannelLists, channelResult, detail);
     if (channels->input.count > 0) {
         _OVX_CHANNEL_PROPERTIES channel{};
-        Report("GetChannelProperties", driver.GetChannelProperties(&channels->input.ids[0], &channel));
-        Report("SetChannelProperties", driver.SetChannelProperties(&channel));
+        Report(Io::GetChannelProperties, driver.GetChannelProperties(&channels->input.ids[0], &channel));
+        Report(Io::SetChannelProperties, driver.SetChannelProperties(&channel));
     }
 }
 
@@ -59,32 +63,32 @@ void CheckSettings(COvx1394Driver& driver)
 {
     char detail[160];
     uint32_t option = 0;
-    Report("GetAsioNameOption", driver.GetAsioNameOption(&option));
-    Report("SetAsioNameOption", driver.SetAsioNameOption(&option));
+    Report(Io::GetAsioNameOption, driver.GetAsioNameOption(&option));
+    Report(Io::SetAsioNameOption, driver.SetAsioNameOption(&option));
     _CLOCK_SOURCE_INFO clock{};
-    Report("GetClockSource", driver.GetClockSource(&clock));
-    Report("SetClockSource", driver.SetClockSource(&clock));
+    Report(Io::GetClockSource, driver.GetClockSource(&clock));
+    Report(Io::SetClockSource, driver.SetClockSource(&clock));
     uint32_t mode = 0;
-    Report("GetRateMode", driver.GetRateMode(&mode));
-    Report("SetRateMode", driver.SetRateMode(mode));
+    Report(Io::GetRateMode, driver.GetRateMode(&mode));
+    Report(Io::SetRateMode, driver.SetRateMode(mode));
     _SAMPLE_RATE_INFO rates{};
     const DrvResult ratesResult = driver.GetSampleRates(&rates);
     std::snprintf(detail, sizeof detail, "current %u Hz, %u supported", static_cast<unsigned>(rates.currentRate),
                   static_cast<unsigned>(rates.rateCount));
-    Report("GetSampleRates", ratesResult, detail);
-    Report("SetSampleRate", driver.SetSampleRate(rates.currentRate));
-    Report("StopStreaming", driver.StopStreaming());
-    Report("StartStreaming", driver.StartStreaming());
+    Report(Io::GetSampleRates, ratesResult, detail);
+    Report(Io::SetSampleRate, driver.SetSampleRate(rates.currentRate));
+    Report(Io::StopStreaming, driver.StopStreaming());
+    Report(Io::StartStreaming, driver.StartStreaming());
 
     _BUFFER_DEPTH_INFO depth{};
-    Report("GetStreamBufferDepth", driver.GetStreamBufferDepth(&depth));
-    Report("SetStreamBufferDepth", driver.SetStreamBufferDepth(&depth));
-    Report("GetAsioBufferDepth", driver.GetAsioBufferDepth(&depth));
-    Report("SetAsioBufferDepth", driver.SetAsioBufferDepth(&depth));
-    Report("GetWdmBufferDepth", driver.GetWdmBufferDepth(&depth));
-    Report("SetWdmBufferDepth", driver.SetWdmBufferDepth(&depth));
+    Report(Io::GetStreamBufferDepth, driver.GetStreamBufferDepth(&depth));
+    Report(Io::SetStreamBufferDepth, driver.SetStreamBufferDepth(&depth));
+    Report(Io::GetAsioBufferDepth, driver.GetAsioBufferDepth(&depth));
+    Report(Io::SetAsioBufferDepth, driver.SetAsioBufferDepth(&depth));
+    Report(Io::GetWdmBufferDepth, driver.GetWdmBufferDepth(&depth));
+    Report(Io::SetWdmBufferDepth, driver.SetWdmBufferDepth(&depth));
     _ASIO_STATISTICS statistics{};
-    Report("GetAsioStatistics", driver.GetAsioStatistics(&statistics));
+    Report(Io::GetAsioStatistics, driver.GetAsioStatistics(&statistics));
 }
 
 }  // namespace
@@ -98,7 +102,7 @@ int main()
     COvx1394Driver driver;
 
     std::printf("Simulated driver self-check\n");
-    Report("Open", driver.Open(kOvxDeviceName));
+    Report(0, driver.Open(kOvxDeviceName));
 
     _DRIVER_VERSION_INFO version{};
     char detail[160];
@@ -106,10 +110,10 @@ int main()
     std::snprintf(detail, sizeof detail, "interface %u.%u, driver %u.%u.%u", version.interfaceMajor,
                   version.interfaceMinor, version.driverMajor, version.driverMinor,
                   static_cast<unsigned>(version.driverBuild));
-    Report("GetDriverVersion", versionResult, detail);
+    Report(Io::GetDriverVersion, versionResult, detail);
 
     // Any non-zero value stands for the event here; the signaller above counts the signals.
-    Report("RegisterNotificationEvent",
+    Report(Io::RegisterNotificationEvent,
            driver.RegisterNotificationEvent(reinterpret_cast<void*>(uintptr_t{0x1234})));
     CheckDevicesAndChannels(driver);
     CheckSettings(driver);
@@ -119,7 +123,7 @@ int main()
     while (driver.GetNextEvent(&event) == DRV_OK)
         ++events;
     std::snprintf(detail, sizeof detail, "%d pending events drained, %d signals", events, signals);
-    Report("GetNextEvent", events > 0 ? DRV_OK : 1, detail);
+    Report(Io::GetNextEvent, events > 0 ? DRV_OK : 1, detail);
 
     size_t distinct = 0;
     for (const OvxIoctl::Request& request : OvxIoctl::Catalogue())

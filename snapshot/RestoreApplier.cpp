@@ -2,7 +2,13 @@
 
 #include <algorithm>
 
+#include "driver/ControlCodes.h"
 #include "driver/RecordText.h"
+#include "protocol/BufferDepthWrite.h"
+#include "protocol/NameWrites.h"
+#include "protocol/RankingWrite.h"
+#include "protocol/SampleRateWrite.h"
+#include "protocol/SynchronisationWrite.h"
 
 size_t RestoreReport::Count(ItemOutcome outcome) const
 {
@@ -13,14 +19,23 @@ size_t RestoreReport::Count(ItemOutcome outcome) const
 bool RestoreReport::Complete() const
 {
     return Count(ItemOutcome::Refused) == 0 && Count(ItemOutcome::NotHeld) == 0 &&
-           Count(ItemOutcome::Planned) == 0 && startStreaming == DRV_OK && readBack.Ok();
+           Count(ItemOutcome::Planned) == 0 && restart.Ok() && readBack.Ok();
 }
 
 namespace {
 
-ItemResult Outcome(const char* request, DrvResult code)
+ItemResult ResultOf(const WriteOutcome& outcome)
 {
-    return {code == DRV_OK ? ItemOutcome::Applied : ItemOutcome::Refused, request, code};
+    if (!outcome.Sent())
+        return {ItemOutcome::Refused, {}, outcome.rule};
+    if (!outcome.refused.Ok())
+        return {ItemOutcome::Refused, outcome.refused, WriteRule::None};
+    return {ItemOutcome::Applied, {}, WriteRule::None};
+}
+
+ItemResult ResultOf(uint32_t request, DrvResult code)
+{
+    return ResultOf(WriteOutcome::Of(request, code));
 }
 
 // Two plan items that change the same thing.
@@ -29,101 +44,94 @@ bool SameTarget(const PlanItem& a, const PlanItem& b)
     return a.kind == b.kind && a.serial == b.serial && a.output == b.output && a.index == b.index;
 }
 
+bool InSynchronisationFrame(const PlanItem& item)
+{
+    return item.Framed() && !item.Skipped();
+}
+
 }  // namespace
 
-ItemResult CRestoreApplier::Write(const PlanItem& item, StudioState& state)
+ItemResult CRestoreApplier::Write(const PlanItem& item, StudioState& state, RestoreReport& report)
 {
+    const auto restarted = [&report](const WriteOutcome& outcome) {
+        report.restart.Note(outcome.restart);
+        return ResultOf(outcome);
+    };
     switch (item.kind) {
     case PlanKind::DeviceName: {
-        _OVX_DEVICE_PROPERTIES device = state.devices[item.record];
-        SetFieldText(device.name, item.then);
-        const ItemResult result = Outcome("SetDeviceProperties", m_drv.SetDeviceProperties(&device));
+        const WriteOutcome outcome = RenameDevice(m_drv, state.devices[item.record], item.then);
         // The ranking's writes send whole records: they must carry the new name.
-        if (result.outcome == ItemOutcome::Applied)
-            state.devices[item.record] = device;
-        return result;
+        if (outcome.Ok())
+            SetFieldText(state.devices[item.record].name, item.then);
+        return ResultOf(outcome);
     }
-    case PlanKind::Ranking: return WriteRanking(item, state);
-    case PlanKind::ChannelName: {
-        _OVX_CHANNEL_PROPERTIES channel = (item.output ? state.outputs : state.inputs)[item.record];
-        SetFieldText(channel.channelName, item.then);
-        return Outcome("SetChannelProperties", m_drv.SetChannelProperties(&channel));
+    case PlanKind::Ranking: {
+        std::vector<_OVX_DEVICE_PROPERTIES*> records;
+        for (_OVX_DEVICE_PROPERTIES& device : state.devices)
+            records.push_back(&device);
+        return ResultOf(StoreRanking(m_drv, records, item.order));
     }
-    case PlanKind::AsioNames: {
-        const uint32_t option = item.thenValue;
-        return Outcome("SetAsioNameOption", m_drv.SetAsioNameOption(&option));
-    }
-    case PlanKind::SampleRate: return Outcome("SetSampleRate", m_drv.SetSampleRate(item.thenValue));
-    case PlanKind::AsioDepth: {
-        // The ASIO buffer changes without a restart of the streams.
-        _BUFFER_DEPTH_INFO depth = state.asioDepth;
-        depth.audio.current = item.thenValue;
-        return Outcome("SetAsioBufferDepth", m_drv.SetAsioBufferDepth(&depth));
-    }
-    default: return WriteFramed(item, state);
-    }
-}
-
-ItemResult CRestoreApplier::WriteRanking(const PlanItem& item, StudioState& state)
-{
-    // As the devices page stores a ranking: every record in the driver's order, each
-    // with its new position; a refusal does not stop the others.
-    ItemResult result = Outcome("SetDeviceProperties", DRV_OK);
-    for (size_t record = 0; record < state.devices.size(); ++record) {
-        _OVX_DEVICE_PROPERTIES device = state.devices[record];
-        const auto position = std::find(item.order.begin(), item.order.end(), record) - item.order.begin();
-        device.ranking = static_cast<uint32_t>(position);
-        const DrvResult code = m_drv.SetDeviceProperties(&device);
-        if (code != DRV_OK && result.outcome == ItemOutcome::Applied)
-            result = Outcome("SetDeviceProperties", code);
-    }
-    return result;
-}
-
-ItemResult CRestoreApplier::WriteFramed(const PlanItem& item, StudioState& state)
-{
-    switch (item.kind) {
-    case PlanKind::ClockMaster: {
-        _CLOCK_SOURCE_INFO clock = state.clockSource;   // its first word goes back as read
-        clock.masterFlag = item.then == "pc" ? 0 : 1;
-        clock.masterDeviceId = item.thenValue;
-        return Outcome("SetClockSource", m_drv.SetClockSource(&clock));
-    }
-    case PlanKind::RateMode: return Outcome("SetRateMode", m_drv.SetRateMode(item.thenValue));
-    case PlanKind::SyncMode: {
-        _DEVICE_SYNC_MODE_INFO sync = state.syncModes[item.record];
-        sync.current.modeCode = item.thenMode.code;
-        sync.current.sourceId = item.thenMode.source;
-        return Outcome("SetDeviceSyncMode", m_drv.SetDeviceSyncMode(&sync));
-    }
-    case PlanKind::StreamDepth: {
-        _BUFFER_DEPTH_INFO depth = state.streamDepth;
-        depth.stream.current = item.thenValue;
-        return Outcome("SetStreamBufferDepth", m_drv.SetStreamBufferDepth(&depth));
-    }
-    case PlanKind::WdmDepth: {
-        _BUFFER_DEPTH_INFO depth = state.wdmDepth;
-        depth.audio.current = item.thenValue;
-        return Outcome("SetWdmBufferDepth", m_drv.SetWdmBufferDepth(&depth));
-    }
-    default: return {ItemOutcome::Skipped, "", DRV_OK};
+    case PlanKind::ChannelName:
+        return ResultOf(RenameChannel(m_drv, (item.output ? state.outputs : state.inputs)[item.record], item.then));
+    case PlanKind::AsioNames: return ResultOf(SetAsioNamesIncludeDevice(m_drv, item.thenValue != 0));
+    case PlanKind::StreamDepth:
+        return restarted(SetBufferDepth(m_drv, BufferKind::Stream, state.streamDepth, item.thenValue));
+    case PlanKind::WdmDepth: return restarted(SetBufferDepth(m_drv, BufferKind::Wdm, state.wdmDepth, item.thenValue));
+    case PlanKind::AsioDepth: return restarted(SetBufferDepth(m_drv, BufferKind::Asio, state.asioDepth, item.thenValue));
+    case PlanKind::SampleRate:
+        // Planned only while the rate is set by hand once the frame is applied.
+        return ResultOf(SetSampleRate(m_drv, 0, state.sampleRates, item.thenValue));
+    default: return {ItemOutcome::Skipped, {}, WriteRule::None};
     }
 }
 
-void CRestoreApplier::ApplyFrame(const RestorePlan& plan, StudioState& state, RestoreReport& report)
+void CRestoreApplier::ApplySynchronisationItems(const RestorePlan& plan, StudioState& state, RestoreReport& report)
 {
-    const auto framed = [](const PlanItem& item) { return item.Framed() && !item.Skipped(); };
-    if (std::none_of(plan.items.begin(), plan.items.end(), framed))
-        return;
-    // As the synchronisation page: when streaming cannot be stopped, nothing of the
-    // frame is sent, and there is nothing to start again.
-    const DrvResult stopped = m_drv.StopStreaming();
+    SynchronisationSettings settings;
+    settings.clockSource = state.clockSource;   // its first word goes back as read
+    settings.sendClockSource = false;
+    settings.rateMode = state.rateMode;
+    settings.sendRateMode = false;
+    std::vector<_DEVICE_SYNC_MODE_INFO> modes;
+    std::vector<size_t> modeItems;
     for (size_t i = 0; i < plan.items.size(); ++i) {
-        if (framed(plan.items[i]))
-            report.items[i] = stopped == DRV_OK ? WriteFramed(plan.items[i], state) : Outcome("StopStreaming", stopped);
+        const PlanItem& item = plan.items[i];
+        if (!InSynchronisationFrame(item))
+            continue;
+        if (item.kind == PlanKind::ClockMaster) {
+            settings.clockSource.masterFlag = item.thenIsPc ? 0 : 1;
+            settings.clockSource.masterDeviceId = item.thenValue;
+            settings.sendClockSource = true;
+        } else if (item.kind == PlanKind::RateMode) {
+            settings.rateMode = item.thenValue;
+            settings.sendRateMode = true;
+        } else if (item.kind == PlanKind::SyncMode) {
+            _DEVICE_SYNC_MODE_INFO sync = state.syncModes[item.record];
+            sync.current.modeCode = item.thenMode.code;
+            sync.current.sourceId = item.thenMode.source;
+            modes.push_back(sync);
+            modeItems.push_back(i);
+        }
     }
-    if (stopped == DRV_OK)
-        report.startStreaming = m_drv.StartStreaming();
+    for (const _DEVICE_SYNC_MODE_INFO& sync : modes)
+        settings.syncModes.push_back(&sync);
+
+    const SynchronisationOutcome outcome = ApplySynchronisation(m_drv, settings);
+    report.restart.Note(outcome.outcome.restart);
+    for (size_t i = 0; i < plan.items.size(); ++i) {
+        const PlanItem& item = plan.items[i];
+        if (!InSynchronisationFrame(item))
+            continue;
+        ItemResult& result = report.items[i];
+        if (!outcome.framed)
+            result = ResultOf(outcome.outcome.refused.request, outcome.outcome.refused.code);
+        else if (item.kind == PlanKind::ClockMaster)
+            result = ResultOf(OvxIoctl::SetClockSource, outcome.clockSource);
+        else if (item.kind == PlanKind::RateMode)
+            result = ResultOf(OvxIoctl::SetRateMode, outcome.rateMode);
+    }
+    for (size_t m = 0; outcome.framed && m < modeItems.size(); ++m)
+        report.items[modeItems[m]] = ResultOf(OvxIoctl::SetDeviceSyncMode, outcome.syncModes[m]);
 }
 
 RestoreReport CRestoreApplier::Apply(const Snapshot& file, const RestorePlan& plan, StudioState& state)
@@ -134,13 +142,13 @@ RestoreReport CRestoreApplier::Apply(const Snapshot& file, const RestorePlan& pl
     for (size_t i = 0; i < plan.items.size(); ++i) {
         const PlanItem& item = plan.items[i];
         if (item.Skipped()) {
-            report.items[i] = {ItemOutcome::Skipped, "", DRV_OK};
+            report.items[i] = {ItemOutcome::Skipped, {}, WriteRule::None};
         } else if (item.Framed()) {
             if (!frameDone)
-                ApplyFrame(plan, state, report);
+                ApplySynchronisationItems(plan, state, report);
             frameDone = true;
         } else {
-            report.items[i] = Write(item, state);
+            report.items[i] = Write(item, state, report);
         }
     }
     if (plan.Changes() > 0)

@@ -135,9 +135,11 @@ void CPlanner::ClockAndRateMode()
     bool toPc = false;   // the plan makes the PC driver the master
     PlanItem item;
     item.kind = PlanKind::ClockMaster;
-    item.now = held.clockMasterIsPc ? "pc" : held.clockMaster;
+    item.nowIsPc = held.clockMasterIsPc;
+    item.now = held.clockMaster;
     item.nowValue = m_now.clockSource.masterDeviceId;
-    item.then = m_file.clockMasterIsPc ? "pc" : m_file.clockMaster;
+    item.thenIsPc = m_file.clockMasterIsPc;
+    item.then = m_file.clockMaster;
     item.serial = item.then;
     const int master = m_file.clockMasterIsPc ? -1 : Find(m_file.clockMaster);
     if (!m_file.clockMasterIsPc && master < 0) {
@@ -170,7 +172,7 @@ void CPlanner::ClockAndRateMode()
 
 // The offered entry that is the file's mode: the same code and source id, or else the
 // one entry with the same code and name (a source id may differ on another bus).
-const _SYNC_MODE_ENTRY* MatchMode(const _DEVICE_SYNC_MODE_INFO& info, const SnapshotSyncMode& mode)
+const _SYNC_MODE_ENTRY* MatchMode(const _DEVICE_SYNC_MODE_INFO& info, const SyncMode& mode)
 {
     const uint32_t offered = std::min(info.offeredCount, kMaxSyncModes);
     const _SYNC_MODE_ENTRY* byName = nullptr;
@@ -193,7 +195,7 @@ void CPlanner::SyncModes()
         const int record = Find(device.serial);
         if (record < 0)
             continue;
-        const SnapshotSyncMode& current = m_now.snapshot.devices[static_cast<size_t>(record)].sync;
+        const SyncMode& current = m_now.snapshot.devices[static_cast<size_t>(record)].sync;
         if (current.code == device.sync.code && current.source == device.sync.source)
             continue;
         PlanItem item = DeviceItem(PlanKind::SyncMode, static_cast<size_t>(record));

@@ -16,10 +16,10 @@ enum class PlanKind {
     Ranking,
     ChannelName,
     AsioNames,
-    ClockMaster,    // from here to WdmDepth between StopStreaming and StartStreaming
+    ClockMaster,    // from here to SyncMode in one StopStreaming ... StartStreaming frame
     RateMode,
     SyncMode,
-    StreamDepth,
+    StreamDepth,    // each buffer depth with the restart it needs
     WdmDepth,
     SampleRate,
     AsioDepth,
@@ -44,16 +44,18 @@ struct PlanItem {
     std::string deviceName;    // that device's name, as the driver or else the file has it
     bool output = false;       // ChannelName: its direction
     uint32_t index = 0;        // ChannelName: its place among its device's channels
-    std::string now, then;     // names, the ranking's names in order, a master's serial ("pc")
+    std::string now, then;     // names, the ranking's names in order, a master's serial
+    bool nowIsPc = false;      // ClockMaster: the PC driver is the master now, or will be
+    bool thenIsPc = false;
     uint32_t nowValue = 0;     // option 0/1, rate mode 0/1, Hz, µs
     uint32_t thenValue = 0;    // the same; ClockMaster: the master's device id
-    SnapshotSyncMode nowMode, thenMode;
+    SyncMode nowMode, thenMode;
     uint32_t minimum = 0, step = 0, maximum = 0;   // DepthOutOfRange: what would be taken
     size_t record = 0;         // the device's or channel's record in the state
     std::vector<size_t> order; // Ranking: the state's device records in their new order
 
     bool Skipped() const { return skip != PlanSkip::None; }
-    bool Framed() const { return kind >= PlanKind::ClockMaster && kind <= PlanKind::WdmDepth; }
+    bool Framed() const { return kind >= PlanKind::ClockMaster && kind <= PlanKind::SyncMode; }
     bool operator==(const PlanItem&) const = default;
 };
 

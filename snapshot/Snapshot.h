@@ -10,17 +10,12 @@
 #include <string>
 #include <vector>
 
-struct SnapshotSyncMode {
-    uint32_t code = 0;
-    uint32_t source = 0;
-    std::string name;
-    bool operator==(const SnapshotSyncMode&) const = default;
-};
+#include "protocol/DriverState.h"
 
 struct SnapshotDevice {
     std::string serial;
     std::string name;
-    SnapshotSyncMode sync;
+    SyncMode sync;
     bool operator==(const SnapshotDevice&) const = default;
 };
 

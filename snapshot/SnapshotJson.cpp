@@ -18,7 +18,7 @@ constexpr size_t kSerialBytes = sizeof(_OVX_DEVICE_PROPERTIES::serialNumber) - 1
 // A driver's text for the file; a byte its code page leaves undefined becomes U+FFFD.
 std::string Text(const std::string& ansi) { return Utf8FromAnsiReplacing(ansi); }
 
-Json ModeJson(const SnapshotSyncMode& mode)
+Json ModeJson(const SyncMode& mode)
 {
     return {{"code", mode.code}, {"source", mode.source}, {"name", Text(mode.name)}};
 }
@@ -41,7 +41,7 @@ Json SettingsJson(const Snapshot& s)
     return {{"devices", devices},
             {"channels", {{"in", ChannelsJson(s.inputs)}, {"out", ChannelsJson(s.outputs)}}},
             {"asioNamesIncludeDevice", s.asioNamesIncludeDevice},
-            {"clockMaster", s.clockMasterIsPc ? std::string("pc") : Text(s.clockMaster)},
+            {"clockMaster", s.clockMasterIsPc ? std::string(kSnapshotPcClockMaster) : Text(s.clockMaster)},
             {"rateMode", s.automaticRate ? "automatic" : "manual"},
             {"sampleRate", s.sampleRate},
             {"buffers", {{"stream", s.buffers.stream}, {"asio", s.buffers.asio}, {"wdm", s.buffers.wdm}}}};
@@ -153,7 +153,7 @@ public:
 
 std::string Index(const std::string& path, size_t i) { return path + "[" + std::to_string(i) + "]"; }
 
-bool ReadMode(CFieldReader& r, const Json& device, const std::string& path, SnapshotSyncMode& mode)
+bool ReadMode(CFieldReader& r, const Json& device, const std::string& path, SyncMode& mode)
 {
     const Json* sync = r.Member(device, path, "sync", Json::value_t::object, "an object");
     const std::string at = path + ".sync";
@@ -226,7 +226,7 @@ void ReadClockAndRate(CFieldReader& r, const Json& settings, Snapshot& s)
 {
     std::string master;
     if (r.Name(settings, "settings", "clockMaster", master, kSerialBytes)) {
-        s.clockMasterIsPc = master == "pc";
+        s.clockMasterIsPc = master == kSnapshotPcClockMaster;
         s.clockMaster = s.clockMasterIsPc ? std::string() : master;
         if (!s.clockMasterIsPc && !KnownSerial(s, master))
             r.Fail("settings.clockMaster", "\"pc\" or the serial number of a device in settings.devices");

@@ -11,6 +11,10 @@
 
 #include "snapshot/Snapshot.h"
 
+// The file's word for the PC driver as clock master, in place of a device's serial
+// number; ovxctl's set-clock takes the same word.
+inline constexpr char kSnapshotPcClockMaster[] = "pc";
+
 struct SnapshotFault {
     std::string place;      // "line 3, column 14" or "settings.devices[1].name"
     std::string expected;   // what was expected there, and what was found when it says

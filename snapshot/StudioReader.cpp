@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <ctime>
 
 #include "driver/RecordText.h"
+#include "protocol/DriverReader.h"
 #include "text/StreamText.h"
+#include "text/VersionText.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -15,8 +16,6 @@
 #endif
 
 namespace {
-
-StudioReadResult Failed(const char* request, DrvResult code) { return {code, request}; }
 
 std::string ComputerName()
 {
@@ -69,11 +68,6 @@ std::vector<SnapshotChannel> DescribeChannels(const std::vector<_OVX_CHANNEL_PRO
     return described;
 }
 
-SnapshotSyncMode DescribeMode(const _SYNC_MODE_ENTRY& entry)
-{
-    return {entry.modeCode, entry.sourceId, std::string(FieldText(entry.name))};
-}
-
 }  // namespace
 
 void DescribeState(StudioState& state)
@@ -83,7 +77,7 @@ void DescribeState(StudioState& state)
     for (size_t i = 0; i < state.devices.size(); ++i) {
         const _OVX_DEVICE_PROPERTIES& device = state.devices[i];
         s.devices.push_back({std::string(FieldText(device.serialNumber)), std::string(FieldText(device.name)),
-                             DescribeMode(state.syncModes[i].current)});
+                             SyncModeOf(state.syncModes[i].current)});
     }
     s.inputs = DescribeChannels(state.inputs, state.devices, state.inputRecords);
     s.outputs = DescribeChannels(state.outputs, state.devices, state.outputRecords);
@@ -101,93 +95,27 @@ void DescribeState(StudioState& state)
     s.buffers = {state.streamDepth.stream.current, state.asioDepth.audio.current, state.wdmDepth.audio.current};
 }
 
-StudioReadResult CStudioReader::Read(StudioState& state, bool withInformation)
+RequestFailure CStudioReader::Read(StudioState& state, bool withInformation)
 {
     state = StudioState{};
-    if (const DrvResult code = m_drv.GetDriverVersion(&state.version))
-        return Failed("GetDriverVersion", code);
-    for (auto step : {&CStudioReader::ReadDevices, &CStudioReader::ReadChannels, &CStudioReader::ReadSettings}) {
-        if (StudioReadResult result = (this->*step)(state); !result.Ok())
-            return result;
-    }
+    CDriverReader reader(m_drv);
+    RequestFailure failure = reader.Settings(state);
     DescribeState(state);
-    return withInformation ? ReadInformation(state) : StudioReadResult{};
-}
-
-StudioReadResult CStudioReader::ReadDevices(StudioState& state)
-{
-    _DEVICE_ID_LIST list{};
-    if (const DrvResult code = m_drv.GetDeviceList(&list))
-        return Failed("GetDeviceList", code);
-    const uint32_t count = std::min(list.count, kMaxDevices);
-    state.devices.resize(count);
-    state.syncModes.resize(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        if (const DrvResult code = m_drv.GetDeviceProperties(&list.ids[i], &state.devices[i]))
-            return Failed("GetDeviceProperties", code);
-        if (const DrvResult code = m_drv.GetDeviceSyncMode(&list.ids[i], &state.syncModes[i]))
-            return Failed("GetDeviceSyncMode", code);
-    }
-    return {};
-}
-
-StudioReadResult CStudioReader::ReadChannels(StudioState& state)
-{
-    _CHANNEL_ID_LISTS lists{};
-    if (const DrvResult code = m_drv.GetChannelLists(&lists))
-        return Failed("GetChannelLists", code);
-    for (const auto& [list, channels] : {std::pair{&lists.input, &state.inputs}, {&lists.output, &state.outputs}}) {
-        channels->resize(std::min(list->count, kMaxChannels));
-        for (size_t i = 0; i < channels->size(); ++i) {
-            if (const DrvResult code = m_drv.GetChannelProperties(&list->ids[i], &(*channels)[i]))
-                return Failed("GetChannelProperties", code);
-        }
-    }
-    return {};
-}
-
-StudioReadResult CStudioReader::ReadSettings(StudioState& state)
-{
-    if (const DrvResult code = m_drv.GetAsioNameOption(&state.asioNameOption))
-        return Failed("GetAsioNameOption", code);
-    if (const DrvResult code = m_drv.GetClockSource(&state.clockSource))
-        return Failed("GetClockSource", code);
-    if (const DrvResult code = m_drv.GetRateMode(&state.rateMode))
-        return Failed("GetRateMode", code);
-    if (const DrvResult code = m_drv.GetSampleRates(&state.sampleRates))
-        return Failed("GetSampleRates", code);
-    if (const DrvResult code = m_drv.GetStreamBufferDepth(&state.streamDepth))
-        return Failed("GetStreamBufferDepth", code);
-    if (const DrvResult code = m_drv.GetAsioBufferDepth(&state.asioDepth))
-        return Failed("GetAsioBufferDepth", code);
-    if (const DrvResult code = m_drv.GetWdmBufferDepth(&state.wdmDepth))
-        return Failed("GetWdmBufferDepth", code);
-    return {};
-}
-
-StudioReadResult CStudioReader::ReadInformation(StudioState& state)
-{
+    if (!withInformation)
+        return failure;
+    failure.Note(reader.Statistics(state));
+    failure.Note(reader.Streams(state));
     SnapshotInformation& info = state.snapshot.information;
     info.savedAt = UtcNow();
     info.computer = ComputerName();
-    char version[48];
-    std::snprintf(version, sizeof version, "%u.%u", state.version.interfaceMajor, state.version.interfaceMinor);
-    info.interfaceVersion = version;
-    std::snprintf(version, sizeof version, "%u.%u.%u", state.version.driverMajor, state.version.driverMinor,
-                  state.version.driverBuild);
-    info.driverVersion = version;
-    _ASIO_STATISTICS statistics{};
-    if (const DrvResult code = m_drv.GetAsioStatistics(&statistics))
-        return Failed("GetAsioStatistics", code);
-    info.dropOuts = statistics.words[kAsioDropOutWord];
-    for (_OVX_DEVICE_PROPERTIES& device : state.devices) {
-        _STREAM_INFO streams{};
-        if (const DrvResult code = m_drv.GetStreamInfo(&device.deviceId, &streams))
-            return Failed("GetStreamInfo", code);
-        SnapshotPlugs plugs{std::string(FieldText(device.serialNumber)), {}};
+    info.interfaceVersion = InterfaceVersionText(state.version);
+    info.driverVersion = DriverVersionText(state.version);
+    info.dropOuts = state.DropOuts();
+    for (size_t i = 0; i < state.devices.size(); ++i) {
+        SnapshotPlugs plugs{std::string(FieldText(state.devices[i].serialNumber)), {}};
         for (int plug = 0; plug < 4; ++plug)
-            plugs.states[static_cast<size_t>(plug)] = FormatPlugState(PlugOf(streams, plug));
+            plugs.states[static_cast<size_t>(plug)] = FormatPlugState(PlugOf(state.streams[i].info, plug));
         info.plugs.push_back(std::move(plugs));
     }
-    return {};
+    return failure;
 }

@@ -1,16 +1,12 @@
-// Reads everything a snapshot holds from the driver, once, into a StudioState. A
-// restore plans only on a complete read: any request that fails ends the read with
-// its name and code, and nothing is written on a partial picture of the driver.
+// Reads everything a snapshot holds from the driver, once, into a StudioState, through
+// the one reader (protocol/DriverReader.h). A snapshot is saved, compared or restored
+// only from a read in which nothing failed: the first failure is returned, and the
+// callers write nothing on a partial picture of the driver.
 #pragma once
 
 #include "driver/Ovx1394Driver.h"
+#include "driver/RequestFailure.h"
 #include "snapshot/StudioState.h"
-
-struct StudioReadResult {
-    DrvResult code = DRV_OK;
-    const char* request = "";   // the request that failed
-    bool Ok() const { return code == DRV_OK; }
-};
 
 class CStudioReader {
 public:
@@ -18,14 +14,9 @@ public:
 
     // withInformation also reads what only the file's reader is told: the plugs of
     // every device and the drop-out count, with the date and the computer's name.
-    StudioReadResult Read(StudioState& state, bool withInformation);
+    RequestFailure Read(StudioState& state, bool withInformation);
 
 private:
-    StudioReadResult ReadDevices(StudioState& state);
-    StudioReadResult ReadChannels(StudioState& state);
-    StudioReadResult ReadSettings(StudioState& state);
-    StudioReadResult ReadInformation(StudioState& state);
-
     COvx1394Driver& m_drv;
 };
 

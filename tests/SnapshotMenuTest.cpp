@@ -163,10 +163,11 @@ TEST_F(SnapshotMenu, SavedChangedAndRestoredEveryPageShowsTheStudioAgain)
     EXPECT_EQ(restored.devices[1].name, saved.devices[1].name);
     EXPECT_EQ(restored.inputs[0].name, saved.inputs[0].name);
     EXPECT_EQ(restored.clockSource.masterDeviceId, saved.clockSource.masterDeviceId);
-    // The file planned twice (before the dialog and on Restore), the read back, and one
-    // refresh of both channel pages: the events the writes caused refresh nothing more.
+    // The file planned twice (before the dialog and on Restore), the read back (each
+    // reading the inputs and the outputs), and one refresh of both channel pages: the
+    // events the writes caused refresh nothing more.
     panel->Pump();
-    EXPECT_EQ(CountOf(Io::GetChannelLists), 5u);
+    EXPECT_EQ(CountOf(Io::GetChannelLists), 8u);
     // Every page shows what the driver holds.
     EXPECT_EQ(DeviceNames().at(1), "Zemra Desk 4");
     HWND inputs = panel->SelectPage("Input Channels");

@@ -118,9 +118,10 @@ TEST_F(Snap, RestoreWritesOnlyWhatDiffersInThePagesOrderAndFrames)
     EXPECT_EQ(Writes(), Names{});
 
     ASSERT_EQ(Run({"restore", File("studio.json")}), 0) << err.str() << out.str();
+    // The synchronisation page's frame, then the settings page's depth with its restart.
     EXPECT_EQ(Writes(), (Names{"SetDeviceProperties", "SetChannelProperties", "SetAsioNameOption", "StopStreaming",
-                               "SetClockSource", "SetRateMode", "SetDeviceSyncMode", "SetStreamBufferDepth",
-                               "StartStreaming", "SetAsioBufferDepth"}));
+                               "SetClockSource", "SetRateMode", "SetDeviceSyncMode", "StartStreaming",
+                               "SetStreamBufferDepth", "StopStreaming", "StartStreaming", "SetAsioBufferDepth"}));
     EXPECT_NE(out.str().find("restored: 8 applied, 0 refused, 0 not held, 0 skipped"), std::string::npos);
     EXPECT_EQ(Held(), before);
 }

@@ -110,7 +110,9 @@ TEST_F(Tray, ARefreshWithNothingNewAndThePanelsOwnChangesRaiseNoBalloon)
     EXPECT_EQ(BalloonAfter("event 3"), "");
     EXPECT_EQ(BalloonAfter("event 2"), "");
 
-    // The user applies another rate on the synchronisation page.
+    // The user applies another rate on the synchronisation page, where it is set by hand.
+    panel.sim.Change([](SimBus& bus) { bus.rateMode = 0; });
+    panel.View()->RefreshAllPages();
     ShellTray::HideBalloon(panel.FrameWindow(), CMainFrame::TRAY_ICON_ID);
     HWND page = panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd;
     HWND combo = ::GetDlgItem(page, IDC_SAMPLE_RATE_COMBO);

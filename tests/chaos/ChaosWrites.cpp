@@ -142,7 +142,8 @@ bool CWriteCheck::Acted(const ChaosRequest& write)
 }
 
 // The synchronisation writes lie between StopStreaming and StartStreaming; a stream or
-// WDM buffer write is followed by both; a stream stopped is started again.
+// WDM buffer write is followed by both, also in a restore, and its StartStreaming goes
+// out even when its StopStreaming was refused; a stream stopped is started again.
 bool CWriteCheck::Framing(const std::vector<ChaosRequest>& writes)
 {
     bool stopped = false;
@@ -151,20 +152,17 @@ bool CWriteCheck::Framing(const std::vector<ChaosRequest>& writes)
         if (write.name == "StopStreaming")
             stopped = write.result == 0;
         else if (write.name == "StartStreaming") {
-            if ((m_expect.what == What::Synchronisation || m_expect.what == What::Restore) && !stopped)
+            const bool restart = i > 0 && writes[i - 1].name == "StopStreaming";
+            if ((m_expect.what == What::Synchronisation || m_expect.what == What::Restore) && !stopped && !restart)
                 return Fail("writes framed as their page frames them", "StartStreaming without StopStreaming before it");
             stopped = false;
         } else if ((write.name == "SetClockSource" || write.name == "SetRateMode" || write.name == "SetDeviceSyncMode") &&
                    !stopped)
             return Fail("writes framed as their page frames them", write.name + " outside StopStreaming ... StartStreaming");
-        else if (write.name == "SetStreamBufferDepth" || write.name == "SetWdmBufferDepth") {
-            // A restore sends them inside its synchronisation frame, the page alone framed.
-            if (m_expect.what == What::Restore) {
-                if (!stopped)
-                    return Fail("writes framed as their page frames them", write.name + " outside the restore's frame");
-            } else if (i + 2 >= writes.size() || writes[i + 1].name != "StopStreaming" || writes[i + 2].name != "StartStreaming")
-                return Fail("writes framed as their page frames them", write.name + " not followed by StopStreaming and StartStreaming");
-        }
+        else if ((write.name == "SetStreamBufferDepth" || write.name == "SetWdmBufferDepth") &&
+                 (i + 2 >= writes.size() || writes[i + 1].name != "StopStreaming" ||
+                  writes[i + 2].name != "StartStreaming"))
+            return Fail("writes framed as their page frames them", write.name + " not followed by StopStreaming and StartStreaming");
     }
     if (stopped)
         return Fail("writes framed as their page frames them", "StopStreaming with no StartStreaming after it");

@@ -1,0 +1,34 @@
+// How a named write of the driver layer ended. A rule of the operation may refuse the
+// values before anything is sent; otherwise the first request the driver refused is
+// named by the catalogue with its code, and a frame whose StartStreaming was refused
+// says that streaming is left stopped.
+#pragma once
+
+#include "driver/RequestFailure.h"
+
+// The rule of an operation that refused its values; nothing was sent.
+enum class WriteRule {
+    None,
+    NameEmpty,                 // a name holds 1 to 39 characters
+    NameControlCharacter,      // ... none of them a control character
+    NameTooLong,
+    NameNotInCodePage,         // ... each of them one the driver's code page holds
+    RankingNotAnOrder,         // every device gets a place of its own
+    RateSetByClockMaster,      // a rate is set only while it is set manually
+    RateNotOffered,            // ... and only one the driver offers
+    DepthWithoutRange,         // the driver reports no step, or a minimum above the limit
+    DepthOffTheScale,          // a depth is one of the positions the scale offers
+};
+
+struct WriteOutcome {
+    WriteRule rule = WriteRule::None;
+    RequestFailure refused;   // the first request the driver refused
+    RequestFailure restart;   // a frame stopped streaming and its StartStreaming was refused
+
+    bool Ok() const { return rule == WriteRule::None && refused.Ok(); }
+    bool Sent() const { return rule == WriteRule::None; }
+    bool StreamingLeftStopped() const { return !restart.Ok(); }
+
+    static WriteOutcome Refused(WriteRule rule) { return {rule, {}, {}}; }
+    static WriteOutcome Of(uint32_t request, DrvResult code) { return {WriteRule::None, {request, code}, {}}; }
+};
