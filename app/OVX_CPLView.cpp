@@ -1,4 +1,8 @@
 #include "app/OVX_CPLView.h"
+
+#include <algorithm>
+#include <vector>
+
 #include "app/AppMessages.h"
 #include "app/DeviceInterface.h"
 #include "app/MainFrm.h"
@@ -20,15 +24,26 @@ namespace {
 constexpr UINT kTreeIcons[] = {IDI_TREE_GENERAL, IDI_TREE_DEVICES,  IDI_TREE_SETTINGS,
                                IDI_TREE_CHANNELS, IDI_TREE_STREAMS, IDI_TREE_SYNCHRONISATION};
 
-constexpr uint32_t ItemData(uint32_t kind)
+// The page table's rows in the order of one of their places (tree or refresh).
+template <typename Place>
+std::vector<size_t> RowsByPlace(Place place)
 {
-    return kind << 24;
+    std::vector<size_t> rows;
+    for (size_t row = 0; row < PageTable().size(); ++row) {
+        if (place(PageTable()[row]) >= 0)
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end(),
+              [&](size_t a, size_t b) { return place(PageTable()[a]) < place(PageTable()[b]); });
+    return rows;
 }
 
 }  // namespace
 
 COVX_CPLView::COVX_CPLView() : CFormView(IDD_OVX_CPL_FORM)
 {
+    for (size_t row = 0; row < kPageCount; ++row)
+        m_pages[row].reset(PageTable()[row].create());
     // A driver that is absent now may arrive later; the device change retries.
     theDrv.Open(kOvxDeviceName);
 }
@@ -73,7 +88,7 @@ void COVX_CPLView::OnInitialUpdate()
     BuildPageTree();
     HideAllPages();
     auto* app = dynamic_cast<COVX_CPLApp*>(AfxGetApp());
-    m_tree.SelectItem(app && app->m_bShowSettingsPage ? m_hItemSettings : m_hItemDevices);
+    m_tree.SelectItem(TreeItemOf(app && app->m_bShowSettingsPage ? PAGE_SETTINGS : PAGE_DEVICES));
     m_bFirstUpdate = false;
     ReportFindings();
 }
@@ -88,11 +103,13 @@ void COVX_CPLView::CreatePages()
     }
 }
 
-HTREEITEM COVX_CPLView::InsertPageItem(UINT titleId, int image, uint32_t kind)
+HTREEITEM COVX_CPLView::TreeItemOf(uint32_t kind) const
 {
-    HTREEITEM item = m_tree.InsertItem(LoadResString(titleId), image, image, TVI_ROOT, TVI_LAST);
-    m_tree.SetItemData(item, ItemData(kind));
-    return item;
+    for (size_t row = 0; row < kPageCount; ++row) {
+        if (PageTable()[row].kind == kind)
+            return m_treeItems[row];
+    }
+    return nullptr;
 }
 
 void COVX_CPLView::BuildPageTree()
@@ -110,11 +127,11 @@ void COVX_CPLView::BuildPageTree()
     m_tree.SetImageList(m_imageList.Get(), TVSIL_NORMAL);
     SetAccessibleName(m_tree.m_hWnd, LoadResString(IDS_NAME_PAGE_TREE));
 
-    m_hItemDevices = InsertPageItem(IDS_PAGE_DEVICES, 1, PAGE_DEVICES);
-    m_hItemInputChannels = InsertPageItem(IDS_PAGE_INPUT_CHANNELS, 3, PAGE_INPUT_CHANNELS);
-    m_hItemOutputChannels = InsertPageItem(IDS_PAGE_OUTPUT_CHANNELS, 3, PAGE_OUTPUT_CHANNELS);
-    m_hItemSynchronisation = InsertPageItem(IDS_PAGE_SYNCHRONISATION, 5, PAGE_SYNCHRONISATION);
-    m_hItemSettings = InsertPageItem(IDS_PAGE_SETTINGS, 2, PAGE_SETTINGS);
+    for (const size_t row : RowsByPlace([](const PageTableRow& page) { return page.treePlace; })) {
+        const PageTableRow& page = PageTable()[row];
+        m_treeItems[row] = m_tree.InsertItem(LoadResString(page.titleId), page.image, page.image, TVI_ROOT, TVI_LAST);
+        m_tree.SetItemData(m_treeItems[row], PageItemData(page.kind));
+    }
 }
 
 void COVX_CPLView::HideAllPages()
@@ -124,53 +141,33 @@ void COVX_CPLView::HideAllPages()
             page->ShowWindow(SW_HIDE);
 }
 
-std::array<CDialogPage*, 6> COVX_CPLView::AllPages()
+std::array<CDialogPage*, kPageCount> COVX_CPLView::AllPages() const
 {
-    return {&m_pageSettings, &m_pageDevices, &m_pageInputChannels, &m_pageOutputChannels, &m_pageStreams,
-            &m_pageSynchronisation};
+    std::array<CDialogPage*, kPageCount> pages{};
+    for (size_t row = 0; row < kPageCount; ++row)
+        pages[row] = m_pages[row].get();
+    return pages;
 }
 
-CDialogPage* COVX_CPLView::PageOf(uint32_t kind)
+CDialogPage* COVX_CPLView::PageOf(uint32_t kind) const
 {
-    switch (kind) {
-    case PAGE_SETTINGS: return &m_pageSettings;
-    case PAGE_DEVICES: return &m_pageDevices;
-    case PAGE_INPUT_CHANNELS: return &m_pageInputChannels;
-    case PAGE_OUTPUT_CHANNELS: return &m_pageOutputChannels;
-    case PAGE_STREAMS: return &m_pageStreams;
-    case PAGE_SYNCHRONISATION: return &m_pageSynchronisation;
-    default: return nullptr;
+    for (size_t row = 0; row < kPageCount; ++row) {
+        if (PageTable()[row].kind == kind)
+            return m_pages[row].get();
     }
+    return nullptr;
 }
-
-namespace {
-
-UINT TitleOf(uint32_t kind)
-{
-    switch (kind) {
-    case PAGE_SETTINGS: return IDS_PAGE_SETTINGS;
-    case PAGE_DEVICES: return IDS_PAGE_DEVICES;
-    case PAGE_INPUT_CHANNELS: return IDS_PAGE_INPUT_CHANNELS;
-    case PAGE_OUTPUT_CHANNELS: return IDS_PAGE_OUTPUT_CHANNELS;
-    case PAGE_STREAMS: return IDS_PAGE_STREAMS;
-    case PAGE_SYNCHRONISATION: return IDS_PAGE_SYNCHRONISATION;
-    default: return 0;
-    }
-}
-
-}  // namespace
 
 LRESULT COVX_CPLView::OnPageTreeSelChanged()
 {
     HideAllPages();
     const uint32_t kind = static_cast<uint32_t>(m_tree.GetItemData(m_tree.GetSelectedItem())) >> 24;
-    // The Streams page has no tree item; only the five kinds of the tree are shown.
-    if (kind != PAGE_STREAMS) {
-        if (CDialogPage* page = PageOf(kind)) {
-            page->ShowWindow(SW_SHOW);
-            if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
-                frame->SetStatusText(LoadResString(TitleOf(kind)));
-        }
+    // The Streams page has no tree item; only the kinds of the tree are shown.
+    const PageTableRow* row = FindPageRow(kind);
+    if (row && row->treePlace >= 0) {
+        PageOf(kind)->ShowWindow(SW_SHOW);
+        if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+            frame->SetStatusText(LoadResString(row->titleId));
     }
     return 0;
 }
@@ -189,12 +186,10 @@ void COVX_CPLView::RefreshAllPages()
     // Before the first initial update there are no page windows to fill.
     if (m_bFirstUpdate)
         return;
-    m_pageDevices.RefreshDeviceList();
-    m_pageInputChannels.RefreshChannelList();
-    m_pageOutputChannels.RefreshChannelList();
-    m_pageStreams.Refresh();
-    m_pageSettings.Refresh();
-    m_pageSynchronisation.Refresh();
+    static const std::vector<size_t> refreshOrder =
+        RowsByPlace([](const PageTableRow& page) { return page.refreshPlace; });
+    for (const size_t row : refreshOrder)
+        m_pages[row]->Refresh();
     ReportFindings();
 }
 
@@ -204,14 +199,14 @@ void COVX_CPLView::ReportFindings() const
     if (!frame)
         return;
     PanelFindings findings;
-    const CDlgPgStreams::Summary& streams = m_pageStreams.LastFound();
+    const CDlgPgStreams::Summary& streams = StreamsPage().LastFound();
     findings.driverReached = streams.driverAnswered;
     if (findings.driverReached) {
         for (int i = 0; i < theDrv.m_devices.GetSize(); ++i)
             if (const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i))
                 findings.devices.push_back({device->deviceId, std::string(FieldText(device->name))});
     }
-    findings.sampleRate = m_pageSynchronisation.ShownRate();
+    findings.sampleRate = SynchronisationPage().ShownRate();
     findings.rateText = FormatSampleRate(findings.sampleRate);
     findings.streaming = streams.stateTextId == IDS_STREAMING          ? StreamingState::Streaming
                          : streams.stateTextId == IDS_CONNECT_FAILED_STATE ? StreamingState::ConnectFailed
@@ -247,27 +242,27 @@ void COVX_CPLView::SetPaneText(int pane, const std::string& text)
 
 void COVX_CPLView::ShowIncludeDeviceName(int include)
 {
-    for (CDlgPgChannels* page : {&m_pageInputChannels, &m_pageOutputChannels})
-        page->ShowIncludeDeviceName(include);
+    for (const uint32_t kind : {PAGE_INPUT_CHANNELS, PAGE_OUTPUT_CHANNELS})
+        static_cast<CDlgPgChannels*>(PageOf(kind))->ShowIncludeDeviceName(include);
 }
 
 void COVX_CPLView::SelectSettingsPage()
 {
-    m_tree.SelectItem(m_hItemSettings);
+    m_tree.SelectItem(TreeItemOf(PAGE_SETTINGS));
 }
 
 void COVX_CPLView::OnPanelVisibilityChanged(bool visible)
 {
-    m_pageSettings.OnPanelVisibilityChanged(visible);
+    static_cast<CDlgPgASIOSettings*>(PageOf(PAGE_SETTINGS))->OnPanelVisibilityChanged(visible);
 }
 
 void COVX_CPLView::RefreshDependentPages()
 {
     if (m_bFirstUpdate)
         return;
-    m_pageInputChannels.RefreshChannelList();
-    m_pageOutputChannels.RefreshChannelList();
-    m_pageSynchronisation.RefreshList();
+    for (const uint32_t kind : {PAGE_INPUT_CHANNELS, PAGE_OUTPUT_CHANNELS})
+        static_cast<CDlgPgChannels*>(PageOf(kind))->RefreshChannelList();
+    SynchronisationPage().RefreshList();
 }
 
 BOOL COVX_CPLView::OnDeviceChange(UINT event, const DEV_BROADCAST_HDR* data)

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <dbt.h>
 #include <array>
+#include <memory>
+#include "app/PageTable.h"
 #include "driver/Ovx1394Notificator.h"
 #include "pages/DlgPgASIOSettings.h"
 #include "pages/DlgPgChannels.h"
@@ -15,16 +17,6 @@
 #include "ui/FormView.h"
 #include "ui/Handles.h"
 #include "ui/TreeCtrlEx.h"
-
-// The page kind in the high byte of a tree item's data.
-enum PageKind : uint32_t {
-    PAGE_SETTINGS = 0x11,
-    PAGE_DEVICES = 0x12,
-    PAGE_INPUT_CHANNELS = 0x13,
-    PAGE_OUTPUT_CHANNELS = 0x14,
-    PAGE_STREAMS = 0x15,
-    PAGE_SYNCHRONISATION = 0x18,
-};
 
 class COVX_CPLView : public CFormView, private IPageHost {
 public:
@@ -48,16 +40,20 @@ public:
     void OnPanelVisibilityChanged(bool visible);
 
     // The page of a kind, or null for a kind the view does not know.
-    CDialogPage* PageOf(uint32_t kind);
-    std::array<CDialogPage*, 6> AllPages();
+    CDialogPage* PageOf(uint32_t kind) const;
+    // Every page, in the order of the page table.
+    std::array<CDialogPage*, kPageCount> AllPages() const;
 
     // For tests that drive the panel in their own process.
     const CTreeCtrlEx& Tree() const { return m_tree; }
     HWND TreeWindow() const { return m_tree.m_hWnd; }
     const COvx1394Notificator& Notifier() const { return m_notificator; }
-    CDlgPgStreams& StreamsPage() { return m_pageStreams; }
-    CDlgPgChannels& InputChannelsPage() { return m_pageInputChannels; }
-    CDlgPgSynchronisation& SynchronisationPage() { return m_pageSynchronisation; }
+    CDlgPgStreams& StreamsPage() const { return static_cast<CDlgPgStreams&>(*PageOf(PAGE_STREAMS)); }
+    CDlgPgChannels& InputChannelsPage() const { return static_cast<CDlgPgChannels&>(*PageOf(PAGE_INPUT_CHANNELS)); }
+    CDlgPgSynchronisation& SynchronisationPage() const
+    {
+        return static_cast<CDlgPgSynchronisation&>(*PageOf(PAGE_SYNCHRONISATION));
+    }
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -72,18 +68,9 @@ private:
     void OnOwnDriverWrite() override;
 
     CTreeCtrlEx m_tree;
-    HTREEITEM m_hItemOutputChannels = nullptr;
-    HTREEITEM m_hItemInputChannels = nullptr;
-    HTREEITEM m_hItemDevices = nullptr;
-    HTREEITEM m_hItemSettings = nullptr;
-    HTREEITEM m_hItemSynchronisation = nullptr;
+    std::array<HTREEITEM, kPageCount> m_treeItems{};   // by the page table's rows; null: no item
     CImageListHandle m_imageList;
-    CDlgPgStreams m_pageStreams;
-    CDlgPgChannels m_pageInputChannels{0};
-    CDlgPgChannels m_pageOutputChannels{1};
-    CDlgPgDevices m_pageDevices;
-    CDlgPgASIOSettings m_pageSettings;
-    CDlgPgSynchronisation m_pageSynchronisation;
+    std::array<std::unique_ptr<CDialogPage>, kPageCount> m_pages;   // by the page table's rows
     bool m_bFirstUpdate = true;
     COvx1394Notificator m_notificator;
     CDeviceNotifyHandle m_hDevNotify;
@@ -103,7 +90,7 @@ private:
 
     void CreatePages();
     void BuildPageTree();
-    HTREEITEM InsertPageItem(UINT titleId, int image, uint32_t kind);
+    HTREEITEM TreeItemOf(uint32_t kind) const;
     void HideAllPages();
     LRESULT OnPageTreeSelChanged();
     BOOL OnDeviceChange(UINT event, const DEV_BROADCAST_HDR* data);

@@ -14,6 +14,9 @@ class CDialogPage : public CDialog {
 public:
     explicit CDialogPage(UINT templateId) : CDialog(templateId), m_nTemplateId(templateId) {}
 
+    // Reads the page's part of the driver again and shows it.
+    virtual void Refresh() = 0;
+
     // The host lives as long as the page; without one the page asks nothing of it.
     BOOL Create(CWnd* parent, IPageHost* host)
     {

@@ -16,7 +16,7 @@ public:
 
     CDlgPgASIOSettings();
 
-    void Refresh();
+    void Refresh() override;
     void UpdateLabels();
     // The panel's frame was shown, hidden, minimised or restored: the drop out count
     // runs only while the page can be seen.

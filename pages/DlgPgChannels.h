@@ -11,6 +11,7 @@ class CDlgPgChannels : public CDialogPage {
 public:
     explicit CDlgPgChannels(int direction);
 
+    void Refresh() override { RefreshChannelList(); }
     void RefreshChannelList();
     void UpdateAsioDisplayNames();
     // The option changed on either channel page: both show it.

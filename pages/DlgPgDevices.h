@@ -12,6 +12,7 @@ class CDlgPgDevices : public CDialogPage {
 public:
     CDlgPgDevices();
 
+    void Refresh() override { RefreshDeviceList(); }
     void RefreshDeviceList();
 
 protected:

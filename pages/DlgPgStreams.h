@@ -17,7 +17,7 @@ public:
     };
 
     CDlgPgStreams();
-    void Refresh();
+    void Refresh() override;
     const Summary& LastFound() const { return m_summary; }
 
 protected:

@@ -11,7 +11,7 @@ class CDlgPgSynchronisation : public CDialogPage {
 public:
     CDlgPgSynchronisation();
 
-    void Refresh();
+    void Refresh() override;
     void RefreshList();
     void RefreshRates();
     // The rate the last refresh read from the driver, in Hz; 0 when it could not.

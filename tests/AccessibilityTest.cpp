@@ -129,9 +129,9 @@ TEST(Accessibility, EveryControlOfEveryPageAndDialogReadsAName)
 
 TEST_F(Keyboard, TabAndShiftTabGoThroughEveryEnabledControlOfEachPageAndBackToTheTree)
 {
-    for (const char* title : {"Devices", "Input Channels", "Output Channels", "Synchronisation", "Settings"}) {
+    for (const std::string& title : CPanelHarness::TreePageTitles()) {
         SCOPED_TRACE(title);
-        Select(title);
+        Select(title.c_str());
         HWND page = panel.VisiblePages().at(0);
         std::set<HWND> expected;
         for (HWND c = ::GetWindow(page, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {

@@ -43,9 +43,8 @@ std::vector<std::string> WhatThePanelShows(CPanelHarness& panel)
     const auto add = [&](HWND control, const std::string& what) {
         shown.push_back(std::to_string(::GetDlgCtrlID(control)) + " " + what);
     };
-    for (HWND page : {panel.View()->PageOf(PAGE_DEVICES)->m_hWnd, panel.View()->PageOf(PAGE_INPUT_CHANNELS)->m_hWnd,
-                      panel.View()->PageOf(PAGE_OUTPUT_CHANNELS)->m_hWnd, panel.View()->PageOf(PAGE_STREAMS)->m_hWnd,
-                      panel.View()->PageOf(PAGE_SYNCHRONISATION)->m_hWnd, panel.View()->PageOf(PAGE_SETTINGS)->m_hWnd}) {
+    for (const CDialogPage* each : panel.View()->AllPages()) {
+        HWND page = each->m_hWnd;
         for (HWND control = ::GetWindow(page, GW_CHILD); control; control = ::GetWindow(control, GW_HWNDNEXT)) {
             const std::string kind = ClassOf(control);
             if (kind == WC_LISTVIEWA) {
@@ -233,7 +232,7 @@ TEST(WriteFaults, AnEventWhoseFetchFailsOrIsLateOrShortLeavesThePanelWorking)
         EXPECT_TRUE(panel.PumpUntil([&] { return panel.sim.CountOf(Io::GetNextEvent) > 0; }));
         panel.Pump();
         // Every page still comes up when its item is chosen.
-        for (const char* item : {"Devices", "Input Channels", "Output Channels", "Synchronisation", "Settings"}) {
+        for (const std::string& item : CPanelHarness::TreePageTitles()) {
             HTREEITEM handle = panel.TreeItem(item);
             ASSERT_NE(handle, nullptr) << item;
             TreeView_SelectItem(panel.View()->TreeWindow(), handle);

@@ -1,5 +1,6 @@
 #include "tests/harness/PanelHarness.h"
 
+#include <algorithm>
 #include <dbt.h>
 #include <commctrl.h>
 #include <cstddef>
@@ -7,8 +8,10 @@
 #include <cstring>
 
 #include "app/DeviceInterface.h"
+#include "app/PageTable.h"
 #include "driver/Drv.h"
 #include "res/resource.h"
+#include "ui/ResourceText.h"
 
 namespace {
 
@@ -265,4 +268,18 @@ std::string CPanelHarness::SelectedTreeText() const
 void CPanelHarness::SendCommand(UINT id) const
 {
     ::SendMessageA(FrameWindow(), WM_COMMAND, id, 0);
+}
+
+std::vector<std::string> CPanelHarness::TreePageTitles()
+{
+    std::vector<std::pair<int, std::string>> placed;
+    for (const PageTableRow& page : PageTable()) {
+        if (page.treePlace >= 0)
+            placed.emplace_back(page.treePlace, LoadResString(page.titleId));
+    }
+    std::sort(placed.begin(), placed.end());
+    std::vector<std::string> titles;
+    for (auto& [place, title] : placed)
+        titles.push_back(std::move(title));
+    return titles;
 }

@@ -36,6 +36,8 @@ public:
     std::string Pane(int index) const;
     // The pages of the view that are visible now.
     std::vector<HWND> VisiblePages() const;
+    // The titles of the tree's items, from the view's page table, top first.
+    static std::vector<std::string> TreePageTitles();
     // The tree item with this text, or null.
     HTREEITEM TreeItem(const std::string& text) const;
     // Selects the tree item with this text as a click on it does, and returns the one
