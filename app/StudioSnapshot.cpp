@@ -90,11 +90,7 @@ bool PlanNow(const Snapshot& file, StudioState& state, RestorePlan& plan)
     if (!ReadStudio(state, false))
         return false;
     plan = MakeRestorePlan(file, state);
-    if (plan.sharedSerial.empty())
-        return true;
-    const std::string why = FormatResString(IDS_SNAP_SHARED_SERIAL, plan.sharedSerial.c_str());
-    AfxMessageBox(FormatResString(IDS_SNAP_NO_PLAN, why.c_str()).c_str(), MB_ICONEXCLAMATION);
-    return false;
+    return true;
 }
 
 std::string OutcomeLine(const PlanItem& item, const ItemResult& result)
@@ -104,7 +100,10 @@ std::string OutcomeLine(const PlanItem& item, const ItemResult& result)
     case ItemOutcome::Refused:
         return FormatResString(IDS_SNAP_REFUSED_LINE, what.c_str(), result.refused.RequestName(), result.refused.code,
                                CodeText(result.refused.code));
-    case ItemOutcome::NotHeld: return FormatResString(IDS_SNAP_NOT_HELD_LINE, what.c_str());
+    case ItemOutcome::NotHeld:
+        if (item.kind == PlanKind::Ranking)
+            return FormatResString(IDS_SNAP_RANKING_HELD, what.c_str(), AnsiFromUtf8Replacing(result.heldOrder).c_str());
+        return FormatResString(IDS_SNAP_NOT_HELD_LINE, what.c_str());
     case ItemOutcome::Skipped: return FormatResString(IDS_SNAP_SKIPPED_LINE, what.c_str(), PlanSkipText(item).c_str());
     default: return std::string();
     }
@@ -143,14 +142,16 @@ void CStudioSnapshot::Save(CWnd* owner)
     StudioState state;
     if (path.empty() || !ReadStudio(state, true))
         return;
-    if (const std::string* shared = FindSharedSerial(state.snapshot)) {
-        const std::string why = FormatResString(IDS_SNAP_SHARED_SERIAL, shared->c_str());
-        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, why.c_str()).c_str(), MB_ICONEXCLAMATION);
+    const FileOutcome written = WriteFileAtomically(PathFromAnsi(path), WriteSnapshotJson(state.snapshot));
+    if (!written.ok) {
+        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, written.why.c_str()).c_str(), MB_ICONEXCLAMATION);
         return;
     }
-    const FileOutcome written = WriteFileAtomically(PathFromAnsi(path), WriteSnapshotJson(state.snapshot));
-    if (!written.ok)
-        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, written.why.c_str()).c_str(), MB_ICONEXCLAMATION);
+    std::string lines;
+    for (const PlanItem& item : FindUnrestorable(state.snapshot))
+        lines += FormatResString(IDS_SNAP_SKIPPED_LINE, PlanSettingText(item).c_str(), PlanSkipText(item).c_str()) + "\n";
+    if (!lines.empty())
+        AfxMessageBox(FormatResString(IDS_SNAP_SAVED_INEXACT, lines.c_str()).c_str(), MB_ICONINFORMATION);
 }
 
 void CStudioSnapshot::Restore(CWnd* owner, COVX_CPLView* view)

@@ -28,7 +28,7 @@ const char kUsageTail[] =
     "\n"
     "Control characters in the driver's texts are shown as \\xNN.\n"
     "Exit codes: 0 done, 1 the driver refused a request, 2 usage error,\n"
-    "3 the output could not be written.\n";
+    "3 the output could not be written; diff and restore say more above.\n";
 
 void AppendUsageRow(std::string& text, const CtlCommandRow& row)
 {
@@ -110,8 +110,11 @@ int RunCtlCommandLine(CDrv& drv, const CtlCommandLine& line, std::ostream& out, 
     if (CtlOutcome prepared = row->prepare(arguments, action); prepared.Failed())
         return Failed(err, prepared);
 
-    if (const DrvResult opened = drv.Open(kOvxDeviceName))
-        return Failed(err, CtlRefused("opening the driver", opened));
+    if (const DrvResult opened = drv.Open(kOvxDeviceName)) {
+        CtlOutcome refused = CtlRefused("opening the driver", opened);
+        refused.exitCode = row->troubleExit;
+        return Failed(err, refused);
+    }
     CtlSession session{drv, line.json, out};
     const CtlOutcome outcome = action(session);
     drv.Close();

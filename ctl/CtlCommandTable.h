@@ -36,6 +36,9 @@ struct CtlCommandRow {
     // Checks the arguments' form and makes the action from them, before the driver
     // is opened: a command line that cannot be right never reaches the driver.
     CtlOutcome (*prepare)(const CtlWords& arguments, CtlAction& action);
+    // The exit code when the driver cannot be opened: diff, as diff(1), reserves 1 for
+    // "different" and says trouble with 2.
+    int troubleExit = CtlExit_Refused;
 };
 
 std::span<const CtlCommandRow> CtlCommands();

@@ -12,7 +12,13 @@
 
 namespace {
 
-CtlOutcome ReadFailed(const RequestFailure& read) { return CtlRefused(read); }
+// A driver that cannot be read is trouble to diff, as a bad file is: exit code 2.
+CtlOutcome ReadFailed(const RequestFailure& read, int exitCode = CtlExit_Refused)
+{
+    CtlOutcome failed = CtlRefused(read);
+    failed.exitCode = exitCode;
+    return failed;
+}
 
 // The file read and checked whole, before anything reaches the driver.
 CtlOutcome ReadSnapshotFile(const std::string& file, Snapshot& snapshot)
@@ -26,14 +32,11 @@ CtlOutcome ReadSnapshotFile(const std::string& file, Snapshot& snapshot)
 }
 
 // The driver now and the plan that would bring the file's settings back.
-CtlOutcome Plan(CtlSession& session, const Snapshot& file, StudioState& state, RestorePlan& plan)
+CtlOutcome Plan(CtlSession& session, const Snapshot& file, StudioState& state, RestorePlan& plan, int troubleExit)
 {
     if (const RequestFailure read = CStudioReader(session.drv).Read(state, false); !read.Ok())
-        return ReadFailed(read);
+        return ReadFailed(read, troubleExit);
     plan = MakeRestorePlan(file, state);
-    if (!plan.sharedSerial.empty())
-        return {CtlExit_Refused, "no restore can be planned: two connected devices report the serial number " +
-                                     Quoted(plan.sharedSerial)};
     return CtlDone();
 }
 
@@ -42,13 +45,16 @@ CtlOutcome Save(CtlSession& session, const std::string& file)
     StudioState state;
     if (const RequestFailure read = CStudioReader(session.drv).Read(state, true); !read.Ok())
         return ReadFailed(read);
-    if (const std::string* shared = FindSharedSerial(state.snapshot))
-        return {CtlExit_Refused, "two connected devices report the serial number " + Quoted(*shared) +
-                                     "; a snapshot could not tell them apart"};
     if (const FileOutcome written = WriteFileAtomically(PathFromAnsi(file), WriteSnapshotJson(state.snapshot)); !written.ok)
         return {CtlExit_Output, Quoted(file) + " was not saved, and a file there before is unchanged: " + written.why};
     session.out << "saved " << state.snapshot.devices.size() << " devices, " << state.snapshot.inputs.size() << " + "
                 << state.snapshot.outputs.size() << " channels to " << file << '\n';
+    const std::vector<PlanItem> unrestorable = FindUnrestorable(state.snapshot);
+    if (!unrestorable.empty()) {
+        session.out << "a restore cannot give back exactly:\n";
+        for (const PlanItem& item : unrestorable)
+            session.out << "  " << UnrestorableLine(item) << '\n';
+    }
     return CtlDone();
 }
 
@@ -56,11 +62,11 @@ CtlOutcome Diff(CtlSession& session, const Snapshot& file)
 {
     StudioState state;
     RestorePlan plan;
-    if (CtlOutcome planned = Plan(session, file, state, plan); planned.Failed())
+    if (CtlOutcome planned = Plan(session, file, state, plan, CtlExit_Usage); planned.Failed())
         return planned;
     for (const PlanItem& item : plan.items)
         session.out << PlanItemLine(item) << '\n';
-    // Differences are an answer, not a failure: the exit code says there were some.
+    // Differences are an answer, not a failure: as diff(1), exit code 1 says there were some.
     return plan.items.empty() ? CtlDone() : CtlOutcome{CtlExit_Refused, ""};
 }
 
@@ -75,24 +81,30 @@ CtlOutcome Restore(CtlSession& session, const Snapshot& file, bool dryRun)
 {
     StudioState state;
     RestorePlan plan;
-    if (CtlOutcome planned = Plan(session, file, state, plan); planned.Failed())
+    if (CtlOutcome planned = Plan(session, file, state, plan, CtlExit_Refused); planned.Failed())
         return planned;
     PrintPlan(session.out, plan);
+    const CtlOutcome skipped{CtlExit_Refused, "the driver cannot take all of the file: see the skipped items above"};
     if (dryRun || plan.Changes() == 0)
-        return CtlDone();
+        return plan.Changes() == 0 && plan.FileSkips() == 0 ? CtlDone()
+               : dryRun                                     ? CtlOutcome{CtlExit_Refused, ""}
+                                                            : skipped;
     const RestoreReport report = CRestoreApplier(session.drv).Apply(file, plan, state);
     for (size_t i = 0; i < plan.items.size(); ++i)
         session.out << OutcomeLine(plan.items[i], report.items[i]) << '\n';
-    if (report.StreamingLeftStopped())
-        return {CtlExit_Refused, CtlRefused(report.restart).message + "\novxctl: streaming is stopped"};
-    if (!report.readBack.Ok())
-        return {CtlExit_Refused, "the settings could not be read back: " + ReadFailed(report.readBack).message};
     session.out << "restored: " << report.Count(ItemOutcome::Applied) << " applied, "
                 << report.Count(ItemOutcome::Refused) << " refused, " << report.Count(ItemOutcome::NotHeld)
                 << " not held, " << report.Count(ItemOutcome::Skipped) << " skipped\n";
+    std::string trouble;
+    if (report.StreamingLeftStopped())
+        trouble += CtlRefused(report.restart).message + "; streaming is stopped\novxctl: ";
+    if (!report.readBack.Ok())
+        trouble += "the settings could not be read back: " + ReadFailed(report.readBack).message + "\novxctl: ";
+    if (report.HoldsAll(plan) && trouble.empty())
+        return CtlDone();
     if (!report.Complete())
-        return {CtlExit_Refused, "the restore is incomplete: see the refused items above"};
-    return CtlDone();
+        return {CtlExit_Refused, trouble + "the restore is incomplete: see the refused and not held items above"};
+    return {CtlExit_Refused, trouble + skipped.message};
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "driver/RecordText.h"
 #include "pages/SyncModeText.h"
+#include "text/CodePage.h"
 #include "res/resource.h"
 #include "ui/ResourceText.h"
 
@@ -32,10 +33,17 @@ template std::string FormatResString(UINT, unsigned, const char*);
 
 namespace {
 
+// A plan's text (UTF-8, as the snapshot holds it) as the panel's controls show the
+// driver's texts: in the ANSI code page, '?' for what it cannot hold.
+std::string Shown(const std::string& utf8)
+{
+    return AnsiFromUtf8Replacing(utf8);
+}
+
 std::string Mode(const SyncMode& mode)
 {
     _SYNC_MODE_ENTRY entry{mode.code, mode.source, {}};
-    SetFieldText(entry.name, mode.name);
+    SetFieldText(entry.name, Shown(mode.name));
     return FormatSyncMode(entry, true);
 }
 
@@ -43,7 +51,7 @@ std::string Master(bool pc, const std::string& serial, const std::string& name)
 {
     if (pc)
         return LoadResString(IDS_PC_DRIVER);
-    return name.empty() ? serial : FormatResString(IDS_PLAN_DEVICE, name.c_str(), serial.c_str());
+    return name.empty() ? Shown(serial) : FormatResString(IDS_PLAN_DEVICE, Shown(name).c_str(), Shown(serial).c_str());
 }
 
 std::string Value(const PlanItem& item, bool then)
@@ -53,7 +61,7 @@ std::string Value(const PlanItem& item, bool then)
     switch (item.kind) {
     case PlanKind::DeviceName:
     case PlanKind::Ranking:
-    case PlanKind::ChannelName: return text;
+    case PlanKind::ChannelName: return Shown(text);
     case PlanKind::AsioNames: return LoadResString(value ? IDS_PLAN_INCLUDED : IDS_PLAN_NOT_INCLUDED);
     case PlanKind::ClockMaster:
         return Master(then ? item.thenIsPc : item.nowIsPc, text, then ? item.deviceName : std::string());
@@ -68,8 +76,10 @@ std::string Value(const PlanItem& item, bool then)
 
 std::string PlanSettingText(const PlanItem& item)
 {
-    const char* name = item.deviceName.c_str();
-    const char* serial = item.serial.c_str();
+    const std::string shownName = Shown(item.deviceName);
+    const std::string shownSerial = Shown(item.serial);
+    const char* name = shownName.c_str();
+    const char* serial = shownSerial.c_str();
     switch (item.kind) {
     case PlanKind::DeviceName: return FormatResString(IDS_PLAN_DEVICE_NAME, name, serial);
     case PlanKind::Ranking: return LoadResString(IDS_PLAN_RANKING);
@@ -90,7 +100,8 @@ std::string PlanSettingText(const PlanItem& item)
 
 std::string PlanNowText(const PlanItem& item)
 {
-    if (item.skip == PlanSkip::DeviceMissing || item.skip == PlanSkip::ChannelMissing)
+    if (item.skip == PlanSkip::DeviceMissing || item.skip == PlanSkip::ChannelMissing ||
+        item.skip == PlanSkip::NoSerial || item.skip == PlanSkip::SerialShared || item.skip == PlanSkip::MasterUnnamed)
         return std::string();
     return Value(item, false);
 }
@@ -108,6 +119,18 @@ std::string PlanSkipText(const PlanItem& item)
     case PlanSkip::NotInFile: return LoadResString(IDS_SKIP_NOT_IN_FILE);
     case PlanSkip::ChannelMissing: return LoadResString(IDS_SKIP_CHANNEL_MISSING);
     case PlanSkip::MasterMissing: return LoadResString(IDS_SKIP_MASTER_MISSING);
+    case PlanSkip::NoSerial: return LoadResString(IDS_SKIP_NO_SERIAL);
+    case PlanSkip::SerialShared: return LoadResString(IDS_SKIP_SERIAL_SHARED);
+    case PlanSkip::MasterUnnamed: return LoadResString(IDS_SKIP_MASTER_UNNAMED);
+    case PlanSkip::RateModeWithPc: return LoadResString(IDS_SKIP_RATE_MODE_WITH_PC);
+    case PlanSkip::RateSetByMaster: return LoadResString(IDS_SKIP_RATE_SET_BY_MASTER);
+    case PlanSkip::NameRefused:
+        switch (item.rule) {
+        case WriteRule::NameEmpty: return LoadResString(IDS_SKIP_NAME_EMPTY);
+        case WriteRule::NameControlCharacter: return LoadResString(IDS_SKIP_NAME_CONTROL);
+        case WriteRule::NameTooLong: return LoadResString(IDS_SKIP_NAME_TOO_LONG);
+        default: return LoadResString(IDS_SKIP_NAME_CODE_PAGE);
+        }
     case PlanSkip::ModeNotOffered: return LoadResString(IDS_SKIP_MODE_NOT_OFFERED);
     case PlanSkip::RateNotOffered: return LoadResString(IDS_SKIP_RATE_NOT_OFFERED);
     case PlanSkip::DepthOutOfRange:

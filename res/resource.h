@@ -174,7 +174,6 @@
 #define IDS_SNAP_SAVE_FAILED          2331
 #define IDS_SNAP_READ_FAILED          2332
 #define IDS_SNAP_BAD_FILE             2333
-#define IDS_SNAP_NO_PLAN              2334
 #define IDS_SNAP_NOTHING_TO_RESTORE   2335
 #define IDS_SNAP_CHANGED              2336
 #define IDS_SNAP_INCOMPLETE           2337
@@ -184,7 +183,17 @@
 #define IDS_SNAP_MORE_LINES           2341
 #define IDS_SNAP_RESTART_FAILED       2342
 #define IDS_SNAP_READ_BACK_FAILED     2343
-#define IDS_SNAP_SHARED_SERIAL        2344
+#define IDS_SKIP_NAME_EMPTY           2345
+#define IDS_SKIP_NAME_CONTROL         2346
+#define IDS_SKIP_NAME_TOO_LONG        2347
+#define IDS_SKIP_NAME_CODE_PAGE       2348
+#define IDS_SKIP_MASTER_UNNAMED       2349
+#define IDS_SKIP_RATE_MODE_WITH_PC    2350
+#define IDS_SKIP_RATE_SET_BY_MASTER   2351
+#define IDS_SKIP_NO_SERIAL            2352
+#define IDS_SKIP_SERIAL_SHARED        2353
+#define IDS_SNAP_SAVED_INEXACT        2354
+#define IDS_SNAP_RANKING_HELD         2355
 
 /* Commands of the panel (the tray menu and the File menu). */
 #define ID_TRAY_OPEN                  32771

@@ -5,6 +5,7 @@
 #include "driver/ControlCodes.h"
 #include "driver/RecordText.h"
 #include "protocol/BufferDepthWrite.h"
+#include "protocol/NameRule.h"
 #include "protocol/NameWrites.h"
 #include "protocol/RankingWrite.h"
 #include "protocol/SampleRateWrite.h"
@@ -20,6 +21,11 @@ bool RestoreReport::Complete() const
 {
     return Count(ItemOutcome::Refused) == 0 && Count(ItemOutcome::NotHeld) == 0 &&
            Count(ItemOutcome::Planned) == 0 && restart.Ok() && readBack.Ok();
+}
+
+bool RestoreReport::HoldsAll(const RestorePlan& plan) const
+{
+    return Complete() && plan.FileSkips() == 0;
 }
 
 namespace {
@@ -53,16 +59,22 @@ bool InSynchronisationFrame(const PlanItem& item)
 
 ItemResult CRestoreApplier::Write(const PlanItem& item, StudioState& state, RestoreReport& report)
 {
-    const auto restarted = [&report](const WriteOutcome& outcome) {
+    // A depth's outcome is its own write's; a restart that failed is the report's to tell.
+    const auto restarted = [&report](WriteOutcome outcome) {
         report.restart.Note(outcome.restart);
+        if (outcome.refused.request == OvxIoctl::StopStreaming || outcome.refused.request == OvxIoctl::StartStreaming)
+            outcome.refused = {};
         return ResultOf(outcome);
     };
     switch (item.kind) {
     case PlanKind::DeviceName: {
-        const WriteOutcome outcome = RenameDevice(m_drv, state.devices[item.record], item.then);
+        std::string name;
+        if (const WriteRule broken = CheckNameFromUtf8(item.then, name); broken != WriteRule::None)
+            return ResultOf(WriteOutcome::Refused(broken));
+        const WriteOutcome outcome = RenameDevice(m_drv, state.devices[item.record], name);
         // The ranking's writes send whole records: they must carry the new name.
         if (outcome.Ok())
-            SetFieldText(state.devices[item.record].name, item.then);
+            SetFieldText(state.devices[item.record].name, name);
         return ResultOf(outcome);
     }
     case PlanKind::Ranking: {
@@ -71,8 +83,12 @@ ItemResult CRestoreApplier::Write(const PlanItem& item, StudioState& state, Rest
             records.push_back(&device);
         return ResultOf(StoreRanking(m_drv, records, item.order));
     }
-    case PlanKind::ChannelName:
-        return ResultOf(RenameChannel(m_drv, (item.output ? state.outputs : state.inputs)[item.record], item.then));
+    case PlanKind::ChannelName: {
+        std::string name;
+        if (const WriteRule broken = CheckNameFromUtf8(item.then, name); broken != WriteRule::None)
+            return ResultOf(WriteOutcome::Refused(broken));
+        return ResultOf(RenameChannel(m_drv, (item.output ? state.outputs : state.inputs)[item.record], name));
+    }
     case PlanKind::AsioNames: return ResultOf(SetAsioNamesIncludeDevice(m_drv, item.thenValue != 0));
     case PlanKind::StreamDepth:
         return restarted(SetBufferDepth(m_drv, BufferKind::Stream, state.streamDepth, item.thenValue));
@@ -162,15 +178,23 @@ void CRestoreApplier::ReadBack(const Snapshot& file, const RestorePlan& plan, St
     report.readBack = CStudioReader(m_drv).Read(state, false);
     if (!report.readBack.Ok())
         return;
-    // What still differs after a write the driver took was not held.
+    // What still differs after a write the driver took was not held. The ranking is
+    // many writes: whatever of them the driver refused, its outcome is the order the
+    // driver holds now.
     const RestorePlan after = MakeRestorePlan(file, state);
     for (size_t i = 0; i < plan.items.size(); ++i) {
-        if (report.items[i].outcome != ItemOutcome::Applied)
+        ItemResult& result = report.items[i];
+        const bool ranking = plan.items[i].kind == PlanKind::Ranking;
+        if (result.outcome != ItemOutcome::Applied && !(ranking && result.outcome == ItemOutcome::Refused))
             continue;
-        const bool differs = std::any_of(after.items.begin(), after.items.end(), [&](const PlanItem& left) {
-            return !left.Skipped() && SameTarget(left, plan.items[i]);
+        const auto left = std::find_if(after.items.begin(), after.items.end(), [&](const PlanItem& item) {
+            return !item.Skipped() && SameTarget(item, plan.items[i]);
         });
-        if (differs)
-            report.items[i].outcome = ItemOutcome::NotHeld;
+        if (ranking) {
+            result.outcome = left == after.items.end() ? ItemOutcome::Applied : ItemOutcome::NotHeld;
+            result.heldOrder = left == after.items.end() ? plan.items[i].then : left->now;
+        } else if (left != after.items.end()) {
+            result.outcome = ItemOutcome::NotHeld;
+        }
     }
 }

@@ -7,6 +7,7 @@
 // driver took but does not hold is reported as such.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "driver/Ovx1394Driver.h"
@@ -25,8 +26,9 @@ enum class ItemOutcome {
 
 struct ItemResult {
     ItemOutcome outcome = ItemOutcome::Planned;
-    RequestFailure refused;            // Refused by the driver: the request and its code
+    RequestFailure refused;            // the driver failed the request: which, and its code
     WriteRule rule = WriteRule::None;  // Refused by a rule: nothing was sent
+    std::string heldOrder;             // the ranking: the devices in the order the driver holds after it
 };
 
 struct RestoreReport {
@@ -38,6 +40,9 @@ struct RestoreReport {
     bool StreamingLeftStopped() const { return !restart.Ok(); }
     // Every change was applied and is held, streaming runs, and the read back worked.
     bool Complete() const;
+    // Complete, and nothing of the file was skipped: the driver holds all the file says.
+    // (A connected device the file does not name is no part of the file.)
+    bool HoldsAll(const RestorePlan& plan) const;
 };
 
 class CRestoreApplier {

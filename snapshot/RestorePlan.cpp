@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-#include "driver/BufferLimits.h"
 #include "driver/RecordText.h"
-#include "snapshot/SnapshotJson.h"
+#include "protocol/BufferDepthWrite.h"
+#include "protocol/NameRule.h"
+#include "protocol/SampleRateWrite.h"
+#include "snapshot/StudioReader.h"
 
 size_t RestorePlan::Changes() const
 {
@@ -13,7 +15,33 @@ size_t RestorePlan::Changes() const
 
 size_t RestorePlan::Skips() const { return items.size() - Changes(); }
 
+size_t RestorePlan::FileSkips() const
+{
+    return static_cast<size_t>(std::count_if(items.begin(), items.end(), [](const PlanItem& item) {
+        return item.Skipped() && item.skip != PlanSkip::NotInFile;
+    }));
+}
+
 namespace {
+
+constexpr int kNotConnected = -1;
+constexpr int kCannotTell = -2;   // no serial, or one that two devices report
+
+size_t CountSerial(const std::vector<SnapshotDevice>& devices, const std::string& serial)
+{
+    return static_cast<size_t>(
+        std::count_if(devices.begin(), devices.end(), [&](const SnapshotDevice& d) { return d.serial == serial; }));
+}
+
+// Why a serial number cannot find one device of either list, or None.
+PlanSkip SerialFault(const std::string& serial, const Snapshot& file, const Snapshot& held)
+{
+    if (serial.empty())
+        return PlanSkip::NoSerial;
+    if (CountSerial(file.devices, serial) > 1 || CountSerial(held.devices, serial) > 1)
+        return PlanSkip::SerialShared;
+    return PlanSkip::None;
+}
 
 class CPlanner {
 public:
@@ -22,29 +50,36 @@ public:
     RestorePlan Make();
 
 private:
-    // The device record with this serial number, or -1 when it is not connected.
+    // The device record with this serial number; kNotConnected or kCannotTell.
     int Find(const std::string& serial) const;
     PlanItem DeviceItem(PlanKind kind, size_t record) const;
+    // A rename to a name of the file: skipped when the name rule refuses it.
+    void AddRename(PlanItem item, const std::string& name);
     void Devices();
     void Ranking();
     void Channels(bool output);
-    void ClockAndRateMode();
+    void ClockMaster();
+    void RateMode();
     void SyncModes();
-    void Depth(PlanKind kind, uint32_t wanted, uint32_t current, uint32_t minimum, uint32_t step, uint32_t limit);
+    void Depth(PlanKind kind, BufferKind buffer, uint32_t wanted);
     void SampleRate();
     void DevicesNotInFile();
+    bool AnyFramed() const;
+    const PlanItem* Planned(PlanKind kind) const;
 
     const Snapshot& m_file;
     const StudioState& m_now;
     RestorePlan m_plan;
-    bool m_automaticRate = false;   // the rate mode once the plan is applied
+    bool m_masterIsPc = false;   // the clock master once the plan is applied
 };
 
 int CPlanner::Find(const std::string& serial) const
 {
+    if (SerialFault(serial, m_file, m_now.snapshot) != PlanSkip::None)
+        return kCannotTell;
     const auto& devices = m_now.snapshot.devices;
     const auto found = std::find_if(devices.begin(), devices.end(), [&](const auto& d) { return d.serial == serial; });
-    return found == devices.end() ? -1 : static_cast<int>(found - devices.begin());
+    return found == devices.end() ? kNotConnected : static_cast<int>(found - devices.begin());
 }
 
 PlanItem CPlanner::DeviceItem(PlanKind kind, size_t record) const
@@ -57,21 +92,31 @@ PlanItem CPlanner::DeviceItem(PlanKind kind, size_t record) const
     return item;
 }
 
+void CPlanner::AddRename(PlanItem item, const std::string& name)
+{
+    item.then = name;
+    std::string ansi;
+    item.rule = CheckNameFromUtf8(name, ansi);
+    if (item.rule != WriteRule::None)
+        item.skip = PlanSkip::NameRefused;
+    m_plan.items.push_back(std::move(item));
+}
+
 void CPlanner::Devices()
 {
     for (const SnapshotDevice& device : m_file.devices) {
         const int record = Find(device.serial);
         if (record < 0) {
-            PlanItem missing;
-            missing.skip = PlanSkip::DeviceMissing;
-            missing.serial = device.serial;
-            missing.deviceName = device.name;
-            m_plan.items.push_back(missing);
+            PlanItem skipped;
+            skipped.skip = record == kNotConnected ? PlanSkip::DeviceMissing
+                                                   : SerialFault(device.serial, m_file, m_now.snapshot);
+            skipped.serial = device.serial;
+            skipped.deviceName = device.name;
+            m_plan.items.push_back(skipped);
         } else if (device.name != m_now.snapshot.devices[static_cast<size_t>(record)].name) {
             PlanItem item = DeviceItem(PlanKind::DeviceName, static_cast<size_t>(record));
             item.now = item.deviceName;
-            item.then = device.name;
-            m_plan.items.push_back(item);
+            AddRename(std::move(item), device.name);
         }
     }
 }
@@ -113,26 +158,25 @@ void CPlanner::Channels(bool output)
         PlanItem item = DeviceItem(PlanKind::ChannelName, static_cast<size_t>(device));
         item.output = output;
         item.index = channel.index;
-        item.then = channel.name;
         const auto found = std::find_if(held.begin(), held.end(), [&](const auto& c) {
             return c.device == channel.device && c.index == channel.index;
         });
         if (found == held.end()) {
+            item.then = channel.name;
             item.skip = PlanSkip::ChannelMissing;
+            m_plan.items.push_back(item);
         } else if (found->name != channel.name) {
             item.record = records[static_cast<size_t>(found - held.begin())];
             item.now = found->name;
-        } else {
-            continue;
+            AddRename(std::move(item), channel.name);
         }
-        m_plan.items.push_back(item);
     }
 }
 
-void CPlanner::ClockAndRateMode()
+void CPlanner::ClockMaster()
 {
     const Snapshot& held = m_now.snapshot;
-    bool toPc = false;   // the plan makes the PC driver the master
+    m_masterIsPc = held.clockMasterIsPc;
     PlanItem item;
     item.kind = PlanKind::ClockMaster;
     item.nowIsPc = held.clockMasterIsPc;
@@ -141,33 +185,50 @@ void CPlanner::ClockAndRateMode()
     item.thenIsPc = m_file.clockMasterIsPc;
     item.then = m_file.clockMaster;
     item.serial = item.then;
-    const int master = m_file.clockMasterIsPc ? -1 : Find(m_file.clockMaster);
-    if (!m_file.clockMasterIsPc && master < 0) {
-        item.skip = PlanSkip::MasterMissing;
+    if (m_file.clockMasterIsPc) {
+        if (m_now.clockSource.masterFlag != 0) {
+            m_plan.items.push_back(item);
+            m_masterIsPc = true;
+        }
+        return;
+    }
+    const int master = m_file.clockMaster.empty() ? kCannotTell : Find(m_file.clockMaster);
+    if (master < 0) {
+        item.skip = m_file.clockMaster.empty() ? PlanSkip::MasterUnnamed
+                    : master == kNotConnected  ? PlanSkip::MasterMissing
+                                               : SerialFault(m_file.clockMaster, m_file, held);
         for (const SnapshotDevice& device : m_file.devices)
             item.deviceName = device.serial == m_file.clockMaster ? device.name : item.deviceName;
         m_plan.items.push_back(item);
-    } else {
-        const bool masterIsPc = m_file.clockMasterIsPc;
-        item.thenValue = masterIsPc ? 0 : m_now.devices[static_cast<size_t>(master)].deviceId;
-        item.deviceName = masterIsPc ? std::string() : held.devices[static_cast<size_t>(master)].name;
-        const bool same = masterIsPc ? m_now.clockSource.masterFlag == 0
-                                     : m_now.clockSource.masterFlag != 0 && item.nowValue == item.thenValue;
-        if (!same)
-            m_plan.items.push_back(item);
-        toPc = !same && masterIsPc;
+        return;
     }
-    // As the synchronisation page: making the PC driver the master sets the rate by
-    // hand, since there is no device to follow. A mode the driver held is restored as
-    // it was, so that a snapshot just saved changes nothing.
-    m_automaticRate = m_file.automaticRate && !toPc;
-    if (m_automaticRate != held.automaticRate) {
-        PlanItem mode;
-        mode.kind = PlanKind::RateMode;
-        mode.nowValue = held.automaticRate ? 1 : 0;
-        mode.thenValue = m_automaticRate ? 1 : 0;
+    item.thenValue = m_now.devices[static_cast<size_t>(master)].deviceId;
+    item.deviceName = held.devices[static_cast<size_t>(master)].name;
+    if (m_now.clockSource.masterFlag == 0 || item.nowValue != item.thenValue) {
+        m_plan.items.push_back(item);
+        m_masterIsPc = false;
+    }
+}
+
+void CPlanner::RateMode()
+{
+    // As the synchronisation page: with the PC driver as master there is no device to
+    // follow, and the rate is set by hand. A mode the driver holds otherwise is kept, so
+    // that a snapshot just saved changes nothing.
+    const bool heldAutomatic = m_now.snapshot.automaticRate;
+    PlanItem mode;
+    mode.kind = PlanKind::RateMode;
+    mode.nowValue = heldAutomatic ? 1 : 0;
+    mode.thenValue = m_file.automaticRate ? 1 : 0;
+    if (m_masterIsPc && m_file.automaticRate) {
+        if (!heldAutomatic || Planned(PlanKind::ClockMaster)) {
+            mode.skip = PlanSkip::RateModeWithPc;
+            m_plan.items.push_back(mode);
+        }
+        return;
+    }
+    if (m_file.automaticRate != heldAutomatic)
         m_plan.items.push_back(mode);
-    }
 }
 
 // The offered entry that is the file's mode: the same code and source id, or else the
@@ -181,7 +242,7 @@ const _SYNC_MODE_ENTRY* MatchMode(const _DEVICE_SYNC_MODE_INFO& info, const Sync
         const _SYNC_MODE_ENTRY& entry = info.offered[i];
         if (entry.modeCode == mode.code && entry.sourceId == mode.source)
             return &entry;
-        if (entry.modeCode == mode.code && !mode.name.empty() && FieldText(entry.name) == mode.name) {
+        if (entry.modeCode == mode.code && !mode.name.empty() && SnapshotModeOf(entry).name == mode.name) {
             byName = &entry;
             ++named;
         }
@@ -202,7 +263,7 @@ void CPlanner::SyncModes()
         item.nowMode = current;
         item.thenMode = device.sync;
         if (const _SYNC_MODE_ENTRY* entry = MatchMode(m_now.syncModes[item.record], device.sync)) {
-            item.thenMode = {entry->modeCode, entry->sourceId, std::string(FieldText(entry->name))};
+            item.thenMode = SnapshotModeOf(*entry);
             if (entry->modeCode == current.code && entry->sourceId == current.source)
                 continue;
         } else {
@@ -212,46 +273,73 @@ void CPlanner::SyncModes()
     }
 }
 
-void CPlanner::Depth(PlanKind kind, uint32_t wanted, uint32_t current, uint32_t minimum, uint32_t step,
-                     uint32_t limit)
+void CPlanner::Depth(PlanKind kind, BufferKind buffer, uint32_t wanted)
 {
+    const _BUFFER_DEPTH_INFO& depth = m_now.DepthOf(buffer);
+    const uint32_t current = CurrentOf(buffer, depth);
     if (wanted == current)
         return;
+    const DepthScale scale = ScaleOf(buffer, depth);
     PlanItem item;
     item.kind = kind;
     item.nowValue = current;
     item.thenValue = wanted;
-    item.minimum = minimum;
-    item.step = step;
-    item.maximum = limit;
-    if (step == 0 || wanted < minimum || wanted > limit || wanted % step != 0)
+    item.minimum = scale.lowest;
+    item.step = scale.step;
+    item.maximum = scale.limit;
+    if (!scale.Offers(wanted))
         item.skip = PlanSkip::DepthOutOfRange;
     m_plan.items.push_back(item);
 }
 
+bool CPlanner::AnyFramed() const
+{
+    return std::any_of(m_plan.items.begin(), m_plan.items.end(),
+                       [](const PlanItem& item) { return item.Framed() && !item.Skipped(); });
+}
+
+const PlanItem* CPlanner::Planned(PlanKind kind) const
+{
+    for (const PlanItem& item : m_plan.items) {
+        if (item.kind == kind && !item.Skipped())
+            return &item;
+    }
+    return nullptr;
+}
+
 void CPlanner::SampleRate()
 {
-    // While the clock master defines the rate, there is none to set.
     const _SAMPLE_RATE_INFO& rates = m_now.sampleRates;
-    if (m_automaticRate || m_file.sampleRate == rates.currentRate)
+    if (m_file.sampleRate == rates.currentRate)
         return;
+    // The rate mode once the frame is applied: a frame with the PC driver as master sets
+    // the rate by hand; otherwise the mode planned, or the one the driver holds.
+    bool automatic = m_now.snapshot.automaticRate;
+    if (const PlanItem* mode = Planned(PlanKind::RateMode))
+        automatic = mode->thenValue != 0;
+    else if (m_masterIsPc && AnyFramed())
+        automatic = false;
     PlanItem item;
     item.kind = PlanKind::SampleRate;
     item.nowValue = rates.currentRate;
     item.thenValue = m_file.sampleRate;
-    const uint32_t* end = rates.rates + std::min(rates.rateCount, kMaxSampleRates);
-    if (std::find(rates.rates, end, m_file.sampleRate) == end)
+    const WriteRule rule = CheckSampleRate(automatic ? 1 : 0, rates, m_file.sampleRate);
+    if (rule == WriteRule::RateSetByClockMaster)
+        item.skip = PlanSkip::RateSetByMaster;
+    else if (rule != WriteRule::None)
         item.skip = PlanSkip::RateNotOffered;
     m_plan.items.push_back(item);
 }
 
 void CPlanner::DevicesNotInFile()
 {
+    // A connected device the file cannot name (no serial, or one another device shares)
+    // is left as it is too.
     for (size_t record = 0; record < m_now.devices.size(); ++record) {
         const std::string& serial = m_now.snapshot.devices[record].serial;
         const bool named = std::any_of(m_file.devices.begin(), m_file.devices.end(),
                                        [&](const auto& d) { return d.serial == serial; });
-        if (!named) {
+        if (!named || Find(serial) != static_cast<int>(record)) {
             PlanItem item = DeviceItem(PlanKind::Device, record);
             item.skip = PlanSkip::NotInFile;
             m_plan.items.push_back(item);
@@ -261,10 +349,6 @@ void CPlanner::DevicesNotInFile()
 
 RestorePlan CPlanner::Make()
 {
-    if (const std::string* shared = FindSharedSerial(m_now.snapshot)) {
-        m_plan.sharedSerial = *shared;
-        return m_plan;
-    }
     Devices();
     Ranking();
     Channels(false);
@@ -276,15 +360,13 @@ RestorePlan CPlanner::Make()
         item.thenValue = m_file.asioNamesIncludeDevice ? 1 : 0;
         m_plan.items.push_back(item);
     }
-    ClockAndRateMode();
+    ClockMaster();
+    RateMode();
     SyncModes();
-    Depth(PlanKind::StreamDepth, m_file.buffers.stream, m_now.streamDepth.stream.current,
-          m_now.streamDepth.stream.minimum, m_now.streamDepth.stream.step, kStreamDepthLimit);
-    Depth(PlanKind::WdmDepth, m_file.buffers.wdm, m_now.wdmDepth.audio.current, m_now.wdmDepth.audio.minimum,
-          m_now.wdmDepth.audio.step, kAudioDepthLimit);
+    Depth(PlanKind::StreamDepth, BufferKind::Stream, m_file.buffers.stream);
+    Depth(PlanKind::WdmDepth, BufferKind::Wdm, m_file.buffers.wdm);
     SampleRate();
-    Depth(PlanKind::AsioDepth, m_file.buffers.asio, m_now.asioDepth.audio.current, m_now.asioDepth.audio.minimum,
-          m_now.asioDepth.audio.step, kAudioDepthLimit);
+    Depth(PlanKind::AsioDepth, BufferKind::Asio, m_file.buffers.asio);
     DevicesNotInFile();
     return m_plan;
 }
@@ -294,4 +376,61 @@ RestorePlan CPlanner::Make()
 RestorePlan MakeRestorePlan(const Snapshot& file, const StudioState& now)
 {
     return CPlanner(file, now).Make();
+}
+
+std::vector<PlanItem> FindUnrestorable(const Snapshot& snapshot)
+{
+    std::vector<PlanItem> items;
+    std::string ansi;
+    const auto refused = [&](PlanKind kind, const std::string& serial, const std::string& deviceName,
+                             const std::string& name) {
+        PlanItem item;
+        item.kind = kind;
+        item.serial = serial;
+        item.deviceName = deviceName;
+        item.then = name;
+        item.rule = CheckNameFromUtf8(name, ansi);
+        item.skip = item.rule == WriteRule::None ? PlanSkip::None : PlanSkip::NameRefused;
+        return item;
+    };
+    for (const SnapshotDevice& device : snapshot.devices) {
+        const PlanSkip key = SerialFault(device.serial, snapshot, snapshot);
+        if (key != PlanSkip::None) {
+            PlanItem item;
+            item.serial = device.serial;
+            item.deviceName = device.name;
+            item.skip = key;
+            items.push_back(item);
+            continue;
+        }
+        if (PlanItem name = refused(PlanKind::DeviceName, device.serial, device.name, device.name); name.Skipped())
+            items.push_back(name);
+    }
+    for (const bool output : {false, true}) {
+        for (const SnapshotChannel& channel : output ? snapshot.outputs : snapshot.inputs) {
+            if (SerialFault(channel.device, snapshot, snapshot) != PlanSkip::None)
+                continue;
+            PlanItem item = refused(PlanKind::ChannelName, channel.device, "", channel.name);
+            for (const SnapshotDevice& device : snapshot.devices)
+                item.deviceName = device.serial == channel.device ? device.name : item.deviceName;
+            item.output = output;
+            item.index = channel.index;
+            if (item.Skipped())
+                items.push_back(item);
+        }
+    }
+    if (!snapshot.clockMasterIsPc && snapshot.clockMaster.empty()) {
+        PlanItem item;
+        item.kind = PlanKind::ClockMaster;
+        item.skip = PlanSkip::MasterUnnamed;
+        items.push_back(item);
+    }
+    if (snapshot.clockMasterIsPc && snapshot.automaticRate) {
+        PlanItem item;
+        item.kind = PlanKind::RateMode;
+        item.thenValue = 1;
+        item.skip = PlanSkip::RateModeWithPc;
+        items.push_back(item);
+    }
+    return items;
 }

@@ -1,13 +1,16 @@
 // What a restore would change: the file compared with what the driver holds, item by
 // item, in the order the writes go out. An item the driver cannot take now (a device
-// that is not connected, a rate or mode it does not offer, a depth outside its range)
-// is kept in the plan as skipped, with the reason; nothing of it is sent.
+// that is not connected or cannot be told from another, a name the driver layer's rule
+// refuses, a rate or mode it does not offer, a depth off its scale, a pair of clock
+// master and rate mode that no page would send) is kept in the plan as skipped, with
+// the reason; nothing of it is sent, and the rest of the file restores.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "protocol/WriteOutcome.h"
 #include "snapshot/Snapshot.h"
 #include "snapshot/StudioState.h"
 
@@ -23,23 +26,30 @@ enum class PlanKind {
     WdmDepth,
     SampleRate,
     AsioDepth,
-    Device,         // a device of the file that is not connected, or one not in the file
+    Device,         // a device of the file that cannot be restored, or one not in the file
 };
 
 enum class PlanSkip {
     None,
     DeviceMissing,     // the file's device is not connected: its name, mode and channels
     NotInFile,         // a connected device the file does not name: left as it is
+    NoSerial,          // a device without a serial number cannot be found again
+    SerialShared,      // two devices report this serial number and cannot be told apart
     ChannelMissing,    // the device has fewer channels of that direction now
+    NameRefused,       // the driver layer's name rule refuses the file's name (item.rule)
     MasterMissing,     // the clock master of the file is not connected
+    MasterUnnamed,     // the file names no device to find its clock master by
+    RateModeWithPc,    // with the PC driver as master the rate is set by hand
     ModeNotOffered,    // the device offers no such synchronisation mode now
     RateNotOffered,    // the driver offers no such sampling rate now
-    DepthOutOfRange,   // not a multiple of the step from the minimum to the upper limit
+    RateSetByMaster,   // the clock master defines the rate, so none can be set
+    DepthOutOfRange,   // not a position of the depth's scale
 };
 
 struct PlanItem {
     PlanKind kind = PlanKind::Device;
     PlanSkip skip = PlanSkip::None;
+    WriteRule rule = WriteRule::None;   // NameRefused: the rule the name breaks
     std::string serial;        // the item's device (the clock master's for ClockMaster)
     std::string deviceName;    // that device's name, as the driver or else the file has it
     bool output = false;       // ChannelName: its direction
@@ -61,13 +71,19 @@ struct PlanItem {
 
 struct RestorePlan {
     std::vector<PlanItem> items;
-    // Two connected devices that report this serial number cannot be told apart: no
-    // plan is made, and there are no items.
-    std::string sharedSerial;
 
     size_t Changes() const;
     size_t Skips() const;
+    // Skipped items of the file: what a restore cannot give back (a connected device the
+    // file does not name is none of them).
+    size_t FileSkips() const;
     bool operator==(const RestorePlan&) const = default;
 };
 
 RestorePlan MakeRestorePlan(const Snapshot& file, const StudioState& now);
+
+// What of a snapshot no restore can give back exactly (a name the driver layer's rule
+// refuses, a device without a serial number or with one another device shares, a clock
+// master it cannot name, an automatic rate with the PC driver as master), as skipped
+// items: a save tells the user of them.
+std::vector<PlanItem> FindUnrestorable(const Snapshot& snapshot);

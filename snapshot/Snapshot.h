@@ -1,8 +1,10 @@
 // What a studio snapshot holds: everything a user can set in the driver, keyed so that
 // it can be found again on another bus (devices by serial number, channels by device,
 // direction and index within the device), and for the reader's information what the
-// driver reports but nobody can set. Texts are the driver's, 8-bit ANSI; the file
-// carries them as UTF-8 (snapshot/SnapshotJson.h).
+// driver reports but nobody can set. Texts are UTF-8, as in the file: the driver's ANSI
+// texts cross to UTF-8 when a snapshot is made (a byte the code page leaves undefined
+// becomes U+FFFD), and a name crosses back only when a restore sends it, through the
+// driver layer's name rule (protocol/NameRule.h).
 #pragma once
 
 #include <array>
@@ -58,7 +60,9 @@ struct Snapshot {
     std::vector<SnapshotChannel> outputs;
     bool asioNamesIncludeDevice = false;
     bool clockMasterIsPc = true;
-    std::string clockMaster;               // the master device's serial when not the PC
+    // The master device's serial when not the PC; empty when the master was no device
+    // the snapshot could name (one missing from the device list, or without a serial).
+    std::string clockMaster;
     bool automaticRate = false;            // the clock master defines the sampling rate
     uint32_t sampleRate = 0;               // Hz
     SnapshotBuffers buffers;
@@ -66,6 +70,7 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-// The format's name and the one version this program writes and reads.
+// The format's name and the version this program writes. Version 1 named the PC driver
+// as clock master by the word that a serial number could also be; it is still read.
 inline constexpr const char* kSnapshotFormat = "tormalin-zemra-1394-studio-snapshot";
-inline constexpr uint32_t kSnapshotVersion = 1;
+inline constexpr uint32_t kSnapshotVersion = 2;

@@ -6,29 +6,24 @@
 #include <nlohmann/json.hpp>
 
 #include "driver/DriverRecords.h"
-#include "text/CodePage.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;
 
 const char* const kPlugKeys[4] = {"audioOut", "audioIn", "synchOut", "synchIn"};
-constexpr size_t kSerialBytes = sizeof(_OVX_DEVICE_PROPERTIES::serialNumber) - 1;
-
-// A driver's text for the file; a byte its code page leaves undefined becomes U+FFFD.
-std::string Text(const std::string& ansi) { return Utf8FromAnsiReplacing(ansi); }
 
 Json ModeJson(const SyncMode& mode)
 {
-    return {{"code", mode.code}, {"source", mode.source}, {"name", Text(mode.name)}};
+    return {{"code", mode.code}, {"source", mode.source}, {"name", mode.name}};
 }
 
 Json ChannelsJson(const std::vector<SnapshotChannel>& channels)
 {
     Json array = Json::array();
     for (const SnapshotChannel& channel : channels) {
-        array.push_back({{"device", Text(channel.device)}, {"index", channel.index}, {"name", Text(channel.name)},
-                         {"hardwareName", Text(channel.hardwareName)}});
+        array.push_back({{"device", channel.device}, {"index", channel.index}, {"name", channel.name},
+                         {"hardwareName", channel.hardwareName}});
     }
     return array;
 }
@@ -37,11 +32,12 @@ Json SettingsJson(const Snapshot& s)
 {
     Json devices = Json::array();
     for (const SnapshotDevice& device : s.devices)
-        devices.push_back({{"serial", Text(device.serial)}, {"name", Text(device.name)}, {"sync", ModeJson(device.sync)}});
+        devices.push_back({{"serial", device.serial}, {"name", device.name}, {"sync", ModeJson(device.sync)}});
     return {{"devices", devices},
             {"channels", {{"in", ChannelsJson(s.inputs)}, {"out", ChannelsJson(s.outputs)}}},
             {"asioNamesIncludeDevice", s.asioNamesIncludeDevice},
-            {"clockMaster", s.clockMasterIsPc ? std::string(kSnapshotPcClockMaster) : Text(s.clockMaster)},
+            {"clockMaster", s.clockMasterIsPc ? Json{{"kind", kSnapshotPcClockMaster}}
+                                              : Json{{"kind", "device"}, {"serial", s.clockMaster}}},
             {"rateMode", s.automaticRate ? "automatic" : "manual"},
             {"sampleRate", s.sampleRate},
             {"buffers", {{"stream", s.buffers.stream}, {"asio", s.buffers.asio}, {"wdm", s.buffers.wdm}}}};
@@ -51,12 +47,12 @@ Json InformationJson(const SnapshotInformation& info)
 {
     Json plugs = Json::array();
     for (const SnapshotPlugs& device : info.plugs) {
-        Json entry = {{"device", Text(device.device)}};
+        Json entry = {{"device", device.device}};
         for (size_t plug = 0; plug < 4; ++plug)
-            entry[kPlugKeys[plug]] = Text(device.states[plug]);
+            entry[kPlugKeys[plug]] = device.states[plug];
         plugs.push_back(entry);
     }
-    return {{"savedAt", Text(info.savedAt)},      {"computer", Text(info.computer)},
+    return {{"savedAt", info.savedAt},      {"computer", info.computer},
             {"driverInterface", info.interfaceVersion}, {"driverVersion", info.driverVersion},
             {"dropOuts", info.dropOuts},           {"plugs", plugs}};
 }
@@ -124,22 +120,14 @@ public:
         return true;
     }
 
-    // A text of the file, converted to the driver's code page in at most maxBytes.
-    bool Name(const Json& object, const std::string& path, const char* key, std::string& ansi, size_t maxBytes)
+    // A text of the file, as it stands: whether the driver can take it is the restore's
+    // question, asked name by name.
+    bool Text(const Json& object, const std::string& path, const char* key, std::string& text)
     {
         const Json* member = Member(object, path, key, Json::value_t::string, "a text");
         if (!member)
             return false;
-        const CodePageText converted = AnsiFromUtf8(member->get_ref<const std::string&>(), maxBytes);
-        if (!converted.Ok()) {
-            const std::string why = converted.fault == CodePageFault::TooLong
-                                        ? "at most " + std::to_string(maxBytes) + " bytes in code page " +
-                                              std::to_string(AnsiCodePage())
-                                        : DescribeCodePageFault(converted);
-            return Fail(path + "." + key, "the text \"" + Shown(member->get<std::string>()) + "\" cannot be passed on: " +
-                                              why) != nullptr;
-        }
-        ansi = converted.text;
+        text = member->get<std::string>();
         return true;
     }
 
@@ -158,7 +146,7 @@ bool ReadMode(CFieldReader& r, const Json& device, const std::string& path, Sync
     const Json* sync = r.Member(device, path, "sync", Json::value_t::object, "an object");
     const std::string at = path + ".sync";
     return sync && r.Unsigned(*sync, at, "code", mode.code) && r.Unsigned(*sync, at, "source", mode.source) &&
-           r.Name(*sync, at, "name", mode.name, kNameFieldSize - 1);
+           r.Text(*sync, at, "name", mode.name);
 }
 
 void ReadDevices(CFieldReader& r, const Json& settings, Snapshot& s)
@@ -176,12 +164,10 @@ void ReadDevices(CFieldReader& r, const Json& settings, Snapshot& s)
             break;
         }
         SnapshotDevice device;
-        if (r.Name(entry, path, "serial", device.serial, kSerialBytes) &&
-            r.Name(entry, path, "name", device.name, kNameFieldSize - 1) && ReadMode(r, entry, path, device.sync))
+        if (r.Text(entry, path, "serial", device.serial) && r.Text(entry, path, "name", device.name) &&
+            ReadMode(r, entry, path, device.sync))
             s.devices.push_back(std::move(device));
     }
-    if (const std::string* shared = r.Failed() ? nullptr : FindSharedSerial(s))
-        r.Fail("settings.devices", "serial numbers that differ; \"" + Shown(Text(*shared)) + "\" is there twice");
 }
 
 bool KnownSerial(const Snapshot& s, const std::string& serial)
@@ -204,9 +190,9 @@ void ReadChannelList(CFieldReader& r, const Json& channels, const char* key, Sna
             break;
         }
         SnapshotChannel channel;
-        if (!r.Name(entry, path, "device", channel.device, kSerialBytes) ||
+        if (!r.Text(entry, path, "device", channel.device) ||
             !r.Unsigned(entry, path, "index", channel.index, 0, kMaxChannels - 1) ||
-            !r.Name(entry, path, "name", channel.name, kNameFieldSize - 1))
+            !r.Text(entry, path, "name", channel.name))
             break;
         if (!KnownSerial(s, channel.device))
             r.Fail(path + ".device", "the serial number of a device in settings.devices");
@@ -217,20 +203,39 @@ void ReadChannelList(CFieldReader& r, const Json& channels, const char* key, Sna
             r.Fail(path, "each device's channel once; index " + std::to_string(channel.index) + " is there twice");
         // The hardware name is for the reader; a restore never sends it.
         if (const auto hardware = entry.find("hardwareName"); hardware != entry.end() && hardware->is_string())
-            channel.hardwareName = AnsiFromUtf8(hardware->get_ref<const std::string&>()).text;
+            channel.hardwareName = hardware->get<std::string>();
         into.push_back(std::move(channel));
     }
 }
 
-void ReadClockAndRate(CFieldReader& r, const Json& settings, Snapshot& s)
+// Version 2: {"kind": "pc"} or {"kind": "device", "serial": S}, S empty for a master the
+// snapshot could not name. Version 1: the word for the PC, or the master's serial.
+void ReadClockMaster(CFieldReader& r, const Json& settings, uint32_t version, Snapshot& s)
 {
-    std::string master;
-    if (r.Name(settings, "settings", "clockMaster", master, kSerialBytes)) {
-        s.clockMasterIsPc = master == kSnapshotPcClockMaster;
-        s.clockMaster = s.clockMasterIsPc ? std::string() : master;
-        if (!s.clockMasterIsPc && !KnownSerial(s, master))
-            r.Fail("settings.clockMaster", "\"pc\" or the serial number of a device in settings.devices");
+    std::string serial;
+    if (version == 1) {
+        if (!r.Text(settings, "settings", "clockMaster", serial))
+            return;
+        s.clockMasterIsPc = serial == kSnapshotPcClockMaster;
+        s.clockMaster = s.clockMasterIsPc ? std::string() : serial;
+        return;
     }
+    const Json* master = r.Member(settings, "settings", "clockMaster", Json::value_t::object, "an object");
+    std::string kind;
+    if (!master || !r.Text(*master, "settings.clockMaster", "kind", kind))
+        return;
+    s.clockMasterIsPc = kind == kSnapshotPcClockMaster;
+    if (!s.clockMasterIsPc && kind != "device") {
+        r.Fail("settings.clockMaster.kind", "\"pc\" or \"device\", found \"" + Shown(kind) + "\"");
+        return;
+    }
+    if (!s.clockMasterIsPc && r.Text(*master, "settings.clockMaster", "serial", serial))
+        s.clockMaster = serial;
+}
+
+void ReadClockAndRate(CFieldReader& r, const Json& settings, uint32_t version, Snapshot& s)
+{
+    ReadClockMaster(r, settings, version, s);
     if (const Json* mode = r.Member(settings, "settings", "rateMode", Json::value_t::string, "a text")) {
         if (*mode != "manual" && *mode != "automatic")
             r.Fail("settings.rateMode", "\"manual\" or \"automatic\", found \"" + Shown(mode->get<std::string>()) + "\"");
@@ -262,8 +267,40 @@ std::string LineAndColumn(std::string_view text, size_t byte)
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
+// The deepest nesting a snapshot has is five levels (settings, channels, a direction, a
+// channel); a document deeper than this is no snapshot, and is refused before the
+// parser builds it (a few megabytes of brackets would take hundreds of megabytes).
+constexpr size_t kDeepestNesting = 8;
+
+// The place of the first bracket that opens a level deeper than kDeepestNesting, or npos.
+size_t TooDeep(std::string_view text)
+{
+    size_t depth = 0;
+    bool inString = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kDeepestNesting)
+                return i;
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return std::string_view::npos;
+}
+
 SnapshotFault ParseJson(std::string_view text, Json& json)
 {
+    if (const size_t deep = TooDeep(text); deep != std::string_view::npos)
+        return {LineAndColumn(text, deep + 1),
+                "at most " + std::to_string(kDeepestNesting) + " levels of nesting; this is not a studio snapshot"};
     try {
         json = Json::parse(text);
         return {};
@@ -292,17 +329,6 @@ std::string WriteSnapshotJson(const Snapshot& snapshot)
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-const std::string* FindSharedSerial(const Snapshot& snapshot)
-{
-    for (size_t i = 0; i < snapshot.devices.size(); ++i) {
-        for (size_t j = i + 1; j < snapshot.devices.size(); ++j) {
-            if (snapshot.devices[i].serial == snapshot.devices[j].serial)
-                return &snapshot.devices[i].serial;
-        }
-    }
-    return nullptr;
-}
-
 SnapshotFault ReadSnapshotJson(std::string_view text, Snapshot& snapshot)
 {
     Json json;
@@ -325,7 +351,7 @@ SnapshotFault ReadSnapshotJson(std::string_view text, Snapshot& snapshot)
             ReadChannelList(r, *channels, "in", read, read.inputs);
             ReadChannelList(r, *channels, "out", read, read.outputs);
         }
-        ReadClockAndRate(r, *settings, read);
+        ReadClockAndRate(r, *settings, version, read);
     }
     if (const auto info = json.find("information"); !r.Failed() && info != json.end() && !info->is_object())
         r.Fail("information", std::string("expected an object, found ") + info->type_name());

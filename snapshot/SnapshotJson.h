@@ -1,9 +1,9 @@
 // A snapshot as a file: UTF-8 JSON with the format's name and version (the README
 // shows one). The reader takes nothing on trust: a file that is not JSON, not this
-// format, of a later version, or with a value of the wrong type or out of range is
-// refused with the place (a line and column, or the field's path) and what was
-// expected there. Names cross to the driver's ANSI code page here, so a name that
-// code page cannot hold, or that needs more than 39 bytes, is refused by its path.
+// format, of a later version, nested deeper than a snapshot is, or with a value of the
+// wrong type or out of range is refused whole, with the place (a line and column, or
+// the field's path) and what was expected there. Texts are read as they stand: a name
+// the driver cannot take is one item the restore skips, not a reason to refuse the file.
 #pragma once
 
 #include <string>
@@ -27,7 +27,3 @@ std::string WriteSnapshotJson(const Snapshot& snapshot);
 
 // On a fault the snapshot is left as it was.
 SnapshotFault ReadSnapshotJson(std::string_view text, Snapshot& snapshot);
-
-// The first serial number that two devices share, or null: a snapshot keys devices
-// and channels by serial number and cannot tell such devices apart.
-const std::string* FindSharedSerial(const Snapshot& snapshot);

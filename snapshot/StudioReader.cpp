@@ -6,6 +6,7 @@
 
 #include "driver/RecordText.h"
 #include "protocol/DriverReader.h"
+#include "text/CodePage.h"
 #include "text/StreamText.h"
 #include "text/VersionText.h"
 
@@ -57,12 +58,18 @@ std::vector<SnapshotChannel> DescribeChannels(const std::vector<_OVX_CHANNEL_PRO
                                    [&](const auto& d) { return d.deviceId == channel.deviceId; });
         if (device == devices.end())
             continue;   // a channel of no listed device cannot be found again by serial
+        // Nor can one of a device without a serial number, or with one another shares.
+        const std::string_view serial = FieldText(device->serialNumber);
+        const auto sharing = std::count_if(devices.begin(), devices.end(),
+                                           [&](const auto& d) { return FieldText(d.serialNumber) == serial; });
+        if (serial.empty() || sharing > 1)
+            continue;
         auto seen = std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return c.first == channel.deviceId; });
         if (seen == counts.end())
             seen = counts.insert(counts.end(), {channel.deviceId, 0});
-        described.push_back({std::string(FieldText(device->serialNumber)), seen->second++,
-                             std::string(FieldText(channel.channelName)),
-                             std::string(FieldText(channel.hardwareName))});
+        described.push_back({Utf8FromAnsiReplacing(FieldText(device->serialNumber)), seen->second++,
+                             Utf8FromAnsiReplacing(FieldText(channel.channelName)),
+                             Utf8FromAnsiReplacing(FieldText(channel.hardwareName))});
         records.push_back(record);
     }
     return described;
@@ -70,14 +77,22 @@ std::vector<SnapshotChannel> DescribeChannels(const std::vector<_OVX_CHANNEL_PRO
 
 }  // namespace
 
+SyncMode SnapshotModeOf(const _SYNC_MODE_ENTRY& entry)
+{
+    SyncMode mode = SyncModeOf(entry);
+    mode.name = Utf8FromAnsiReplacing(mode.name);
+    return mode;
+}
+
 void DescribeState(StudioState& state)
 {
     Snapshot& s = state.snapshot;
     s.devices.clear();
     for (size_t i = 0; i < state.devices.size(); ++i) {
         const _OVX_DEVICE_PROPERTIES& device = state.devices[i];
-        s.devices.push_back({std::string(FieldText(device.serialNumber)), std::string(FieldText(device.name)),
-                             SyncModeOf(state.syncModes[i].current)});
+        s.devices.push_back({Utf8FromAnsiReplacing(FieldText(device.serialNumber)),
+                             Utf8FromAnsiReplacing(FieldText(device.name)),
+                             SnapshotModeOf(state.syncModes[i].current)});
     }
     s.inputs = DescribeChannels(state.inputs, state.devices, state.inputRecords);
     s.outputs = DescribeChannels(state.outputs, state.devices, state.outputRecords);
@@ -86,7 +101,7 @@ void DescribeState(StudioState& state)
     s.clockMaster.clear();
     for (const _OVX_DEVICE_PROPERTIES& device : state.devices) {
         if (!s.clockMasterIsPc && device.deviceId == state.clockSource.masterDeviceId) {
-            s.clockMaster = FieldText(device.serialNumber);
+            s.clockMaster = Utf8FromAnsiReplacing(FieldText(device.serialNumber));
             break;
         }
     }
@@ -107,12 +122,12 @@ RequestFailure CStudioReader::Read(StudioState& state, bool withInformation)
     failure.Note(reader.Streams(state));
     SnapshotInformation& info = state.snapshot.information;
     info.savedAt = UtcNow();
-    info.computer = ComputerName();
+    info.computer = Utf8FromAnsiReplacing(ComputerName());
     info.interfaceVersion = InterfaceVersionText(state.version);
     info.driverVersion = DriverVersionText(state.version);
     info.dropOuts = state.DropOuts();
     for (size_t i = 0; i < state.devices.size(); ++i) {
-        SnapshotPlugs plugs{std::string(FieldText(state.devices[i].serialNumber)), {}};
+        SnapshotPlugs plugs{Utf8FromAnsiReplacing(FieldText(state.devices[i].serialNumber)), {}};
         for (int plug = 0; plug < 4; ++plug)
             plugs.states[static_cast<size_t>(plug)] = FormatPlugState(PlugOf(state.streams[i].info, plug));
         info.plugs.push_back(std::move(plugs));

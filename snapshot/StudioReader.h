@@ -20,5 +20,8 @@ private:
     COvx1394Driver& m_drv;
 };
 
-// The snapshot of a state's records (everything but the information).
+// The snapshot of a state's records (everything but the information), its texts in UTF-8.
 void DescribeState(StudioState& state);
+
+// A driver's synchronisation mode as a snapshot holds it, its name in UTF-8.
+SyncMode SnapshotModeOf(const _SYNC_MODE_ENTRY& entry);

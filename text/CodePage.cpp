@@ -108,6 +108,25 @@ CodePageText AnsiFromUtf8(std::string_view utf8, size_t maxBytes)
     return result;
 }
 
+std::string AnsiFromUtf8Replacing(std::string_view utf8)
+{
+    std::string ansi;
+    if (SystemAnsiFromUtf8(utf8, ansi) == SystemAnsiResult::Ok)
+        return ansi;
+    ansi.clear();
+    for (size_t offset = 0; offset < utf8.size();) {
+        size_t next = offset;
+        char32_t ignored = 0;
+        if (!DecodeUtf8(utf8, next, ignored))
+            next = offset + 1;   // each byte of malformed UTF-8 is replaced on its own
+        std::string converted;
+        const bool crosses = SystemAnsiFromUtf8(utf8.substr(offset, next - offset), converted) == SystemAnsiResult::Ok;
+        ansi += crosses ? converted : "?";
+        offset = next;
+    }
+    return ansi;
+}
+
 std::string DescribeCodePageFault(const CodePageText& result)
 {
     char text[160];

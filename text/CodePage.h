@@ -43,6 +43,10 @@ std::string Utf8FromAnsiReplacing(std::string_view ansi);
 // field of the driver holds 39 bytes and its terminator.
 CodePageText AnsiFromUtf8(std::string_view utf8, size_t maxBytes = std::string_view::npos);
 
+// For showing a text in the ANSI code page whatever it holds: each character the code
+// page cannot hold becomes '?'.
+std::string AnsiFromUtf8Replacing(std::string_view utf8);
+
 // Why a conversion failed, for a message: "U+FF02 has no place in code page 1252".
 std::string DescribeCodePageFault(const CodePageText& result);
 
