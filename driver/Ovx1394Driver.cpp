@@ -64,17 +64,24 @@ bool COvx1394Driver::IsOpen() const
     return m_hDevice != nullptr;
 }
 
+void COvx1394Driver::SetRequestObserver(IRequestObserver* observer)
+{
+    std::lock_guard lock(m_lock);
+    m_observer = observer;
+}
+
 DrvResult COvx1394Driver::Control(uint32_t code, const void* inBuffer, uint32_t inSize,
                                   void* outBuffer, uint32_t outSize, uint32_t* byteCount)
 {
     std::lock_guard lock(m_lock);
-    if (!m_hDevice)
-        return ERROR_DRV_NOT_OPEN;
+    DrvResult result = ERROR_DRV_NOT_OPEN;
     uint32_t returned = 0;
-    const DrvResult result =
-        m_io->Control(m_hDevice, code, inBuffer, inSize, outBuffer, outSize, returned);
-    if (byteCount)
+    if (m_hDevice)
+        result = m_io->Control(m_hDevice, code, inBuffer, inSize, outBuffer, outSize, returned);
+    if (m_hDevice && byteCount)
         *byteCount = returned;
+    if (m_observer)
+        m_observer->OnRequest(code, inBuffer, inSize, result);
     return result;
 }
 

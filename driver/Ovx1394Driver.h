@@ -7,6 +7,7 @@
 
 #include "driver/DeviceIo.h"
 #include "driver/DriverRecords.h"
+#include "driver/RequestObserver.h"
 #include "driver/ResultCodes.h"
 
 // The driver's control device, also the class of its device interface.
@@ -25,6 +26,10 @@ public:
     DrvResult Open(const char* name);
     void Close();
     bool IsOpen() const;
+
+    // Tells the observer of every request from now on; null tells nobody. The observer
+    // must outlive the connection or be taken away first.
+    void SetRequestObserver(IRequestObserver* observer);
 
     // The one device I/O control call under the lock. While closed it returns
     // ERROR_DRV_NOT_OPEN and touches neither buffer nor byteCount.
@@ -76,4 +81,5 @@ private:
 
     DeviceHandle m_hDevice = nullptr;
     IDeviceIo* m_io = nullptr;   // the device I/O that opened m_hDevice
+    IRequestObserver* m_observer = nullptr;
 };
