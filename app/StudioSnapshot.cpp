@@ -27,20 +27,6 @@ const char* CodeText(DrvResult code)
     return known ? known->text : "";
 }
 
-// A text of the file for a message box, which shows the ANSI code page: a character
-// that page cannot hold shows as '?'.
-std::string ShownFromUtf8(const std::string& utf8)
-{
-    const CodePageText ansi = AnsiFromUtf8(utf8);
-    if (ansi.Ok())
-        return ansi.text;
-    std::string shown;
-    for (const char c : utf8)
-        shown += static_cast<unsigned char>(c) < 0x80 ? c : (static_cast<unsigned char>(c) < 0xC0 ? '\0' : '?');
-    shown.erase(std::remove(shown.begin(), shown.end(), '\0'), shown.end());
-    return shown;
-}
-
 // The file name the user chose, or an empty text when they cancelled.
 std::string AskFileName(CWnd* owner, bool save)
 {
@@ -79,7 +65,7 @@ bool ReadFile(const std::string& path, Snapshot& file)
     else
         fault = ReadSnapshotJson(text, file);
     if (!fault.Ok())
-        AfxMessageBox(FormatResString(IDS_SNAP_BAD_FILE, ShownFromUtf8(fault.Message()).c_str()).c_str(),
+        AfxMessageBox(FormatResString(IDS_SNAP_BAD_FILE, AnsiFromUtf8Replacing(fault.Message()).c_str()).c_str(),
                       MB_ICONEXCLAMATION);
     return fault.Ok();
 }

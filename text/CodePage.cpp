@@ -108,6 +108,26 @@ CodePageText AnsiFromUtf8(std::string_view utf8, size_t maxBytes)
     return result;
 }
 
+std::string AnsiFromUtf8Replacing(std::string_view utf8)
+{
+    std::string ansi;
+    if (SystemAnsiFromUtf8(utf8, ansi) == SystemAnsiResult::Ok)
+        return ansi;
+    ansi.clear();
+    const std::string replacement = SystemAnsiDefaultCharacter();
+    for (size_t offset = 0; offset < utf8.size();) {
+        size_t next = offset;
+        char32_t ignored = 0;
+        if (!DecodeUtf8(utf8, next, ignored))
+            next = offset + 1;   // each byte of malformed UTF-8 is replaced on its own
+        std::string converted;
+        const bool crosses = SystemAnsiFromUtf8(utf8.substr(offset, next - offset), converted) == SystemAnsiResult::Ok;
+        ansi += crosses ? converted : replacement;
+        offset = next;
+    }
+    return ansi;
+}
+
 std::string DescribeCodePageFault(const CodePageText& result)
 {
     char text[160];
@@ -120,6 +140,10 @@ std::string DescribeCodePageFault(const CodePageText& result)
         break;
     case CodePageFault::InvalidUtf8:
         std::snprintf(text, sizeof text, "the text is not UTF-8 at byte %zu", result.offset);
+        break;
+    case CodePageFault::InvalidUtf16:
+        std::snprintf(text, sizeof text, "the text is not UTF-16 at unit %zu (a lone surrogate U+%04X)",
+                      result.offset, static_cast<unsigned>(result.character));
         break;
     case CodePageFault::NotInCodePage:
         std::snprintf(text, sizeof text, "U+%04X has no place in code page %u", static_cast<unsigned>(result.character),
