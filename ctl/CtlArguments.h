@@ -23,8 +23,11 @@ CtlOutcome FindChannel(const CChannelArray& channels, std::string_view text, int
 // Whole texts equal, ASCII case ignored.
 bool SameText(std::string_view a, std::string_view b);
 
-// The text in double quotes for a message, its control characters written as \xNN.
+// The text in double quotes for a message, its control characters written as \xNN; a
+// text longer than 60 characters is cut and its length said (text/ControlText.h).
 std::string Quoted(std::string_view text);
+// A file's name the same way, but whole: its end names the file.
+std::string QuotedPath(std::string_view text);
 
 // A name the driver can hold and show: 1 to 39 bytes of the ANSI code page, none of
 // them a control character.

@@ -19,9 +19,9 @@ CtlOutcome ReadSnapshotFile(const std::string& file, Snapshot& snapshot)
 {
     std::string text;
     if (const FileOutcome read = ReadWholeFile(PathFromAnsi(file), text); !read.ok)
-        return CtlUsage(Quoted(file) + " cannot be read: " + read.why);
+        return CtlUsage(QuotedPath(file) + " cannot be read: " + read.why);
     if (const SnapshotFault fault = ReadSnapshotJson(text, snapshot); !fault.Ok())
-        return CtlUsage(Quoted(file) + " is refused: " + fault.Message());
+        return CtlUsage(QuotedPath(file) + " is refused: " + fault.Message());
     return CtlDone();
 }
 
@@ -46,7 +46,7 @@ CtlOutcome Save(CtlSession& session, const std::string& file)
         return {CtlExit_Refused, "two connected devices report the serial number " + Quoted(*shared) +
                                      "; a snapshot could not tell them apart"};
     if (const FileOutcome written = WriteFileAtomically(PathFromAnsi(file), WriteSnapshotJson(state.snapshot)); !written.ok)
-        return {CtlExit_Output, Quoted(file) + " was not saved, and a file there before is unchanged: " + written.why};
+        return {CtlExit_Output, QuotedPath(file) + " was not saved, and a file there before is unchanged: " + written.why};
     session.out << "saved " << state.snapshot.devices.size() << " devices, " << state.snapshot.inputs.size() << " + "
                 << state.snapshot.outputs.size() << " channels to " << file << '\n';
     return CtlDone();

@@ -1,12 +1,12 @@
 #include "snapshot/SnapshotJson.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 #include <nlohmann/json.hpp>
 
 #include "driver/DriverRecords.h"
 #include "text/CodePage.h"
+#include "text/ControlText.h"
 
 namespace {
 
@@ -61,30 +61,6 @@ Json InformationJson(const SnapshotInformation& info)
             {"dropOuts", info.dropOuts},           {"plugs", plugs}};
 }
 
-// A text of the file inside a message: its control characters (C0, DEL and the C1
-// range) as \xNN, so that a message cannot move a terminal's cursor or retitle it.
-std::string Shown(const std::string& utf8)
-{
-    std::string shown;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        const bool c1 = byte == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0 &&
-                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80;
-        if (byte < 0x20 || byte == 0x7F || c1) {
-            const size_t count = c1 ? 2 : 1;
-            for (size_t b = 0; b < count; ++b) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(utf8[i + b]));
-                shown += escaped;
-            }
-            i += count - 1;
-        } else {
-            shown += utf8[i];
-        }
-    }
-    return shown;
-}
-
 // Reads the members of a snapshot's JSON, each checked for its type and range, and
 // remembers the first fault with the field's path.
 class CFieldReader {
@@ -136,8 +112,8 @@ public:
                                         ? "at most " + std::to_string(maxBytes) + " bytes in code page " +
                                               std::to_string(AnsiCodePage())
                                         : DescribeCodePageFault(converted);
-            return Fail(path + "." + key, "the text \"" + Shown(member->get<std::string>()) + "\" cannot be passed on: " +
-                                              why) != nullptr;
+            return Fail(path + "." + key, "the text " + QuoteUtf8(member->get_ref<const std::string&>()) +
+                                              " cannot be passed on: " + why) != nullptr;
         }
         ansi = converted.text;
         return true;
@@ -181,7 +157,7 @@ void ReadDevices(CFieldReader& r, const Json& settings, Snapshot& s)
             s.devices.push_back(std::move(device));
     }
     if (const std::string* shared = r.Failed() ? nullptr : FindSharedSerial(s))
-        r.Fail("settings.devices", "serial numbers that differ; \"" + Shown(Text(*shared)) + "\" is there twice");
+        r.Fail("settings.devices", "serial numbers that differ; " + QuoteUtf8(Text(*shared)) + " is there twice");
 }
 
 bool KnownSerial(const Snapshot& s, const std::string& serial)
@@ -233,7 +209,8 @@ void ReadClockAndRate(CFieldReader& r, const Json& settings, Snapshot& s)
     }
     if (const Json* mode = r.Member(settings, "settings", "rateMode", Json::value_t::string, "a text")) {
         if (*mode != "manual" && *mode != "automatic")
-            r.Fail("settings.rateMode", "\"manual\" or \"automatic\", found \"" + Shown(mode->get<std::string>()) + "\"");
+            r.Fail("settings.rateMode",
+                   "\"manual\" or \"automatic\", found " + QuoteUtf8(mode->get_ref<const std::string&>()));
         s.automaticRate = *mode == "automatic";
     }
     r.Unsigned(settings, "settings", "sampleRate", s.sampleRate, 1);
@@ -262,6 +239,24 @@ std::string LineAndColumn(std::string_view text, size_t byte)
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
+// The library quotes the file's text where it stopped ("last read: '...'", "overflow
+// parsing '...'") whole and as it found it; it is shown as every text of the file is.
+std::string WithFileTextQuoted(const std::string& words)
+{
+    for (const std::string_view opening : {"last read: '", "parsing '"}) {
+        const size_t at = words.find(opening);
+        if (at == std::string::npos)
+            continue;
+        const size_t begin = at + opening.size();
+        const size_t expected = words.rfind("'; expected ");
+        const size_t end = expected != std::string::npos && expected >= begin ? expected : words.size() - 1;
+        if (end < begin || words[end] != '\'')
+            return words;
+        return words.substr(0, begin - 1) + QuoteUtf8(words.substr(begin, end - begin)) + words.substr(end + 1);
+    }
+    return words;
+}
+
 SnapshotFault ParseJson(std::string_view text, Json& json)
 {
     try {
@@ -269,15 +264,16 @@ SnapshotFault ParseJson(std::string_view text, Json& json)
         return {};
     } catch (const Json::parse_error& error) {
         // The library's own words after its "parse error at line L, column C: " prefix.
-        std::string what = error.what();
+        const std::string what = error.what();
         const size_t words = what.find(": ", what.find("parse error"));
-        return {LineAndColumn(text, error.byte),
-                "expected a JSON document; " + (words == std::string::npos ? what : what.substr(words + 2))};
+        const std::string said = words == std::string::npos ? what : what.substr(words + 2);
+        return {LineAndColumn(text, error.byte), "expected a JSON document; " + WithFileTextQuoted(said)};
     } catch (const Json::exception& error) {
         // A number beyond what a double holds is refused after its parse, with no place.
         const std::string what = error.what();
         const size_t words = what.find("] ");
-        return {"the document", "expected a JSON document; " + (words == std::string::npos ? what : what.substr(words + 2))};
+        const std::string said = words == std::string::npos ? what : what.substr(words + 2);
+        return {"the document", "expected a JSON document; " + WithFileTextQuoted(said)};
     }
 }
 

@@ -15,6 +15,14 @@ namespace {
 // UTF-16 as a test writes it, in the platform's own unit.
 Utf16String U16(std::u16string_view text) { return Utf16String(text.begin(), text.end()); }
 
+std::string Repeated(std::string_view text, size_t times)
+{
+    std::string repeated;
+    while (times-- > 0)
+        repeated += text;
+    return repeated;
+}
+
 class CodePage1252 : public ::testing::Test {
 protected:
     void SetUp() override
@@ -134,12 +142,44 @@ TEST_F(CodePage1252, Utf16CrossesTheCodePageStrictlyOrWithItsDefaultCharacter)
               "the text is not UTF-16 at unit 1 (a lone surrogate U+D800)");
 }
 
-TEST_F(CodePage1252, ControlCharactersAreFoundAndEscapedAndNothingElse)
+TEST_F(CodePage1252, OneRuleEscapesTheControlCharactersOfAnsiAndUtf8)
 {
-    EXPECT_EQ(EscapeControlCharacters("\x1B]0;x\x07 \x7F\x81"), "\\x1B]0;x\\x07 \\x7F\\x81");
-    EXPECT_EQ(EscapeControlCharacters("Caf\xE9 \x80 \\x41"), "Caf\xE9 \x80 \\x41");
+    // Windows' own table maps 0x8D to a C1 control, the host's leaves it undefined: both are escaped.
+    const struct {
+        std::string ansi, ansiShown, utf8, utf8Shown;
+    } cases[] = {
+        {"\x1B]0;x\x07", "\\x1B]0;x\\x07", "\x1B]0;x\x07", "\\x1B]0;x\\x07"},   // C0
+        {"a\x7F", "a\\x7F", "a\x7F", "a\\x7F"},                                   // DEL
+        {"\x8D\x81", "\\x8D\\x81", "\u0085", "\\xC2\\x85"},                     // C1, or no character
+        {"\\x41", "\\x41", "\xFF", "\\xFF"},                                       // no UTF-8 character
+        {"Caf\xE9 \x80", "Caf\xE9 \x80", "Caf\u00E9 \u20AC", "Caf\u00E9 \u20AC"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EscapeControlCharacters(c.ansi), c.ansiShown);
+        EXPECT_EQ(QuoteAnsi(c.ansi), "\"" + c.ansiShown + "\"");
+        EXPECT_EQ(QuoteUtf8(c.utf8), "\"" + c.utf8Shown + "\"");
+        EXPECT_EQ(FindControlCharacter(c.ansi) == std::string_view::npos, c.ansi == c.ansiShown) << c.ansiShown;
+    }
     EXPECT_EQ(FindControlCharacter("Left\tRight"), 4u);
-    EXPECT_EQ(FindControlCharacter("Caf\xE9 \x80"), std::string_view::npos);
+}
+
+TEST(ControlText, AQuotedTextIsCutAfterSixtyCharactersNeverInsideOne)
+{
+    const std::string x59(59, 'x');
+    const struct {
+        std::string text;
+        bool utf8;
+        std::string quoted;
+    } cases[] = {
+        {x59 + "y", false, "\"" + x59 + "y\""},
+        {x59 + "yz", false, "\"" + x59 + "y...\" (61 characters)"},
+        {x59 + "\x1B\x1B", false, "\"" + x59 + "\\x1B...\" (61 characters)"},
+        {Repeated("\u00E9", 61), true, "\"" + Repeated("\u00E9", 60) + "...\" (61 characters)"},
+        {x59 + "\u0085\u0085", true, "\"" + x59 + "\\xC2\\x85...\" (61 characters)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.utf8 ? QuoteUtf8(c.text) : QuoteAnsi(c.text), c.quoted);
+    EXPECT_EQ(QuoteAnsi(x59 + "yz", std::string_view::npos), "\"" + x59 + "yz\"");
 }
 
 }  // namespace

@@ -183,7 +183,7 @@ TEST_F(Snap, ABadFileIsRefusedWithItsPlaceBeforeAnyRequest)
     } cases[] = {
         {"{\n  \"format\": ", "line 2, column 13: expected a JSON document; "},
         {"[1, 2]", "the document: expected an object, found array"},
-        {"1e400", "the document: expected a JSON document; number overflow parsing '1e400'"},
+        {"1e400", "the document: expected a JSON document; number overflow parsing \"1e400\""},
         {with("tormalin-zemra-1394-studio-snapshot", "other"), "format: \"tormalin-zemra-1394-studio-snapshot\"; this"},
         {with("\"version\": 1", "\"version\": 2"), "version: at most 1, found 2: the file was written by a later"},
         {with("\"sampleRate\": 48000", "\"sampleRate\": \"48000\""),
@@ -197,6 +197,12 @@ TEST_F(Snap, ABadFileIsRefusedWithItsPlaceBeforeAnyRequest)
          "cannot be passed on: at most 39 bytes in code page 1252"},
         {with("\"clockMaster\": \"ZS8-0041-17\"", "\"clockMaster\": \"ZZ\""),
          "settings.clockMaster: \"pc\" or the serial number of a device in settings.devices"},
+        // A text of the file is quoted escaped and at most 60 characters of it, the library's too.
+        {with("\"rateMode\": \"automatic\"", "\"rateMode\": \"" + std::string(100, 'm') + "\""),
+         "settings.rateMode: \"manual\" or \"automatic\", found \"" + std::string(60, 'm') + "...\" (100 characters)"},
+        {"{\"format\": \"\x7F" + std::string(70, 'f') + "\\q\"}",
+         "invalid string: forbidden character after backslash; last read: \"\"\\x7F" + std::string(58, 'f') +
+             "...\" (74 characters)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
