@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-enum class StreamingState { Streaming, ConnectFailed, NoStreams };
+#include "text/StreamingVerdict.h"
 
 struct FoundDevice {
     uint32_t id = 0;     // identity: a renamed device is the same device
