@@ -12,6 +12,7 @@
 #include "snapshot/SnapshotJson.h"
 #include "text/CodePage.h"
 #include "text/DriverErrorText.h"
+#include "text/FormatText.h"
 #include "ui/Dialog.h"
 #include "ui/FileDialog.h"
 #include "ui/ResourceText.h"
@@ -49,10 +50,12 @@ std::string AskFileName(CWnd* owner, bool save)
 bool ReadStudio(StudioState& state, bool withInformation)
 {
     const StudioReadResult read = CStudioReader(theDrv).Read(state, withInformation);
-    if (!read.Ok())
-        AfxMessageBox(FormatResString(IDS_SNAP_READ_FAILED, read.request, read.code, CodeText(read.code)).c_str(),
-                      MB_ICONEXCLAMATION);
-    return read.Ok();
+    if (read.Ok())
+        return true;
+    const std::string message =
+        FormatResString(IDS_SNAP_READ_FAILED, {read.request, ResultCodeText(read.code), CodeText(read.code)});
+    AfxMessageBox(message.c_str(), MB_ICONEXCLAMATION);
+    return false;
 }
 
 bool ReadFile(const std::string& path, Snapshot& file)
@@ -65,7 +68,7 @@ bool ReadFile(const std::string& path, Snapshot& file)
     else
         fault = ReadSnapshotJson(text, file);
     if (!fault.Ok())
-        AfxMessageBox(FormatResString(IDS_SNAP_BAD_FILE, AnsiFromUtf8Replacing(fault.Message()).c_str()).c_str(),
+        AfxMessageBox(FormatResString(IDS_SNAP_BAD_FILE, {AnsiFromUtf8Replacing(fault.Message())}).c_str(),
                       MB_ICONEXCLAMATION);
     return fault.Ok();
 }
@@ -78,8 +81,8 @@ bool PlanNow(const Snapshot& file, StudioState& state, RestorePlan& plan)
     plan = MakeRestorePlan(file, state);
     if (plan.sharedSerial.empty())
         return true;
-    const std::string why = FormatResString(IDS_SNAP_SHARED_SERIAL, plan.sharedSerial.c_str());
-    AfxMessageBox(FormatResString(IDS_SNAP_NO_PLAN, why.c_str()).c_str(), MB_ICONEXCLAMATION);
+    const std::string why = FormatResString(IDS_SNAP_SHARED_SERIAL, {plan.sharedSerial});
+    AfxMessageBox(FormatResString(IDS_SNAP_NO_PLAN, {why}).c_str(), MB_ICONEXCLAMATION);
     return false;
 }
 
@@ -88,9 +91,10 @@ std::string OutcomeLine(const PlanItem& item, const ItemResult& result)
     const std::string what = PlanSettingText(item);
     switch (result.outcome) {
     case ItemOutcome::Refused:
-        return FormatResString(IDS_SNAP_REFUSED_LINE, what.c_str(), result.request, result.code, CodeText(result.code));
-    case ItemOutcome::NotHeld: return FormatResString(IDS_SNAP_NOT_HELD_LINE, what.c_str());
-    case ItemOutcome::Skipped: return FormatResString(IDS_SNAP_SKIPPED_LINE, what.c_str(), PlanSkipText(item).c_str());
+        return FormatResString(IDS_SNAP_REFUSED_LINE,
+                               {what, result.request, ResultCodeText(result.code), CodeText(result.code)});
+    case ItemOutcome::NotHeld: return FormatResString(IDS_SNAP_NOT_HELD_LINE, {what});
+    case ItemOutcome::Skipped: return FormatResString(IDS_SNAP_SKIPPED_LINE, {what, PlanSkipText(item)});
     default: return std::string();
     }
 }
@@ -110,14 +114,18 @@ void ReportOutcome(const RestorePlan& plan, const RestoreReport& report)
             ++more;
     }
     if (more > 0)
-        lines += FormatResString(IDS_SNAP_MORE_LINES, static_cast<unsigned>(more)) + "\n";
-    if (report.startStreaming != DRV_OK)
-        lines += FormatResString(IDS_SNAP_RESTART_FAILED, report.startStreaming, CodeText(report.startStreaming)) + "\n";
-    if (!report.readBack.Ok())
-        lines += FormatResString(IDS_SNAP_READ_BACK_FAILED, report.readBack.request, report.readBack.code,
-                                 CodeText(report.readBack.code)) + "\n";
+        lines += FormatResString(IDS_SNAP_MORE_LINES, {DecimalText(more)}) + "\n";
+    if (report.startStreaming != DRV_OK) {
+        lines += FormatResString(IDS_SNAP_RESTART_FAILED,
+                                 {ResultCodeText(report.startStreaming), CodeText(report.startStreaming)}) + "\n";
+    }
+    if (!report.readBack.Ok()) {
+        const StudioReadResult& failed = report.readBack;
+        lines += FormatResString(IDS_SNAP_READ_BACK_FAILED,
+                                 {failed.request, ResultCodeText(failed.code), CodeText(failed.code)}) + "\n";
+    }
     if (!lines.empty())
-        AfxMessageBox(FormatResString(IDS_SNAP_INCOMPLETE, lines.c_str()).c_str(), MB_ICONINFORMATION);
+        AfxMessageBox(FormatResString(IDS_SNAP_INCOMPLETE, {lines}).c_str(), MB_ICONINFORMATION);
 }
 
 }  // namespace
@@ -129,13 +137,13 @@ void CStudioSnapshot::Save(CWnd* owner)
     if (path.empty() || !ReadStudio(state, true))
         return;
     if (const std::string* shared = FindSharedSerial(state.snapshot)) {
-        const std::string why = FormatResString(IDS_SNAP_SHARED_SERIAL, shared->c_str());
-        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, why.c_str()).c_str(), MB_ICONEXCLAMATION);
+        const std::string why = FormatResString(IDS_SNAP_SHARED_SERIAL, {*shared});
+        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, {why}).c_str(), MB_ICONEXCLAMATION);
         return;
     }
     const FileOutcome written = WriteFileAtomically(PathFromAnsi(path), WriteSnapshotJson(state.snapshot));
     if (!written.ok)
-        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, written.why.c_str()).c_str(), MB_ICONEXCLAMATION);
+        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, {written.why}).c_str(), MB_ICONEXCLAMATION);
 }
 
 void CStudioSnapshot::Restore(CWnd* owner, COVX_CPLView* view)

@@ -25,7 +25,7 @@ struct PanelFindings {
     std::string streamFailure;         // the first failed plug's device and error, or empty
 };
 
-// The string table's texts; each %s is filled in once.
+// The string table's texts; each %s is filled in once (text/FormatText.h).
 struct TrayTexts {
     std::string stateLine;          // "%s, %s, %s": rate, streaming state, device count
     std::string deviceCount;        // "%s device(s)", the count in digits

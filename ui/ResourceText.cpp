@@ -1,5 +1,7 @@
 #include "ui/ResourceText.h"
 
+#include "text/FormatText.h"
+
 std::string LoadResString(UINT id)
 {
     // With a zero buffer size LoadString hands out a read-only pointer to the
@@ -16,4 +18,9 @@ std::string LoadPromptString(UINT id)
     if (newline != std::string::npos)
         text.resize(newline);
     return text;
+}
+
+std::string FormatResString(UINT id, std::initializer_list<std::string_view> values)
+{
+    return FillFormat(LoadResString(id), values);
 }
