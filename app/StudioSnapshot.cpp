@@ -1,6 +1,7 @@
 #include "app/StudioSnapshot.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "app/OVX_CPLView.h"
 #include "driver/Drv.h"
@@ -28,23 +29,26 @@ const char* CodeText(DrvResult code)
     return known ? known->text : "";
 }
 
-// The file name the user chose, or an empty text when they cancelled.
-std::string AskFileName(CWnd* owner, bool save)
+// The file name the user chose, or an empty path when they cancelled. The wide dialog
+// hands it over as the file system takes it, whatever the ANSI code page holds.
+FilePath AskFileName(CWnd* owner, bool save)
 {
-    char path[MAX_PATH] = "";
-    std::string filter = LoadResString(IDS_SNAP_FILTER);
-    std::replace(filter.begin(), filter.end(), '|', '\0');   // the dialog's pairs end in NULs
-    OPENFILENAMEA ofn{};
+    // Room for the longest path Windows takes, not MAX_PATH.
+    std::wstring path(32768, L'\0');
+    std::wstring filter = LoadResStringW(IDS_SNAP_FILTER);
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');   // the dialog's pairs end in NULs
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner ? owner->m_hWnd : nullptr;
     ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.lpstrDefExt = "json";
+    ofn.lpstrFile = path.data();
+    ofn.nMaxFile = static_cast<DWORD>(path.size());
+    ofn.lpstrDefExt = L"json";
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     const bool chosen = save ? PromptSaveFileName(ofn) : PromptOpenFileName(ofn);
-    return chosen ? std::string(path) : std::string();
+    path.resize(chosen ? std::wcslen(path.c_str()) : 0);
+    return path;
 }
 
 bool ReadStudio(StudioState& state, bool withInformation)
@@ -58,10 +62,10 @@ bool ReadStudio(StudioState& state, bool withInformation)
     return false;
 }
 
-bool ReadFile(const std::string& path, Snapshot& file)
+bool ReadFile(const FilePath& path, Snapshot& file)
 {
     std::string text;
-    const FileOutcome read = ReadWholeFile(PathFromAnsi(path), text);
+    const FileOutcome read = ReadWholeFile(path, text);
     SnapshotFault fault;
     if (!read.ok)
         fault.expected = read.why;
@@ -132,7 +136,7 @@ void ReportOutcome(const RestorePlan& plan, const RestoreReport& report)
 
 void CStudioSnapshot::Save(CWnd* owner)
 {
-    const std::string path = AskFileName(owner, true);
+    const FilePath path = AskFileName(owner, true);
     StudioState state;
     if (path.empty() || !ReadStudio(state, true))
         return;
@@ -141,14 +145,14 @@ void CStudioSnapshot::Save(CWnd* owner)
         AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, {why}).c_str(), MB_ICONEXCLAMATION);
         return;
     }
-    const FileOutcome written = WriteFileAtomically(PathFromAnsi(path), WriteSnapshotJson(state.snapshot));
+    const FileOutcome written = WriteFileAtomically(path, WriteSnapshotJson(state.snapshot));
     if (!written.ok)
         AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, {written.why}).c_str(), MB_ICONEXCLAMATION);
 }
 
 void CStudioSnapshot::Restore(CWnd* owner, COVX_CPLView* view)
 {
-    const std::string path = AskFileName(owner, false);
+    const FilePath path = AskFileName(owner, false);
     Snapshot file;
     StudioState state;
     RestorePlan plan;

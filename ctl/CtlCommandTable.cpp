@@ -153,11 +153,12 @@ constexpr CtlCommandRow kCommands[] = {
     {"set-asio-names", "on|off", 1, 1, false, "whether ASIO display names include the device name",
      &PrepareSetAsioNames},
     {"rank", "DEVICE...", 1, SIZE_MAX, false, "the ranking: the devices named first, in that order", &PrepareRank},
-    {"save", "FILE", 1, 1, true, "a studio snapshot of every setting into FILE", &PrepareSave},
+    {"save", "FILE", 1, 1, true, "a studio snapshot of every setting into FILE", nullptr, &PrepareSave},
     {"diff", "FILE", 1, 1, false,
-     "each difference between a snapshot and the driver;\nexit code 0: none, 1: some, 2: a bad file", &PrepareDiff},
+     "each difference between a snapshot and the driver;\nexit code 0: none, 1: some, 2: a bad file", nullptr,
+     &PrepareDiff},
     {"restore", "FILE [--dry-run]", 1, 2, false,
-     "the plan of what differs, then its writes (none with\n--dry-run); a bad file sends nothing",
+     "the plan of what differs, then its writes (none with\n--dry-run); a bad file sends nothing", nullptr,
      &PrepareRestore},
 };
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "text/CodePage.h"
-
 #ifdef _WIN32
 #include <windows.h>
 #include "base/UniqueHandle.h"
@@ -17,18 +15,6 @@
 #endif
 
 #ifdef _WIN32
-
-FilePath PathFromAnsi(const std::string& ansi)
-{
-    if (ansi.empty())
-        return {};
-    const int length = static_cast<int>(ansi.size());
-    const int needed = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
-    FilePath wide(static_cast<size_t>(needed > 0 ? needed : 0), L'\0');
-    if (needed > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), needed);
-    return wide;
-}
 
 namespace {
 
@@ -120,8 +106,6 @@ FileOutcome ReadWholeFile(const FilePath& source, std::string& contents)
 }
 
 #else
-
-FilePath PathFromAnsi(const std::string& ansi) { return Utf8FromAnsiReplacing(ansi); }
 
 namespace {
 

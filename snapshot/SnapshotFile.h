@@ -5,23 +5,12 @@
 
 #include <string>
 
+#include "text/FilePath.h"
+
 struct FileOutcome {
     bool ok = true;
     std::string why;   // the system's explanation, with what was being done
 };
-
-// A path as the file system takes it: UTF-16 for the wide Win32 calls, UTF-8 elsewhere.
-// Not std::filesystem::path: on MinGW it links the whole of the C++ locale library
-// (about 600 KB, read into every start of the panel) for a conversion the system makes.
-#ifdef _WIN32
-using FilePath = std::wstring;
-#else
-using FilePath = std::string;
-#endif
-
-// A path named in the ANSI code page (the command line's, the file dialog's), for the
-// file system, which takes Unicode.
-FilePath PathFromAnsi(const std::string& ansi);
 
 FileOutcome WriteFileAtomically(const FilePath& target, const std::string& contents);
 

@@ -262,4 +262,20 @@ TEST_F(Snap, AFailedSaveLeavesWhatWasThereAndSaysWhy)
     EXPECT_EQ(Read("old.json"), "old");
 }
 
+// A word the ANSI code page cannot hold: what the command line reader makes of it.
+TEST_F(Snap, AWordTheCodePageCannotHoldIsTakenAsAFileAndRefusedAsAName)
+{
+    const auto word = [](const std::string& ansi) { return CtlWord{ansi, FilePathFromAnsi(ansi), {}}; };
+    const CtlWord unpassable{"?.json", FilePathFromAnsi(File("studio.json")), "argument 2 cannot be passed on: why"};
+    ASSERT_EQ(RunCtlCommandLine(drv, ReadCtlCommandLine({word("save"), unpassable}), out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), "saved 3 devices, 28 + 28 channels to ?.json\n");
+    EXPECT_NE(Read("studio.json").find("ZS8-0041-17"), std::string::npos);
+    out.str("");
+    EXPECT_EQ(RunCtlCommandLine(drv, ReadCtlCommandLine({word("diff"), unpassable}), out, err), 0) << err.str();
+    sim.ClearTrace();
+    EXPECT_EQ(RunCtlCommandLine(drv, ReadCtlCommandLine({word("rename-device"), word("1"), unpassable}), out, err), 2);
+    EXPECT_NE(err.str().find("ovxctl: argument 2 cannot be passed on: why\n"), std::string::npos) << err.str();
+    EXPECT_TRUE(sim.Trace().empty());
+}
+
 }  // namespace
