@@ -4,6 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "snapshot/SnapshotJson.h"
 #include "tests/CtlFixture.h"
 
@@ -260,6 +265,47 @@ TEST_F(Snap, AFailedSaveLeavesWhatWasThereAndSaysWhy)
     sim.FailRequest(Io::GetStreamInfo, 0xE0000022);
     EXPECT_EQ(Run({"save", File("old.json")}), 1);
     EXPECT_EQ(Read("old.json"), "old");
+}
+
+TEST_F(Snap, ASaveOverwritesNoOtherFileAndTheTargetKeepsWhatItWas)
+{
+    // The fixed temporary name of before, and the first a save of this process tries now.
+    const std::string pid = std::to_string(::getpid());
+    const std::string taken[] = {"studio.json." + pid + ".tmp", "studio.json.incomplete-" + pid + "-1.tmp"};
+    for (const std::string& name : taken)
+        Write(name.c_str(), "precious");
+    const std::string target = Write("studio.json", "old");
+#ifdef _WIN32
+    ASSERT_TRUE(::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
+#else
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+#endif
+    ASSERT_EQ(Run({"save", target}), 0) << err.str();
+    for (const std::string& name : taken)
+        EXPECT_EQ(Read(name.c_str()), "precious") << name;
+    EXPECT_NE(Read("studio.json").find("tormalin-zemra-1394-studio-snapshot"), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);   // no temporary file left
+#ifdef _WIN32
+    EXPECT_TRUE(::GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+#else
+    EXPECT_EQ(std::filesystem::status(target).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+#endif
+}
+
+TEST_F(Snap, AReadOnlyTargetIsRefusedAndLeftAsItWas)
+{
+    const std::string target = Write("studio.json", "old");
+    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
+    std::filesystem::permissions(target, readOnly);
+    EXPECT_EQ(Run({"save", target}), 3);
+    EXPECT_NE(err.str().find("was not saved, and a file there before is unchanged: the file could not replace the "
+                             "target: it is read-only"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(Read("studio.json"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    std::filesystem::permissions(target, std::filesystem::perms::owner_all);
 }
 
 // A word the ANSI code page cannot hold: what the command line reader makes of it.
