@@ -119,12 +119,7 @@ TEST_F(CodePage1252, Utf16CrossesTheCodePageStrictlyOrWithItsDefaultCharacter)
 {
     EXPECT_EQ(Utf16FromAnsi("Caf\xE9 \x80").text, U16(u"Caf\u00E9 \u20AC"));
     EXPECT_EQ(Utf16FromAnsiReplacing("Caf\xE9 \x80"), U16(u"Caf\u00E9 \u20AC"));
-    const struct {
-        std::u16string utf16;
-        CodePageFault fault;
-        size_t offset;   // in UTF-16 units
-        std::string replaced;
-    } cases[] = {
+    const struct { std::u16string utf16; CodePageFault fault; size_t offset; std::string replaced; } cases[] = {
         {u"Caf\u00E9 \u20AC", CodePageFault::None, 0, "Caf\xE9 \x80"},
         {u"\u0416\u0443\u043A.json", CodePageFault::NotInCodePage, 0, "???.json"},   // Cyrillic
         {u"x\U0001F3B9\u5F55", CodePageFault::NotInCodePage, 1, "x??"},             // beyond the BMP, CJK
@@ -145,9 +140,7 @@ TEST_F(CodePage1252, Utf16CrossesTheCodePageStrictlyOrWithItsDefaultCharacter)
 TEST_F(CodePage1252, OneRuleEscapesTheControlCharactersOfAnsiAndUtf8)
 {
     // Windows' own table maps 0x8D to a C1 control, the host's leaves it undefined: both are escaped.
-    const struct {
-        std::string ansi, ansiShown, utf8, utf8Shown;
-    } cases[] = {
+    const struct { std::string ansi, ansiShown, utf8, utf8Shown; } cases[] = {
         {"\x1B]0;x\x07", "\\x1B]0;x\\x07", "\x1B]0;x\x07", "\\x1B]0;x\\x07"},   // C0
         {"a\x7F", "a\\x7F", "a\x7F", "a\\x7F"},                                   // DEL
         {"\x8D\x81", "\\x8D\\x81", "\u0085", "\\xC2\\x85"},                     // C1, or no character
@@ -166,11 +159,7 @@ TEST_F(CodePage1252, OneRuleEscapesTheControlCharactersOfAnsiAndUtf8)
 TEST(ControlText, AQuotedTextIsCutAfterSixtyCharactersNeverInsideOne)
 {
     const std::string x59(59, 'x');
-    const struct {
-        std::string text;
-        bool utf8;
-        std::string quoted;
-    } cases[] = {
+    const struct { std::string text; bool utf8; std::string quoted; } cases[] = {
         {x59 + "y", false, "\"" + x59 + "y\""},
         {x59 + "yz", false, "\"" + x59 + "y...\" (61 characters)"},
         {x59 + "\x1B\x1B", false, "\"" + x59 + "\\x1B...\" (61 characters)"},

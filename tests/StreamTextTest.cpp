@@ -69,10 +69,8 @@ TEST(StreamingVerdict, EveryReadDeviceWithBothAudioPlugsConnectedIsStreaming)
     _STREAM_INFO failed = connected;
     failed.audioIn = Plug(PlugState_ConnectFailed, {});
     _STREAM_INFO idle{};   // neither plug connected nor failed
-    const struct {
-        std::vector<const _STREAM_INFO*> devices;   // null: the status could not be read
-        StreamingState state;
-    } cases[] = {
+    // A null device: its status could not be read.
+    const struct { std::vector<const _STREAM_INFO*> devices; StreamingState state; } cases[] = {
         {{}, StreamingState::NoStreams},
         {{nullptr}, StreamingState::Streaming},
         {{&connected, nullptr, &connected}, StreamingState::Streaming},

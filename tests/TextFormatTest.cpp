@@ -11,11 +11,8 @@ namespace {
 
 TEST(FormatText, EachPlaceholderTakesTheNextValueAndNothingElseIsRead)
 {
-    const struct {
-        std::string_view format;
-        std::initializer_list<std::string_view> values;
-        std::string filled;
-    } cases[] = {
+    using Values = std::initializer_list<std::string_view>;
+    const struct { std::string_view format; Values values; std::string out; } cases[] = {
         {"%s, %s, %s", {"48.0 kHz", "streaming", "3"}, "48.0 kHz, streaming, 3"},
         {"only %s", {"a", "b"}, "only a"},         // a value beyond the placeholders is left out
         {"%s and %s", {"a"}, "a and %s"},          // a placeholder beyond the values stays
@@ -23,7 +20,7 @@ TEST(FormatText, EachPlaceholderTakesTheNextValueAndNothingElseIsRead)
         {"100% %d %u %", {"x"}, "100% %d %u %"},   // only %s is a placeholder
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FillFormat(c.format, c.values), c.filled) << c.format;
+        EXPECT_EQ(FillFormat(c.format, c.values), c.out) << c.format;
     EXPECT_EQ(DecimalText(4294967295u), "4294967295");
     EXPECT_EQ(ResultCodeText(0xE0000022), "0xE0000022");
     EXPECT_EQ(ResultCodeText(7), "0x00000007");
@@ -31,11 +28,7 @@ TEST(FormatText, EachPlaceholderTakesTheNextValueAndNothingElseIsRead)
 
 TEST(VersionText, EveryPartIsUnsigned)
 {
-    const struct {
-        _DRIVER_VERSION_INFO version;
-        const char* interfaceText;
-        const char* driverText;
-    } cases[] = {
+    const struct { _DRIVER_VERSION_INFO version; const char* interfaceText; const char* driverText; } cases[] = {
         {{2, 14, 1, 1, 517, 0}, "2.14", "1.1.517"},
         {{255, 255, 255, 255, UINT_MAX, 0}, "255.255", "255.255.4294967295"},   // a build above INT_MAX
     };
