@@ -1,8 +1,8 @@
 #include "app/AboutDlg.h"
 
-#include <cstdio>
 #include "driver/Drv.h"
 #include "res/resource.h"
+#include "text/VersionText.h"
 #include "ui/DataExchange.h"
 #include "ui/ResourceText.h"
 
@@ -14,16 +14,14 @@ constexpr char kClosingLine[] = "Copyright (C) 2025-2026 Tormalin Audio. All rig
 
 std::string ComposeAboutText(const std::string& title, const _DRIVER_VERSION_INFO* version)
 {
-    char text[512];
-    if (version)
-        std::snprintf(text, sizeof text,
-                      "%s: %s\n\n - Driver Interface Version %d.%d\n\n - Driver Version %d.%d.%d\n\n%s",
-                      title.c_str(), OVX_VERSION_TEXT, version->interfaceMajor, version->interfaceMinor,
-                      version->driverMajor, version->driverMinor, static_cast<int>(version->driverBuild),
-                      kClosingLine);
-    else
-        std::snprintf(text, sizeof text, "%s: %s\n\n\n%s", title.c_str(), OVX_VERSION_TEXT, kClosingLine);
-    return text;
+    std::string text = title + ": " + OVX_VERSION_TEXT + "\n\n";
+    if (version) {
+        text += " - Driver Interface Version " + InterfaceVersionText(*version) + "\n\n - Driver Version " +
+                DriverVersionText(*version) + "\n\n";
+    } else {
+        text += "\n";
+    }
+    return text + kClosingLine;
 }
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX)

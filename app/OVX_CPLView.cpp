@@ -208,10 +208,8 @@ void COVX_CPLView::ReportFindings() const
     }
     findings.sampleRate = SynchronisationPage().ShownRate();
     findings.rateText = FormatSampleRate(findings.sampleRate);
-    findings.streaming = streams.stateTextId == IDS_STREAMING          ? StreamingState::Streaming
-                         : streams.stateTextId == IDS_CONNECT_FAILED_STATE ? StreamingState::ConnectFailed
-                                                                           : StreamingState::NoStreams;
-    findings.streamingText = LoadResString(streams.stateTextId);
+    findings.streaming = streams.state;
+    findings.streamingText = LoadResString(StreamingStateTextId(streams.state));
     findings.streamFailure = streams.failure;
     frame->OnPanelRefreshed(findings, m_bDrainingOwnEcho);
 }

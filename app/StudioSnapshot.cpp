@@ -1,6 +1,7 @@
 #include "app/StudioSnapshot.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "app/OVX_CPLView.h"
 #include "driver/Drv.h"
@@ -12,6 +13,7 @@
 #include "snapshot/SnapshotJson.h"
 #include "text/CodePage.h"
 #include "text/DriverErrorText.h"
+#include "text/FormatText.h"
 #include "ui/Dialog.h"
 #include "ui/FileDialog.h"
 #include "ui/ResourceText.h"
@@ -27,59 +29,50 @@ const char* CodeText(DrvResult code)
     return known ? known->text : "";
 }
 
-// A text of the file for a message box, which shows the ANSI code page: a character
-// that page cannot hold shows as '?'.
-std::string ShownFromUtf8(const std::string& utf8)
+// The file name the user chose, or an empty path when they cancelled. The wide dialog
+// hands it over as the file system takes it, whatever the ANSI code page holds.
+FilePath AskFileName(CWnd* owner, bool save)
 {
-    const CodePageText ansi = AnsiFromUtf8(utf8);
-    if (ansi.Ok())
-        return ansi.text;
-    std::string shown;
-    for (const char c : utf8)
-        shown += static_cast<unsigned char>(c) < 0x80 ? c : (static_cast<unsigned char>(c) < 0xC0 ? '\0' : '?');
-    shown.erase(std::remove(shown.begin(), shown.end(), '\0'), shown.end());
-    return shown;
-}
-
-// The file name the user chose, or an empty text when they cancelled.
-std::string AskFileName(CWnd* owner, bool save)
-{
-    char path[MAX_PATH] = "";
-    std::string filter = LoadResString(IDS_SNAP_FILTER);
-    std::replace(filter.begin(), filter.end(), '|', '\0');   // the dialog's pairs end in NULs
-    OPENFILENAMEA ofn{};
+    // Room for the longest path Windows takes, not MAX_PATH.
+    std::wstring path(32768, L'\0');
+    std::wstring filter = LoadResStringW(IDS_SNAP_FILTER);
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');   // the dialog's pairs end in NULs
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner ? owner->m_hWnd : nullptr;
     ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.lpstrDefExt = "json";
+    ofn.lpstrFile = path.data();
+    ofn.nMaxFile = static_cast<DWORD>(path.size());
+    ofn.lpstrDefExt = L"json";
     ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     const bool chosen = save ? PromptSaveFileName(ofn) : PromptOpenFileName(ofn);
-    return chosen ? std::string(path) : std::string();
+    path.resize(chosen ? std::wcslen(path.c_str()) : 0);
+    return path;
 }
 
 bool ReadStudio(StudioState& state, bool withInformation)
 {
     const RequestFailure read = CStudioReader(theDrv).Read(state, withInformation);
-    if (!read.Ok())
-        AfxMessageBox(FormatResString(IDS_SNAP_READ_FAILED, read.RequestName(), read.code, CodeText(read.code)).c_str(),
-                      MB_ICONEXCLAMATION);
-    return read.Ok();
+    if (read.Ok())
+        return true;
+    const std::string message =
+        FormatResString(IDS_SNAP_READ_FAILED, {read.RequestName(), ResultCodeText(read.code), CodeText(read.code)});
+    AfxMessageBox(message.c_str(), MB_ICONEXCLAMATION);
+    return false;
 }
 
-bool ReadFile(const std::string& path, Snapshot& file)
+bool ReadFile(const FilePath& path, Snapshot& file)
 {
     std::string text;
-    const FileOutcome read = ReadWholeFile(PathFromAnsi(path), text);
+    const FileOutcome read = ReadWholeFile(path, text);
     SnapshotFault fault;
     if (!read.ok)
         fault.expected = read.why;
     else
         fault = ReadSnapshotJson(text, file);
     if (!fault.Ok())
-        AfxMessageBox(FormatResString(IDS_SNAP_BAD_FILE, ShownFromUtf8(fault.Message()).c_str()).c_str(),
+        AfxMessageBox(FormatResString(IDS_SNAP_BAD_FILE, {AnsiFromUtf8Replacing(fault.Message())}).c_str(),
                       MB_ICONEXCLAMATION);
     return fault.Ok();
 }
@@ -98,13 +91,13 @@ std::string OutcomeLine(const PlanItem& item, const ItemResult& result)
     const std::string what = PlanSettingText(item);
     switch (result.outcome) {
     case ItemOutcome::Refused:
-        return FormatResString(IDS_SNAP_REFUSED_LINE, what.c_str(), result.refused.RequestName(), result.refused.code,
-                               CodeText(result.refused.code));
+        return FormatResString(IDS_SNAP_REFUSED_LINE, {what, result.refused.RequestName(),
+                                                       ResultCodeText(result.refused.code), CodeText(result.refused.code)});
     case ItemOutcome::NotHeld:
         if (item.kind == PlanKind::Ranking)
-            return FormatResString(IDS_SNAP_RANKING_HELD, what.c_str(), AnsiFromUtf8Replacing(result.heldOrder).c_str());
-        return FormatResString(IDS_SNAP_NOT_HELD_LINE, what.c_str());
-    case ItemOutcome::Skipped: return FormatResString(IDS_SNAP_SKIPPED_LINE, what.c_str(), PlanSkipText(item).c_str());
+            return FormatResString(IDS_SNAP_RANKING_HELD, {what, AnsiFromUtf8Replacing(result.heldOrder)});
+        return FormatResString(IDS_SNAP_NOT_HELD_LINE, {what});
+    case ItemOutcome::Skipped: return FormatResString(IDS_SNAP_SKIPPED_LINE, {what, PlanSkipText(item)});
     default: return std::string();
     }
 }
@@ -124,39 +117,43 @@ void ReportOutcome(const RestorePlan& plan, const RestoreReport& report)
             ++more;
     }
     if (more > 0)
-        lines += FormatResString(IDS_SNAP_MORE_LINES, static_cast<unsigned>(more)) + "\n";
-    if (report.StreamingLeftStopped())
-        lines += FormatResString(IDS_SNAP_RESTART_FAILED, report.restart.code, CodeText(report.restart.code)) + "\n";
-    if (!report.readBack.Ok())
-        lines += FormatResString(IDS_SNAP_READ_BACK_FAILED, report.readBack.RequestName(), report.readBack.code,
-                                 CodeText(report.readBack.code)) + "\n";
+        lines += FormatResString(IDS_SNAP_MORE_LINES, {DecimalText(more)}) + "\n";
+    if (report.StreamingLeftStopped()) {
+        lines += FormatResString(IDS_SNAP_RESTART_FAILED,
+                                 {ResultCodeText(report.restart.code), CodeText(report.restart.code)}) + "\n";
+    }
+    if (!report.readBack.Ok()) {
+        const RequestFailure& failed = report.readBack;
+        lines += FormatResString(IDS_SNAP_READ_BACK_FAILED,
+                                 {failed.RequestName(), ResultCodeText(failed.code), CodeText(failed.code)}) + "\n";
+    }
     if (!lines.empty())
-        AfxMessageBox(FormatResString(IDS_SNAP_INCOMPLETE, lines.c_str()).c_str(), MB_ICONINFORMATION);
+        AfxMessageBox(FormatResString(IDS_SNAP_INCOMPLETE, {lines}).c_str(), MB_ICONINFORMATION);
 }
 
 }  // namespace
 
 void CStudioSnapshot::Save(CWnd* owner)
 {
-    const std::string path = AskFileName(owner, true);
+    const FilePath path = AskFileName(owner, true);
     StudioState state;
     if (path.empty() || !ReadStudio(state, true))
         return;
-    const FileOutcome written = WriteFileAtomically(PathFromAnsi(path), WriteSnapshotJson(state.snapshot));
+    const FileOutcome written = WriteFileAtomically(path, WriteSnapshotJson(state.snapshot));
     if (!written.ok) {
-        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, written.why.c_str()).c_str(), MB_ICONEXCLAMATION);
+        AfxMessageBox(FormatResString(IDS_SNAP_SAVE_FAILED, {written.why}).c_str(), MB_ICONEXCLAMATION);
         return;
     }
     std::string lines;
     for (const PlanItem& item : FindUnrestorable(state.snapshot))
-        lines += FormatResString(IDS_SNAP_SKIPPED_LINE, PlanSettingText(item).c_str(), PlanSkipText(item).c_str()) + "\n";
+        lines += FormatResString(IDS_SNAP_SKIPPED_LINE, {PlanSettingText(item), PlanSkipText(item)}) + "\n";
     if (!lines.empty())
-        AfxMessageBox(FormatResString(IDS_SNAP_SAVED_INEXACT, lines.c_str()).c_str(), MB_ICONINFORMATION);
+        AfxMessageBox(FormatResString(IDS_SNAP_SAVED_INEXACT, {lines}).c_str(), MB_ICONINFORMATION);
 }
 
 void CStudioSnapshot::Restore(CWnd* owner, COVX_CPLView* view)
 {
-    const std::string path = AskFileName(owner, false);
+    const FilePath path = AskFileName(owner, false);
     Snapshot file;
     StudioState state;
     RestorePlan plan;

@@ -1,25 +1,10 @@
 #include "app/TrayState.h"
 
 #include <algorithm>
-#include <initializer_list>
+
+#include "text/FormatText.h"
 
 namespace {
-
-// The format's %s replaced by the values in order (the texts come from the string
-// table, so printf is not trusted with them).
-std::string Fill(const std::string& format, std::initializer_list<std::string> values)
-{
-    std::string text = format;
-    size_t from = 0;
-    for (const std::string& value : values) {
-        const size_t at = text.find("%s", from);
-        if (at == std::string::npos)
-            break;
-        text.replace(at, 2, value);
-        from = at + value.size();
-    }
-    return text;
-}
 
 bool Has(const std::vector<FoundDevice>& devices, uint32_t id)
 {
@@ -38,7 +23,7 @@ std::string StreamingNews(const PanelFindings& before, const PanelFindings& now,
     const bool was = before.streaming == StreamingState::Streaming;
     const bool is = now.streaming == StreamingState::Streaming;
     if (was && !is)
-        return Fill(texts.streamingStopped, {now.streamFailure.empty() ? now.streamingText : now.streamFailure});
+        return FillFormat(texts.streamingStopped, {now.streamFailure.empty() ? now.streamingText : now.streamFailure});
     if (!was && is)
         return texts.streamingBack;
     return {};
@@ -66,10 +51,10 @@ std::string CTrayState::Update(const PanelFindings& findings, bool ownChange, co
         return news;
     for (const FoundDevice& device : findings.devices)
         if (!Has(before.devices, device.id))
-            AddLine(news, Fill(texts.deviceConnected, {device.name}));
+            AddLine(news, FillFormat(texts.deviceConnected, {device.name}));
     for (const FoundDevice& device : before.devices)
         if (!Has(findings.devices, device.id))
-            AddLine(news, Fill(texts.deviceGone, {device.name}));
+            AddLine(news, FillFormat(texts.deviceGone, {device.name}));
     // The user can restart streaming and change the rate from the panel; a device or
     // the driver comes and goes only from outside.
     if (ownChange)
@@ -78,7 +63,7 @@ std::string CTrayState::Update(const PanelFindings& findings, bool ownChange, co
     if (!streaming.empty())
         AddLine(news, streaming);
     if (before.sampleRate != 0 && findings.sampleRate != 0 && before.sampleRate != findings.sampleRate)
-        AddLine(news, Fill(texts.rateChanged, {before.rateText, findings.rateText}));
+        AddLine(news, FillFormat(texts.rateChanged, {before.rateText, findings.rateText}));
     return news;
 }
 
@@ -94,6 +79,6 @@ std::string CTrayState::StateLine(const TrayTexts& texts) const
     if (m_current.devices.empty())
         return texts.noDevice;
     const std::string rate = m_current.sampleRate != 0 ? m_current.rateText : texts.rateUnknown;
-    const std::string count = Fill(texts.deviceCount, {std::to_string(m_current.devices.size())});
-    return Fill(texts.stateLine, {rate, m_current.streamingText, count});
+    const std::string count = FillFormat(texts.deviceCount, {DecimalText(m_current.devices.size())});
+    return FillFormat(texts.stateLine, {rate, m_current.streamingText, count});
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-enum class StreamingState { Streaming, ConnectFailed, NoStreams };
+#include "text/StreamingVerdict.h"
 
 struct FoundDevice {
     uint32_t id = 0;     // identity: a renamed device is the same device
@@ -25,7 +25,7 @@ struct PanelFindings {
     std::string streamFailure;         // the first failed plug's device and error, or empty
 };
 
-// The string table's texts; each %s is filled in once.
+// The string table's texts; each %s is filled in once (text/FormatText.h).
 struct TrayTexts {
     std::string stateLine;          // "%s, %s, %s": rate, streaming state, device count
     std::string deviceCount;        // "%s device(s)", the count in digits

@@ -26,7 +26,9 @@ bool SameText(std::string_view a, std::string_view b)
     return true;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + EscapeControlCharacters(text) + "\""; }
+std::string Quoted(std::string_view text) { return QuoteAnsi(text); }
+
+std::string QuotedPath(std::string_view text) { return QuoteAnsi(text, std::string_view::npos); }
 
 std::string RuleMessage(WriteRule rule, std::string_view value)
 {

@@ -26,8 +26,11 @@ CtlOutcome FindChannel(const std::vector<_OVX_CHANNEL_PROPERTIES>& channels, std
 // Whole texts equal, ASCII case ignored.
 bool SameText(std::string_view a, std::string_view b);
 
-// The text in double quotes for a message, its control characters written as \xNN.
+// The text in double quotes for a message, its control characters written as \xNN; a
+// text longer than 60 characters is cut and its length said (text/ControlText.h).
 std::string Quoted(std::string_view text);
+// A file's name the same way, but whole: its end names the file.
+std::string QuotedPath(std::string_view text);
 
 // A name the driver layer's name rule takes (protocol/NameRule.h), or why not.
 CtlOutcome CheckNameArgument(const std::string& name);

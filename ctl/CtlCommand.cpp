@@ -97,17 +97,29 @@ int RunCtlCommandLine(CDrv& drv, const CtlCommandLine& line, std::ostream& out, 
         err << "ovxctl: expected a command\n" << CtlUsageText();
         return CtlExit_Usage;
     }
-    const CtlCommandRow* row = FindCtlCommand(line.words[0]);
+    const CtlWord& command = line.words[0];
+    if (!command.refusal.empty())
+        return Failed(err, CtlUsage(command.refusal));
+    const CtlCommandRow* row = FindCtlCommand(command.ansi);
     if (!row) {
-        return Failed(err, CtlUsage("unknown command " + Quoted(line.words[0]) + "; expected one of " +
+        return Failed(err, CtlUsage("unknown command " + Quoted(command.ansi) + "; expected one of " +
                                     CommandNames() + " (ovxctl --help)"));
     }
-    const CtlWords arguments(line.words.begin() + 1, line.words.end());
+    CtlWords arguments;
+    CtlPaths paths;
+    for (auto word = line.words.begin() + 1; word != line.words.end(); ++word) {
+        if (!word->refusal.empty() && !row->prepareFiles)
+            return Failed(err, CtlUsage(word->refusal));
+        arguments.push_back(word->ansi);
+        paths.push_back(word->path);
+    }
     if (arguments.size() < row->minArguments || arguments.size() > row->maxArguments)
         return Failed(err, CtlUsage(std::string(row->name) + " expects " +
                                     (*row->arguments ? row->arguments : "no arguments")));
     CtlAction action;
-    if (CtlOutcome prepared = row->prepare(arguments, action); prepared.Failed())
+    const CtlOutcome prepared = row->prepareFiles ? row->prepareFiles(arguments, paths, action)
+                                                  : row->prepare(arguments, action);
+    if (prepared.Failed())
         return Failed(err, prepared);
 
     if (const DrvResult opened = drv.Open(kOvxDeviceName)) {

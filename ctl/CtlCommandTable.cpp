@@ -154,16 +154,16 @@ constexpr CtlCommandRow kCommands[] = {
     {"set-asio-names", "on|off", 1, 1, false, "whether ASIO display names include the device name",
      &PrepareSetAsioNames},
     {"rank", "DEVICE...", 1, SIZE_MAX, false, "the ranking: the devices named first, in that order", &PrepareRank},
-    {"save", "FILE", 1, 1, true, "a studio snapshot of every setting into FILE", &PrepareSave},
+    {"save", "FILE", 1, 1, true, "a studio snapshot of every setting into FILE", nullptr, &PrepareSave},
     {"diff", "FILE", 1, 1, false,
      "each difference between a snapshot and the driver; exit code\n0: the same, 1: different, 2: trouble (a bad file or\n"
      "arguments, a driver that could not be read)",
-     &PrepareDiff, CtlExit_Usage},
+     nullptr, &PrepareDiff, CtlExit_Usage},
     {"restore", "FILE [--dry-run]", 1, 2, false,
      "the plan of what differs, then its writes (none with\n--dry-run); exit code 0: the driver holds all the file\n"
      "says, 1: something was skipped, refused or not held (with\n--dry-run: something would change or be skipped),\n"
      "2: a bad file or arguments (nothing sent)",
-     &PrepareRestore},
+     nullptr, &PrepareRestore},
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "ctl/CtlOutcome.h"
 #include "driver/Drv.h"
+#include "text/FilePath.h"
 
 // What a command works on once the driver is open.
 struct CtlSession {
@@ -21,7 +22,10 @@ struct CtlSession {
     std::ostream& out;
 };
 
+// The arguments in the driver's ANSI code page.
 using CtlWords = std::vector<std::string>;
+// The same arguments as the file system takes them.
+using CtlPaths = std::vector<FilePath>;
 
 // What a command does on the open driver, its arguments already read.
 using CtlAction = std::function<CtlOutcome(CtlSession& session)>;
@@ -36,6 +40,10 @@ struct CtlCommandRow {
     // Checks the arguments' form and makes the action from them, before the driver
     // is opened: a command line that cannot be right never reaches the driver.
     CtlOutcome (*prepare)(const CtlWords& arguments, CtlAction& action);
+    // In place of prepare, for a command whose arguments name files: the arguments also
+    // as the file system takes them. Only such a command takes a word that cannot cross
+    // to the ANSI code page.
+    CtlOutcome (*prepareFiles)(const CtlWords& arguments, const CtlPaths& paths, CtlAction& action);
     // The exit code when the driver cannot be opened: diff, as diff(1), reserves 1 for
     // "different" and says trouble with 2.
     int troubleExit = CtlExit_Refused;

@@ -3,8 +3,6 @@
 // with --sim-bus on the simulated driver of the running OVX_CPL_Sim.exe.
 //
 // OVX_SIM_TRACE  with --sim, a file the simulated driver appends one line per request to
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -21,50 +19,39 @@
 #include "sim/SimScenario.h"
 #include "sim/SimTraceLine.h"
 #include "simapp/SimRemoteDeviceIo.h"
-#include "text/CodePage.h"
+#include "text/ControlText.h"
+#include "text/Utf16.h"
 
 namespace {
 
-// False for a text that is not UTF-16 (a lone surrogate).
-bool Utf8FromWide(const wchar_t* wide, std::string& utf8)
+// A word as the driver and the file system each take it. The system would hand main()
+// its own ANSI conversion with best fit, where a full-width quotation mark becomes '"';
+// a character the code page cannot hold is refused instead wherever the word is sent
+// to the driver, and a path keeps it.
+CtlWord ReadArgument(int index, const wchar_t* argument)
 {
-    utf8.clear();
-    const int needed = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0)
-        return false;
-    utf8.resize(static_cast<size_t>(needed));
-    if (WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, utf8.data(), needed, nullptr, nullptr) != needed)
-        return false;
-    utf8.pop_back();   // the terminator, counted with a length of -1
-    return true;
-}
-
-// The arguments in the driver's code page. The system would hand main() its own ANSI
-// conversion with best fit, where a full-width quotation mark becomes '"'; a character
-// the code page cannot hold is refused instead.
-CtlOutcome ReadArguments(int argc, wchar_t** argv, std::vector<std::string>& args)
-{
-    for (int i = 1; i < argc; ++i) {
-        std::string utf8;
-        if (!Utf8FromWide(argv[i], utf8))
-            return CtlUsage("argument " + std::to_string(i) + " is not valid Unicode");
-        const CodePageText ansi = AnsiFromUtf8(utf8);
-        if (!ansi.Ok())
-            return CtlUsage("argument " + std::to_string(i) + " cannot be passed on: " + DescribeCodePageFault(ansi) +
-                            "; expected characters of the system's ANSI code page");
-        args.push_back(ansi.text);
+    CtlWord word;
+    word.path = argument;
+    const CodePageText ansi = AnsiFromUtf16(word.path);
+    if (ansi.Ok()) {
+        word.ansi = ansi.text;
+        return word;
     }
-    return CtlDone();
+    word.ansi = AnsiFromUtf16Replacing(word.path);
+    word.refusal = "argument " + std::to_string(index) + " cannot be passed on: " + DescribeCodePageFault(ansi) +
+                   "; expected characters of the system's ANSI code page";
+    return word;
 }
 
 int RunOnSim(const CtlCommandLine& line)
 {
     SimScenario scenario;
-    if (!line.scenario.empty()) {
-        std::ifstream file(line.scenario);
+    if (!line.scenario.path.empty()) {
+        std::ifstream file(line.scenario.path.c_str());
         std::string error = "cannot be read";
         if (!file || !ParseSimScenario(file, scenario, error)) {
-            std::cerr << "ovxctl: the scenario " << line.scenario << ": " << error << '\n';
+            std::cerr << "ovxctl: the scenario " << EscapeControlCharacters(line.scenario.ansi) << ": " << error
+                      << '\n';
             return CtlExit_Usage;
         }
     }
@@ -120,12 +107,10 @@ int wmain(int argc, wchar_t** argv)
     // No exception may end the process unreported (abort's exit code 3 would read as
     // an output failure).
     try {
-        std::vector<std::string> args;
-        if (const CtlOutcome read = ReadArguments(argc, argv, args); read.Failed()) {
-            std::cerr << "ovxctl: " << read.message << '\n';
-            return read.exitCode;
-        }
-        return Run(ReadCtlCommandLine(args));
+        std::vector<CtlWord> args;
+        for (int i = 1; i < argc; ++i)
+            args.push_back(ReadArgument(i, argv[i]));
+        return Run(ReadCtlCommandLine(std::move(args)));
     } catch (const std::exception& error) {
         std::cerr << "ovxctl: " << error.what() << '\n';
         return CtlExit_Refused;

@@ -1,6 +1,5 @@
 #include "ctl/CtlSnapshot.h"
 
-#include <filesystem>
 #include <memory>
 
 #include "ctl/CtlArguments.h"
@@ -9,6 +8,7 @@
 #include "snapshot/SnapshotFile.h"
 #include "snapshot/SnapshotJson.h"
 #include "snapshot/StudioReader.h"
+#include "text/ControlText.h"
 
 namespace {
 
@@ -20,14 +20,15 @@ CtlOutcome ReadFailed(const RequestFailure& read, int exitCode = CtlExit_Refused
     return failed;
 }
 
-// The file read and checked whole, before anything reaches the driver.
-CtlOutcome ReadSnapshotFile(const std::string& file, Snapshot& snapshot)
+// The file read and checked whole, before anything reaches the driver; shown is its
+// name in the driver's code page, for the messages.
+CtlOutcome ReadSnapshotFile(const std::string& shown, const FilePath& file, Snapshot& snapshot)
 {
     std::string text;
-    if (const FileOutcome read = ReadWholeFile(PathFromAnsi(file), text); !read.ok)
-        return CtlUsage(Quoted(file) + " cannot be read: " + read.why);
+    if (const FileOutcome read = ReadWholeFile(file, text); !read.ok)
+        return CtlUsage(QuotedPath(shown) + " cannot be read: " + read.why);
     if (const SnapshotFault fault = ReadSnapshotJson(text, snapshot); !fault.Ok())
-        return CtlUsage(Quoted(file) + " is refused: " + fault.Message());
+        return CtlUsage(QuotedPath(shown) + " is refused: " + fault.Message());
     return CtlDone();
 }
 
@@ -40,15 +41,16 @@ CtlOutcome Plan(CtlSession& session, const Snapshot& file, StudioState& state, R
     return CtlDone();
 }
 
-CtlOutcome Save(CtlSession& session, const std::string& file)
+CtlOutcome Save(CtlSession& session, const std::string& shown, const FilePath& file)
 {
     StudioState state;
     if (const RequestFailure read = CStudioReader(session.drv).Read(state, true); !read.Ok())
         return ReadFailed(read);
-    if (const FileOutcome written = WriteFileAtomically(PathFromAnsi(file), WriteSnapshotJson(state.snapshot)); !written.ok)
-        return {CtlExit_Output, Quoted(file) + " was not saved, and a file there before is unchanged: " + written.why};
+    if (const FileOutcome written = WriteFileAtomically(file, WriteSnapshotJson(state.snapshot)); !written.ok)
+        return {CtlExit_Output,
+                QuotedPath(shown) + " was not saved, and a file there before is unchanged: " + written.why};
     session.out << "saved " << state.snapshot.devices.size() << " devices, " << state.snapshot.inputs.size() << " + "
-                << state.snapshot.outputs.size() << " channels to " << file << '\n';
+                << state.snapshot.outputs.size() << " channels to " << EscapeControlCharacters(shown) << '\n';
     const std::vector<PlanItem> unrestorable = FindUnrestorable(state.snapshot);
     if (!unrestorable.empty()) {
         session.out << "a restore cannot give back exactly:\n";
@@ -109,39 +111,39 @@ CtlOutcome Restore(CtlSession& session, const Snapshot& file, bool dryRun)
 
 }  // namespace
 
-CtlOutcome PrepareSave(const CtlWords& arguments, CtlAction& action)
+CtlOutcome PrepareSave(const CtlWords& arguments, const CtlPaths& paths, CtlAction& action)
 {
-    if (arguments[0].empty())
+    if (paths[0].empty())
         return CtlUsage("save expects the name of the file to write");
-    action = [file = arguments[0]](CtlSession& session) { return Save(session, file); };
+    action = [shown = arguments[0], file = paths[0]](CtlSession& session) { return Save(session, shown, file); };
     return CtlDone();
 }
 
-CtlOutcome PrepareDiff(const CtlWords& arguments, CtlAction& action)
+CtlOutcome PrepareDiff(const CtlWords& arguments, const CtlPaths& paths, CtlAction& action)
 {
     auto snapshot = std::make_shared<Snapshot>();
-    if (CtlOutcome read = ReadSnapshotFile(arguments[0], *snapshot); read.Failed())
+    if (CtlOutcome read = ReadSnapshotFile(arguments[0], paths[0], *snapshot); read.Failed())
         return read;
     action = [snapshot](CtlSession& session) { return Diff(session, *snapshot); };
     return CtlDone();
 }
 
-CtlOutcome PrepareRestore(const CtlWords& arguments, CtlAction& action)
+CtlOutcome PrepareRestore(const CtlWords& arguments, const CtlPaths& paths, CtlAction& action)
 {
     bool dryRun = false;
-    std::string file;
-    for (const std::string& argument : arguments) {
-        if (argument == "--dry-run" && !dryRun)
+    size_t file = arguments.size();
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--dry-run" && !dryRun)
             dryRun = true;
-        else if (file.empty())
-            file = argument;
-        else
-            return CtlUsage("restore expects FILE [--dry-run], not " + Quoted(argument));
+        else if (file != arguments.size())
+            return CtlUsage("restore expects FILE [--dry-run], not " + Quoted(arguments[i]));
+        else if (!paths[i].empty())
+            file = i;
     }
-    if (file.empty())
+    if (file == arguments.size())
         return CtlUsage("restore expects the snapshot's file");
     auto snapshot = std::make_shared<Snapshot>();
-    if (CtlOutcome read = ReadSnapshotFile(file, *snapshot); read.Failed())
+    if (CtlOutcome read = ReadSnapshotFile(arguments[file], paths[file], *snapshot); read.Failed())
         return read;
     action = [snapshot, dryRun](CtlSession& session) { return Restore(session, *snapshot, dryRun); };
     return CtlDone();

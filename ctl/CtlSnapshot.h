@@ -5,6 +5,8 @@
 
 #include "ctl/CtlCommandTable.h"
 
-CtlOutcome PrepareSave(const CtlWords& arguments, CtlAction& action);
-CtlOutcome PrepareDiff(const CtlWords& arguments, CtlAction& action);
-CtlOutcome PrepareRestore(const CtlWords& arguments, CtlAction& action);
+// The file arguments are taken as paths: a name the ANSI code page cannot hold reaches
+// the file system as the command line gave it.
+CtlOutcome PrepareSave(const CtlWords& arguments, const CtlPaths& paths, CtlAction& action);
+CtlOutcome PrepareDiff(const CtlWords& arguments, const CtlPaths& paths, CtlAction& action);
+CtlOutcome PrepareRestore(const CtlWords& arguments, const CtlPaths& paths, CtlAction& action);

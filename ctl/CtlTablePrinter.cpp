@@ -7,6 +7,7 @@
 #include "res/StreamTexts.h"
 #include "text/ControlText.h"
 #include "text/StreamText.h"
+#include "text/VersionText.h"
 
 namespace {
 
@@ -46,9 +47,8 @@ std::string OfferedText(const std::vector<SyncMode>& offered)
 void PrintTable(std::ostream& out, const CtlStatusReport& report)
 {
     const _DRIVER_VERSION_INFO& version = report.version;
-    out << "Driver interface: " << unsigned(version.interfaceMajor) << '.' << unsigned(version.interfaceMinor) << '\n'
-        << "Driver version:   " << unsigned(version.driverMajor) << '.' << unsigned(version.driverMinor) << '.'
-        << version.driverBuild << '\n'
+    out << "Driver interface: " << InterfaceVersionText(version) << '\n'
+        << "Driver version:   " << DriverVersionText(version) << '\n'
         << "Devices:          " << report.devices.size() << '\n';
     for (const CtlDevice& device : report.devices) {
         out << "  " << device.position << "  " << EscapeControlCharacters(device.name) << "  "

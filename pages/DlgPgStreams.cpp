@@ -36,7 +36,7 @@ void CDlgPgStreams::Refresh()
 {
     m_strDetails.clear();
     m_summary = {};
-    bool allStreaming = true;
+    CStreamingVerdict verdict;
     {
         CListCtrlEx::CRebuild rebuild(m_list);
         m_list.DeleteAllItems();
@@ -49,14 +49,14 @@ void CDlgPgStreams::Refresh()
                 const int row = m_list.InsertItem(i, std::string(FieldText(device->name)), static_cast<DWORD_PTR>(i));
                 _STREAM_INFO info{};
                 const uint32_t deviceId = device->deviceId;
-                if (theDrv.GetStreamInfo(&deviceId, &info) != DRV_OK)
+                if (theDrv.GetStreamInfo(&deviceId, &info) != DRV_OK) {
+                    verdict.AddDevice(nullptr);
                     continue;
+                }
+                verdict.AddDevice(&info);
                 for (int plug = 0; plug < 4; ++plug)
                     m_list.SetItemText(row, plug + 1, FormatPlugState(PlugOf(info, plug)));
-                if (info.audioOut.state != PlugState_Connected || info.audioIn.state != PlugState_Connected) {
-                    allStreaming = false;
-                    NoteFailure(*device, info);
-                }
+                NoteFailure(*device, info);
             }
         }
     }
@@ -64,9 +64,8 @@ void CDlgPgStreams::Refresh()
     const int rows = m_list.GetItemCount();
     if (rows > 0 && m_list.GetFirstSelectedIndex() < 0)
         m_list.SelectRow(0);
-    const UINT state = rows == 0 ? IDS_NO_STREAMS : allStreaming ? IDS_STREAMING : IDS_CONNECT_FAILED_STATE;
-    m_summary.stateTextId = state;
-    SetPaneText(3, LoadResString(state));
+    m_summary.state = verdict.State();
+    SetPaneText(3, LoadResString(StreamingStateTextId(m_summary.state)));
     UpdateData(FALSE);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include "driver/DriverRecords.h"
 #include "pages/DialogPage.h"
+#include "text/StreamingVerdict.h"
 #include "ui/ListCtrlEx.h"
 
 class CDlgPgStreams : public CDialogPage {
@@ -12,7 +13,7 @@ public:
     // What the last refresh found, for the tray.
     struct Summary {
         bool driverAnswered = false;   // the device list could be read
-        UINT stateTextId = 0;          // the status bar's streaming state
+        StreamingState state = StreamingState::NoStreams;   // the status bar's streaming state
         std::string failure;           // the first failed audio plug: its device and error
     };
 

@@ -1,35 +1,11 @@
 #include "pages/PlanItemText.h"
 
-#include <cstdio>
-#include <vector>
-
 #include "driver/RecordText.h"
 #include "pages/SyncModeText.h"
 #include "text/CodePage.h"
 #include "res/resource.h"
+#include "text/FormatText.h"
 #include "ui/ResourceText.h"
-
-template <typename... Args>
-std::string FormatResString(UINT id, Args... args)
-{
-    const std::string format = LoadResString(id);
-    const int length = std::snprintf(nullptr, 0, format.c_str(), args...);
-    if (length <= 0)
-        return std::string();
-    std::vector<char> text(static_cast<size_t>(length) + 1);
-    std::snprintf(text.data(), text.size(), format.c_str(), args...);
-    return std::string(text.data(), static_cast<size_t>(length));
-}
-
-// The formats the panel's snapshot texts use.
-template std::string FormatResString(UINT, const char*);
-template std::string FormatResString(UINT, unsigned);
-template std::string FormatResString(UINT, unsigned, unsigned);
-template std::string FormatResString(UINT, unsigned, unsigned, unsigned);
-template std::string FormatResString(UINT, const char*, const char*);
-template std::string FormatResString(UINT, const char*, unsigned, const char*);
-template std::string FormatResString(UINT, const char*, const char*, unsigned, const char*);
-template std::string FormatResString(UINT, unsigned, const char*);
 
 namespace {
 
@@ -51,7 +27,7 @@ std::string Master(bool pc, const std::string& serial, const std::string& name)
 {
     if (pc)
         return LoadResString(IDS_PC_DRIVER);
-    return name.empty() ? Shown(serial) : FormatResString(IDS_PLAN_DEVICE, Shown(name).c_str(), Shown(serial).c_str());
+    return name.empty() ? Shown(serial) : FormatResString(IDS_PLAN_DEVICE, {Shown(name), Shown(serial)});
 }
 
 std::string Value(const PlanItem& item, bool then)
@@ -76,24 +52,23 @@ std::string Value(const PlanItem& item, bool then)
 
 std::string PlanSettingText(const PlanItem& item)
 {
-    const std::string shownName = Shown(item.deviceName);
-    const std::string shownSerial = Shown(item.serial);
-    const char* name = shownName.c_str();
-    const char* serial = shownSerial.c_str();
+    const std::string name = Shown(item.deviceName);
+    const std::string serial = Shown(item.serial);
     switch (item.kind) {
-    case PlanKind::DeviceName: return FormatResString(IDS_PLAN_DEVICE_NAME, name, serial);
+    case PlanKind::DeviceName: return FormatResString(IDS_PLAN_DEVICE_NAME, {name, serial});
     case PlanKind::Ranking: return LoadResString(IDS_PLAN_RANKING);
     case PlanKind::ChannelName:
-        return FormatResString(item.output ? IDS_PLAN_OUTPUT_NAME : IDS_PLAN_INPUT_NAME, item.index + 1, name, serial);
+        return FormatResString(item.output ? IDS_PLAN_OUTPUT_NAME : IDS_PLAN_INPUT_NAME,
+                               {DecimalText(uint64_t{item.index} + 1), name, serial});
     case PlanKind::AsioNames: return LoadResString(IDS_PLAN_ASIO_NAMES);
     case PlanKind::ClockMaster: return LoadResString(IDS_PLAN_CLOCK_MASTER);
     case PlanKind::RateMode: return LoadResString(IDS_PLAN_RATE_MODE);
-    case PlanKind::SyncMode: return FormatResString(IDS_PLAN_SYNC_MODE, name, serial);
+    case PlanKind::SyncMode: return FormatResString(IDS_PLAN_SYNC_MODE, {name, serial});
     case PlanKind::StreamDepth: return LoadResString(IDS_PLAN_STREAM_DEPTH);
     case PlanKind::WdmDepth: return LoadResString(IDS_PLAN_WDM_DEPTH);
     case PlanKind::SampleRate: return LoadResString(IDS_PLAN_SAMPLE_RATE);
     case PlanKind::AsioDepth: return LoadResString(IDS_PLAN_ASIO_DEPTH);
-    case PlanKind::Device: return FormatResString(IDS_PLAN_DEVICE, name, serial);
+    case PlanKind::Device: return FormatResString(IDS_PLAN_DEVICE, {name, serial});
     }
     return std::string();
 }
@@ -134,7 +109,8 @@ std::string PlanSkipText(const PlanItem& item)
     case PlanSkip::ModeNotOffered: return LoadResString(IDS_SKIP_MODE_NOT_OFFERED);
     case PlanSkip::RateNotOffered: return LoadResString(IDS_SKIP_RATE_NOT_OFFERED);
     case PlanSkip::DepthOutOfRange:
-        return FormatResString(IDS_SKIP_DEPTH_OUT_OF_RANGE, item.step, item.minimum, item.maximum);
+        return FormatResString(IDS_SKIP_DEPTH_OUT_OF_RANGE,
+                               {DecimalText(item.step), DecimalText(item.minimum), DecimalText(item.maximum)});
     }
     return std::string();
 }

@@ -12,7 +12,3 @@ std::string PlanNowText(const PlanItem& item);
 // What the item will be, or why it is skipped.
 std::string PlanThenText(const PlanItem& item);
 std::string PlanSkipText(const PlanItem& item);
-
-// A string table entry used as a printf format.
-template <typename... Args>
-std::string FormatResString(UINT id, Args... args);

@@ -2,6 +2,7 @@
 
 #include "pages/PlanItemText.h"
 #include "res/resource.h"
+#include "text/FormatText.h"
 #include "ui/AccessibleName.h"
 #include "ui/DataExchange.h"
 #include "ui/ResourceText.h"
@@ -38,8 +39,7 @@ BOOL CSubDlgRestorePlan::OnInitDialog()
     }
     if (m_list.GetItemCount() > 0)
         m_list.SelectRow(0);
-    m_strSummary = FormatResString(IDS_PLAN_SUMMARY, static_cast<unsigned>(m_plan.Changes()),
-                                   static_cast<unsigned>(m_plan.Skips()));
+    m_strSummary = FormatResString(IDS_PLAN_SUMMARY, {DecimalText(m_plan.Changes()), DecimalText(m_plan.Skips())});
     UpdateData(FALSE);
     // Nothing to send: Restore would only report the skipped items again.
     ::EnableWindow(Control(IDOK), m_plan.Changes() > 0);

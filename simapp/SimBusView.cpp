@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/VersionText.h"
+
 namespace {
 
 std::string PlugText(const SimPlug& plug, bool streaming)
@@ -50,8 +52,7 @@ std::string Summary(const SimBus& bus, const std::vector<SimRosterEntry>& roster
     for (uint32_t rate : bus.supportedRates)
         rates += (rates.empty() ? "" : ", ") + std::to_string(rate);
     return std::string("Driver ") + (bus.driverPresent ? "loaded" : "unloaded") + ", interface version " +
-           std::to_string(bus.version.interfaceMajor) + "." + std::to_string(bus.version.interfaceMinor) +
-           ". Rate " + std::to_string(bus.currentRate) + " Hz of " + (rates.empty() ? "none" : rates) +
+           InterfaceVersionText(bus.version) + ". Rate " + std::to_string(bus.currentRate) + " Hz of " + (rates.empty() ? "none" : rates) +
            "; rate mode " + std::to_string(bus.rateMode) + ". Clock master " + master + ".\nStreaming " +
            (bus.streaming ? "on" : "off") + (bus.wdmDeviceInUse ? ", WDM in use" : "") + ", " +
            std::to_string(bus.asioDropouts) + " drop outs. Buffers (min step current max, us): stream " +

@@ -1,27 +1,21 @@
 // A snapshot's file on disk. Saving never leaves a half-written file: the text goes to
 // a temporary file beside the target, is flushed to the disk, and only then replaces
-// the target in one step; on any failure the old file stays as it was.
+// the target in one step; on any failure the old file stays as it was. The temporary
+// file is made under a name no other file has (the target's name, ".incomplete-", the
+// process id, a number and ".tmp"), so it never overwrites anything and, if a crash
+// leaves it behind, its name says what it is. A target that exists keeps what it was
+// beside its contents (Windows' attributes and security, the host's permissions); a
+// read-only target is refused rather than replaced.
 #pragma once
 
 #include <string>
+
+#include "text/FilePath.h"
 
 struct FileOutcome {
     bool ok = true;
     std::string why;   // the system's explanation, with what was being done
 };
-
-// A path as the file system takes it: UTF-16 for the wide Win32 calls, UTF-8 elsewhere.
-// Not std::filesystem::path: on MinGW it links the whole of the C++ locale library
-// (about 600 KB, read into every start of the panel) for a conversion the system makes.
-#ifdef _WIN32
-using FilePath = std::wstring;
-#else
-using FilePath = std::string;
-#endif
-
-// A path named in the ANSI code page (the command line's, the file dialog's), for the
-// file system, which takes Unicode.
-FilePath PathFromAnsi(const std::string& ansi);
 
 FileOutcome WriteFileAtomically(const FilePath& target, const std::string& contents);
 

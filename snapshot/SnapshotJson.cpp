@@ -1,11 +1,11 @@
 #include "snapshot/SnapshotJson.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 #include <nlohmann/json.hpp>
 
 #include "driver/DriverRecords.h"
+#include "text/ControlText.h"
 
 namespace {
 
@@ -55,30 +55,6 @@ Json InformationJson(const SnapshotInformation& info)
     return {{"savedAt", info.savedAt},      {"computer", info.computer},
             {"driverInterface", info.interfaceVersion}, {"driverVersion", info.driverVersion},
             {"dropOuts", info.dropOuts},           {"plugs", plugs}};
-}
-
-// A text of the file inside a message: its control characters (C0, DEL and the C1
-// range) as \xNN, so that a message cannot move a terminal's cursor or retitle it.
-std::string Shown(const std::string& utf8)
-{
-    std::string shown;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        const bool c1 = byte == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0 &&
-                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80;
-        if (byte < 0x20 || byte == 0x7F || c1) {
-            const size_t count = c1 ? 2 : 1;
-            for (size_t b = 0; b < count; ++b) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(utf8[i + b]));
-                shown += escaped;
-            }
-            i += count - 1;
-        } else {
-            shown += utf8[i];
-        }
-    }
-    return shown;
 }
 
 // Reads the members of a snapshot's JSON, each checked for its type and range, and
@@ -226,7 +202,7 @@ void ReadClockMaster(CFieldReader& r, const Json& settings, uint32_t version, Sn
         return;
     s.clockMasterIsPc = kind == kSnapshotPcClockMaster;
     if (!s.clockMasterIsPc && kind != "device") {
-        r.Fail("settings.clockMaster.kind", "\"pc\" or \"device\", found \"" + Shown(kind) + "\"");
+        r.Fail("settings.clockMaster.kind", "\"pc\" or \"device\", found " + QuoteUtf8(kind));
         return;
     }
     if (!s.clockMasterIsPc && r.Text(*master, "settings.clockMaster", "serial", serial))
@@ -238,7 +214,8 @@ void ReadClockAndRate(CFieldReader& r, const Json& settings, uint32_t version, S
     ReadClockMaster(r, settings, version, s);
     if (const Json* mode = r.Member(settings, "settings", "rateMode", Json::value_t::string, "a text")) {
         if (*mode != "manual" && *mode != "automatic")
-            r.Fail("settings.rateMode", "\"manual\" or \"automatic\", found \"" + Shown(mode->get<std::string>()) + "\"");
+            r.Fail("settings.rateMode",
+                   "\"manual\" or \"automatic\", found " + QuoteUtf8(mode->get_ref<const std::string&>()));
         s.automaticRate = *mode == "automatic";
     }
     r.Unsigned(settings, "settings", "sampleRate", s.sampleRate, 1);
@@ -296,6 +273,24 @@ size_t TooDeep(std::string_view text)
     return std::string_view::npos;
 }
 
+// The library quotes the file's text where it stopped ("last read: '...'", "overflow
+// parsing '...'") whole and as it found it; it is shown as every text of the file is.
+std::string WithFileTextQuoted(const std::string& words)
+{
+    for (const std::string_view opening : {"last read: '", "parsing '"}) {
+        const size_t at = words.find(opening);
+        if (at == std::string::npos)
+            continue;
+        const size_t begin = at + opening.size();
+        const size_t expected = words.rfind("'; expected ");
+        const size_t end = expected != std::string::npos && expected >= begin ? expected : words.size() - 1;
+        if (end < begin || words[end] != '\'')
+            return words;
+        return words.substr(0, begin - 1) + QuoteUtf8(words.substr(begin, end - begin)) + words.substr(end + 1);
+    }
+    return words;
+}
+
 SnapshotFault ParseJson(std::string_view text, Json& json)
 {
     if (const size_t deep = TooDeep(text); deep != std::string_view::npos)
@@ -306,15 +301,16 @@ SnapshotFault ParseJson(std::string_view text, Json& json)
         return {};
     } catch (const Json::parse_error& error) {
         // The library's own words after its "parse error at line L, column C: " prefix.
-        std::string what = error.what();
+        const std::string what = error.what();
         const size_t words = what.find(": ", what.find("parse error"));
-        return {LineAndColumn(text, error.byte),
-                "expected a JSON document; " + (words == std::string::npos ? what : what.substr(words + 2))};
+        const std::string said = words == std::string::npos ? what : what.substr(words + 2);
+        return {LineAndColumn(text, error.byte), "expected a JSON document; " + WithFileTextQuoted(said)};
     } catch (const Json::exception& error) {
         // A number beyond what a double holds is refused after its parse, with no place.
         const std::string what = error.what();
         const size_t words = what.find("] ");
-        return {"the document", "expected a JSON document; " + (words == std::string::npos ? what : what.substr(words + 2))};
+        const std::string said = words == std::string::npos ? what : what.substr(words + 2);
+        return {"the document", "expected a JSON document; " + WithFileTextQuoted(said)};
     }
 }
 

@@ -1,12 +1,27 @@
-// The driver's 8-bit texts across the ANSI code page, and their control characters.
-// The host build answers for code page 1252; under Wine the prefix's code page is
-// 1252 as well, and the tests that depend on it say so when it is not.
+// The driver's 8-bit texts across the ANSI code page, UTF-8 and UTF-16, and their
+// control characters. The host build answers for code page 1252; under Wine the
+// prefix's code page is 1252 as well, and the tests that depend on it say so when it is not.
 #include <gtest/gtest.h>
+
+#include <tuple>
+#include <utility>
 
 #include "text/CodePage.h"
 #include "text/ControlText.h"
+#include "text/Utf16.h"
 
 namespace {
+
+// UTF-16 as a test writes it, in the platform's own unit.
+Utf16String U16(std::u16string_view text) { return Utf16String(text.begin(), text.end()); }
+
+std::string Repeated(std::string_view text, size_t times)
+{
+    std::string repeated;
+    while (times-- > 0)
+        repeated += text;
+    return repeated;
+}
 
 class CodePage1252 : public ::testing::Test {
 protected:
@@ -79,12 +94,81 @@ TEST(CodePageTable, TheFiveUndefinedBytesAreRefusedOrReplaced)
 }
 #endif
 
-TEST_F(CodePage1252, ControlCharactersAreFoundAndEscapedAndNothingElse)
+TEST(Utf16, CrossesToUtf8AndBackAndRefusesWhatIsNotUtfWhereItIs)
 {
-    EXPECT_EQ(EscapeControlCharacters("\x1B]0;x\x07 \x7F\x81"), "\\x1B]0;x\\x07 \\x7F\\x81");
-    EXPECT_EQ(EscapeControlCharacters("Caf\xE9 \x80 \\x41"), "Caf\xE9 \x80 \\x41");
+    for (const auto& [utf16, utf8] : {std::pair{u"", ""}, {u"Caf\u00E9 \u4E2D\u6587", "Caf\u00E9 \u4E2D\u6587"},
+                                      {u"\U0001F3B9 keys", "\U0001F3B9 keys"}}) {
+        EXPECT_EQ(Utf8FromUtf16(U16(utf16)).text, utf8);
+        EXPECT_EQ(Utf16FromUtf8(utf8).text, U16(utf16));
+    }
+    // A high surrogate at the end, a low one alone.
+    for (const auto& [utf16, offset, replaced] :
+         {std::tuple{u"ab\xD800", 2, "ab\uFFFD"}, {u"a\xDC00z", 1, "a\uFFFDz"}}) {
+        const CodePageText refused = Utf8FromUtf16(U16(utf16));
+        EXPECT_EQ(refused.fault, CodePageFault::InvalidUtf16);
+        EXPECT_EQ(refused.offset, static_cast<size_t>(offset));
+        EXPECT_EQ(Utf8FromUtf16Replacing(U16(utf16)), replaced);
+    }
+    const Utf16Text cut = Utf16FromUtf8("ab\xC3");
+    EXPECT_EQ(cut.fault, CodePageFault::InvalidUtf8);
+    EXPECT_EQ(cut.offset, 2u);
+    EXPECT_EQ(Utf16FromUtf8Replacing("ab\xC3"), U16(u"ab\uFFFD"));
+}
+
+TEST_F(CodePage1252, Utf16CrossesTheCodePageStrictlyOrWithItsDefaultCharacter)
+{
+    EXPECT_EQ(Utf16FromAnsi("Caf\xE9 \x80").text, U16(u"Caf\u00E9 \u20AC"));
+    EXPECT_EQ(Utf16FromAnsiReplacing("Caf\xE9 \x80"), U16(u"Caf\u00E9 \u20AC"));
+    const struct { std::u16string utf16; CodePageFault fault; size_t offset; std::string replaced; } cases[] = {
+        {u"Caf\u00E9 \u20AC", CodePageFault::None, 0, "Caf\xE9 \x80"},
+        {u"\u0416\u0443\u043A.json", CodePageFault::NotInCodePage, 0, "???.json"},   // Cyrillic
+        {u"x\U0001F3B9\u5F55", CodePageFault::NotInCodePage, 1, "x??"},             // beyond the BMP, CJK
+        {u"x\xD800", CodePageFault::InvalidUtf16, 1, "x?"},
+    };
+    for (const auto& c : cases) {
+        const CodePageText ansi = AnsiFromUtf16(U16(c.utf16));
+        EXPECT_EQ(ansi.fault, c.fault) << c.replaced;
+        EXPECT_EQ(ansi.offset, c.offset) << c.replaced;
+        EXPECT_EQ(ansi.text, ansi.Ok() ? c.replaced : "");
+        EXPECT_EQ(AnsiFromUtf16Replacing(U16(c.utf16)), c.replaced);
+    }
+    EXPECT_EQ(AnsiFromUtf8Replacing("Caf\u00E9 \u4E2D\xFF"), "Caf\xE9 ??");
+    EXPECT_EQ(DescribeCodePageFault(AnsiFromUtf16(U16(u"x\xD800"))),
+              "the text is not UTF-16 at unit 1 (a lone surrogate U+D800)");
+}
+
+TEST_F(CodePage1252, OneRuleEscapesTheControlCharactersOfAnsiAndUtf8)
+{
+    // Windows' own table maps 0x8D to a C1 control, the host's leaves it undefined: both are escaped.
+    const struct { std::string ansi, ansiShown, utf8, utf8Shown; } cases[] = {
+        {"\x1B]0;x\x07", "\\x1B]0;x\\x07", "\x1B]0;x\x07", "\\x1B]0;x\\x07"},   // C0
+        {"a\x7F", "a\\x7F", "a\x7F", "a\\x7F"},                                   // DEL
+        {"\x8D\x81", "\\x8D\\x81", "\u0085", "\\xC2\\x85"},                     // C1, or no character
+        {"\\x41", "\\x41", "\xFF", "\\xFF"},                                       // no UTF-8 character
+        {"Caf\xE9 \x80", "Caf\xE9 \x80", "Caf\u00E9 \u20AC", "Caf\u00E9 \u20AC"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EscapeControlCharacters(c.ansi), c.ansiShown);
+        EXPECT_EQ(QuoteAnsi(c.ansi), "\"" + c.ansiShown + "\"");
+        EXPECT_EQ(QuoteUtf8(c.utf8), "\"" + c.utf8Shown + "\"");
+        EXPECT_EQ(FindControlCharacter(c.ansi) == std::string_view::npos, c.ansi == c.ansiShown) << c.ansiShown;
+    }
     EXPECT_EQ(FindControlCharacter("Left\tRight"), 4u);
-    EXPECT_EQ(FindControlCharacter("Caf\xE9 \x80"), std::string_view::npos);
+}
+
+TEST(ControlText, AQuotedTextIsCutAfterSixtyCharactersNeverInsideOne)
+{
+    const std::string x59(59, 'x');
+    const struct { std::string text; bool utf8; std::string quoted; } cases[] = {
+        {x59 + "y", false, "\"" + x59 + "y\""},
+        {x59 + "yz", false, "\"" + x59 + "y...\" (61 characters)"},
+        {x59 + "\x1B\x1B", false, "\"" + x59 + "\\x1B...\" (61 characters)"},
+        {Repeated("\u00E9", 61), true, "\"" + Repeated("\u00E9", 60) + "...\" (61 characters)"},
+        {x59 + "\u0085\u0085", true, "\"" + x59 + "\\xC2\\x85...\" (61 characters)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.utf8 ? QuoteUtf8(c.text) : QuoteAnsi(c.text), c.quoted);
+    EXPECT_EQ(QuoteAnsi(x59 + "yz", std::string_view::npos), "\"" + x59 + "yz\"");
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 # its status as JSON that parses, with the fields of the status and the requests the
 # driver saw; a command line in Unicode that reaches the driver in its code page, and
 # one that it cannot hold refused before anything is sent; a name of the driver's code
-# page in the JSON as Unicode; and a full disk under its output reported.
+# page in the JSON as Unicode; a file named with characters the code page lacks saved,
+# compared and planned; and a full disk under its output reported.
 #   -DRUNNER=wine-run -DCTL=ovxctl.exe -DTRACE=trace file -DSCENARIO=CtlAnsiScenario.txt
+#   -DWORK=a folder of the build tree
 # The code page of these checks is 1252, Wine's for this locale.
 set(ENV{LC_ALL} C.UTF-8)
 set(ENV{OVX_SIM_TRACE} "${TRACE}")
@@ -51,9 +53,37 @@ endif()
 file(REMOVE "${TRACE}")
 execute_process(COMMAND "${RUNNER}" "${CTL}" --sim rename-device 1 "Say ＂hi＂"
                 ERROR_VARIABLE error RESULT_VARIABLE exitCode)
-if(NOT exitCode EQUAL 2 OR NOT error MATCHES "U\\+FF02 has no place in code page 1252" OR EXISTS "${TRACE}")
-    message(FATAL_ERROR "a name with U+FF02 ended with ${exitCode}: ${error}")
+set(requests "")
+if(EXISTS "${TRACE}")
+    file(STRINGS "${TRACE}" requests)
 endif()
+if(NOT exitCode EQUAL 2 OR NOT error MATCHES "U\\+FF02 has no place in code page 1252" OR requests)
+    message(FATAL_ERROR "a name with U+FF02 ended with ${exitCode}: ${error}\n${requests}")
+endif()
+
+# A file named in Cyrillic and CJK, in a folder named so too, reaches the file system as
+# typed, with nothing left beside it, and reads back as the studio it was saved from.
+set(folder "${WORK}/ovxctl снимки 录音")
+set(name "студия 录音.json")
+file(REMOVE_RECURSE "${folder}")
+file(MAKE_DIRECTORY "${folder}")
+execute_process(COMMAND "${RUNNER}" "${CTL}" --sim save "${name}" WORKING_DIRECTORY "${folder}"
+                OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE exitCode)
+file(GLOB saved RELATIVE "${folder}" "${folder}/*")
+if(NOT exitCode EQUAL 0 OR NOT saved STREQUAL name)
+    message(FATAL_ERROR "save \"${name}\" ended with ${exitCode}: ${output}\nthe folder holds: ${saved}")
+endif()
+execute_process(COMMAND "${RUNNER}" "${CTL}" --sim diff "${folder}/${name}"
+                OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE exitCode)
+if(NOT exitCode EQUAL 0 OR output)
+    message(FATAL_ERROR "diff \"${folder}/${name}\" ended with ${exitCode}: ${output}")
+endif()
+execute_process(COMMAND "${RUNNER}" "${CTL}" --sim restore "${name}" --dry-run WORKING_DIRECTORY "${folder}"
+                OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE exitCode)
+if(NOT exitCode EQUAL 0 OR NOT output MATCHES "^plan: 0 changes, 0 skipped")
+    message(FATAL_ERROR "restore \"${name}\" --dry-run ended with ${exitCode}: ${output}")
+endif()
+file(REMOVE_RECURSE "${folder}")
 
 # The output straight to a full disk (wine-run would put a pipe between); a start that
 # Wine fails outright (code 1, nothing said) is tried again.

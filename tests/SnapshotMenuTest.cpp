@@ -20,12 +20,13 @@ namespace Io = OvxIoctl;
 constexpr int kFileNameCombo = 0x47C;
 constexpr int kFileNameEdit = 0x480;
 
-std::string TempFile(const char* name)
+// A file of the temporary folder, by a name that may lie outside the ANSI code page.
+std::wstring TempFile(const wchar_t* name)
 {
-    char dir[MAX_PATH] = "";
-    ::GetTempPathA(sizeof dir, dir);
-    const std::string path = std::string(dir) + name;
-    ::DeleteFileA(path.c_str());
+    wchar_t dir[MAX_PATH] = L"";
+    ::GetTempPathW(MAX_PATH, dir);
+    const std::wstring path = std::wstring(dir) + name;
+    ::DeleteFileW(path.c_str());
     return path;
 }
 
@@ -46,12 +47,12 @@ bool IsFileDialog(HWND dialog)
     return ::GetDlgItem(dialog, kFileNameCombo) || ::GetDlgItem(dialog, kFileNameEdit);
 }
 
-void AnswerFileDialog(const std::string& path, std::function<void()> then = {})
+void AnswerFileDialog(const std::wstring& path, std::function<void()> then = {})
 {
     AnswerNextDialog([=](HWND dialog) {
         HWND name = ::GetDlgItem(dialog, kFileNameCombo) ? ::GetDlgItem(dialog, kFileNameCombo)
                                                          : ::GetDlgItem(dialog, kFileNameEdit);
-        ::SetWindowTextA(name, path.c_str());
+        ::SetWindowTextW(name, path.c_str());
         if (then)
             then();
         ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -102,14 +103,14 @@ void AnswerMessage(std::string& text)
 
 class SnapshotMenu : public CPanelFixture {
 protected:
-    void Save(const std::string& path)
+    void Save(const std::wstring& path)
     {
         AnswerFileDialog(path);
         panel->SendCommand(ID_SAVE_SNAPSHOT);
         ASSERT_TRUE(DialogWasAnswered());
     }
     // The restore's file dialog, then its plan dialog answered with key.
-    PlanShown Restore(const std::string& path, WPARAM key)
+    PlanShown Restore(const std::wstring& path, WPARAM key)
     {
         PlanShown shown;
         AnswerFileDialog(path, [&] { AnswerPlan(shown, key); });
@@ -133,10 +134,10 @@ TEST_F(SnapshotMenu, SavedChangedAndRestoredEveryPageShowsTheStudioAgain)
     ::GetMenuStringA(file, ID_RESTORE_SNAPSHOT, text, sizeof text, MF_BYCOMMAND);
     EXPECT_STREQ(text, "&Restore Studio Snapshot...");
 
-    const std::string path = TempFile("ovx-studio.json");
+    const std::wstring path = TempFile(L"ovx-studio.json");
     Save(path);
     const SimBus saved = Sim().Bus();
-    EXPECT_TRUE(std::ifstream(path).good());
+    EXPECT_TRUE(std::ifstream(path.c_str()).good());
 
     Sim().Change([](SimBus& bus) {
         bus.devices[1].name = "Desk";
@@ -182,13 +183,13 @@ TEST_F(SnapshotMenu, SavedChangedAndRestoredEveryPageShowsTheStudioAgain)
     panel->SendCommand(ID_RESTORE_SNAPSHOT);
     EXPECT_EQ(message, "The driver holds every setting of this studio snapshot already.");
     EXPECT_EQ(CountOf(Io::SetDeviceProperties) + CountOf(Io::StopStreaming), 0u);
-    ::DeleteFileA(path.c_str());
+    ::DeleteFileW(path.c_str());
 }
 
 TEST_F(SnapshotMenu, CancelSendsNothingAndARefusedWriteIsReportedWithTheSkips)
 {
     ASSERT_TRUE(StartPanel());
-    const std::string path = TempFile("ovx-studio-2.json");
+    const std::wstring path = TempFile(L"ovx-studio-2.json");
     Save(path);
     Sim().Change([](SimBus& bus) {
         bus.inputs[0].name = "Kick";
@@ -223,7 +224,7 @@ TEST_F(SnapshotMenu, CancelSendsNothingAndARefusedWriteIsReportedWithTheSkips)
     EXPECT_EQ(Ui::Cell(::GetDlgItem(inputs, IDC_CHANNEL_LIST), 1, 1), "In 2");
 
     // A file that is no snapshot is refused before anything is sent.
-    std::ofstream(path) << "{\"format\": \"something else\"}";
+    std::ofstream(path.c_str()) << "{\"format\": \"something else\"}";
     ClearTrace();
     AnswerFileDialog(path, [&] { AnswerMessage(message); });
     panel->SendCommand(ID_RESTORE_SNAPSHOT);
@@ -231,7 +232,21 @@ TEST_F(SnapshotMenu, CancelSendsNothingAndARefusedWriteIsReportedWithTheSkips)
               std::string::npos)
         << message;
     EXPECT_TRUE(NothingAsked());
-    ::DeleteFileA(path.c_str());
+    ::DeleteFileW(path.c_str());
+}
+
+TEST_F(SnapshotMenu, AFileNamedOutsideTheCodePageIsSavedAndRestoredByItsName)
+{
+    ASSERT_TRUE(StartPanel());
+    // "studio recording" in Cyrillic and Chinese: no character of it in code page 1252.
+    const std::wstring path = TempFile(L"\u0441\u0442\u0443\u0434\u0438\u044F \u5F55\u97F3.json");
+    Save(path);
+    EXPECT_NE(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    Sim().Change([](SimBus& bus) { bus.devices[1].name = "Desk"; });
+    const PlanShown shown = Restore(path, VK_RETURN);
+    EXPECT_EQ(shown.rows, std::vector<std::string>{"Name of Desk (ZD4-0019-82) | Desk | Zemra Desk 4"});
+    EXPECT_EQ(Sim().Bus().devices[1].name, "Zemra Desk 4");
+    ::DeleteFileW(path.c_str());
 }
 
 }  // namespace

@@ -4,6 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "snapshot/SnapshotJson.h"
 #include "tests/CtlFixture.h"
 
@@ -189,7 +194,7 @@ TEST_F(Snap, ABadFileIsRefusedWithItsPlaceBeforeAnyRequest)
     } cases[] = {
         {"{\n  \"format\": ", "line 2, column 13: expected a JSON document; "},
         {"[1, 2]", "the document: expected an object, found array"},
-        {"1e400", "the document: expected a JSON document; number overflow parsing '1e400'"},
+        {"1e400", "the document: expected a JSON document; number overflow parsing \"1e400\""},
         {with("tormalin-zemra-1394-studio-snapshot", "other"), "format: \"tormalin-zemra-1394-studio-snapshot\"; this"},
         {with("\"version\": 2", "\"version\": 3"), "version: at most 2, found 3: the file was written by a later"},
         {with("\"sampleRate\": 48000", "\"sampleRate\": \"48000\""),
@@ -200,6 +205,12 @@ TEST_F(Snap, ABadFileIsRefusedWithItsPlaceBeforeAnyRequest)
         // Brackets by the megabyte are refused before the parser builds them.
         {with("\"information\": {", "\"information\": " + std::string(3 << 20, '[')),
          "at most 8 levels of nesting; this is not a studio snapshot"},
+        // A text of the file is quoted escaped and at most 60 characters of it, the library's too.
+        {with("\"rateMode\": \"automatic\"", "\"rateMode\": \"" + std::string(100, 'm') + "\""),
+         "settings.rateMode: \"manual\" or \"automatic\", found \"" + std::string(60, 'm') + "...\" (100 characters)"},
+        {"{\"format\": \"\x7F" + std::string(70, 'f') + "\\q\"}",
+         "invalid string: forbidden character after backslash; last read: \"\"\\x7F" + std::string(58, 'f') +
+             "...\" (74 characters)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -257,6 +268,63 @@ TEST_F(Snap, AFailedSaveLeavesWhatWasThereAndSaysWhy)
     sim.FailRequest(Io::GetStreamInfo, 0xE0000022);
     EXPECT_EQ(Run({"save", File("old.json")}), 1);
     EXPECT_EQ(Read("old.json"), "old");
+}
+
+TEST_F(Snap, ASaveOverwritesNoOtherFileAndTheTargetKeepsWhatItWas)
+{
+    // The fixed temporary name of before, and the first a save of this process tries now.
+    const std::string pid = std::to_string(::getpid());
+    const std::string taken[] = {"studio.json." + pid + ".tmp", "studio.json.incomplete-" + pid + "-1.tmp"};
+    for (const std::string& name : taken)
+        Write(name.c_str(), "precious");
+    const std::string target = Write("studio.json", "old");
+#ifdef _WIN32
+    ASSERT_TRUE(::SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_HIDDEN));
+#else
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+#endif
+    ASSERT_EQ(Run({"save", target}), 0) << err.str();
+    for (const std::string& name : taken)
+        EXPECT_EQ(Read(name.c_str()), "precious") << name;
+    EXPECT_NE(Read("studio.json").find("tormalin-zemra-1394-studio-snapshot"), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);   // no temporary file left
+#ifdef _WIN32
+    EXPECT_TRUE(::GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+#else
+    EXPECT_EQ(std::filesystem::status(target).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+#endif
+}
+
+TEST_F(Snap, AReadOnlyTargetIsRefusedAndLeftAsItWas)
+{
+    const std::string target = Write("studio.json", "old");
+    const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
+    std::filesystem::permissions(target, readOnly);
+    EXPECT_EQ(Run({"save", target}), 3);
+    EXPECT_NE(err.str().find("was not saved, and a file there before is unchanged: the file could not replace the "
+                             "target: it is read-only"),
+              std::string::npos)
+        << err.str();
+    EXPECT_EQ(Read("studio.json"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    std::filesystem::permissions(target, std::filesystem::perms::owner_all);
+}
+
+// A word the ANSI code page cannot hold: what the command line reader makes of it.
+TEST_F(Snap, AWordTheCodePageCannotHoldIsTakenAsAFileAndRefusedAsAName)
+{
+    const auto word = [](const std::string& ansi) { return CtlWord{ansi, FilePathFromAnsi(ansi), {}}; };
+    const CtlWord unpassable{"?.json", FilePathFromAnsi(File("studio.json")), "argument 2 cannot be passed on: why"};
+    ASSERT_EQ(RunCtlCommandLine(drv, ReadCtlCommandLine({word("save"), unpassable}), out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), "saved 3 devices, 28 + 28 channels to ?.json\n");
+    EXPECT_NE(Read("studio.json").find("ZS8-0041-17"), std::string::npos);
+    out.str("");
+    EXPECT_EQ(RunCtlCommandLine(drv, ReadCtlCommandLine({word("diff"), unpassable}), out, err), 0) << err.str();
+    sim.ClearTrace();
+    EXPECT_EQ(RunCtlCommandLine(drv, ReadCtlCommandLine({word("rename-device"), word("1"), unpassable}), out, err), 2);
+    EXPECT_NE(err.str().find("ovxctl: argument 2 cannot be passed on: why\n"), std::string::npos) << err.str();
+    EXPECT_TRUE(sim.Trace().empty());
 }
 
 }  // namespace

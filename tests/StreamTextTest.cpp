@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
+#include "res/StreamTexts.h"
 #include "text/StreamText.h"
+#include "text/StreamingVerdict.h"
 
 namespace {
 
@@ -55,4 +60,33 @@ TEST(StreamText, DetailsOfConnectedFailedAndIdlePlugs)
               "AudioInPlug: connect failed (Error code 0xE0000073: Bandwidth allocation failed.)\n"
               "   Supported sampling rates (Hz): 48000  ");
     EXPECT_EQ(FormatPlugDetails(Plug(2, {48000}), "SynchInPlug"), "");
+}
+
+TEST(StreamingVerdict, EveryReadDeviceWithBothAudioPlugsConnectedIsStreaming)
+{
+    _STREAM_INFO connected{};
+    connected.audioOut = connected.audioIn = Plug(PlugState_Connected, {});
+    _STREAM_INFO failed = connected;
+    failed.audioIn = Plug(PlugState_ConnectFailed, {});
+    _STREAM_INFO idle{};   // neither plug connected nor failed
+    // A null device: its status could not be read.
+    const struct { std::vector<const _STREAM_INFO*> devices; StreamingState state; } cases[] = {
+        {{}, StreamingState::NoStreams},
+        {{nullptr}, StreamingState::Streaming},
+        {{&connected, nullptr, &connected}, StreamingState::Streaming},
+        {{&connected, &failed, &connected}, StreamingState::ConnectFailed},
+        {{nullptr, &idle}, StreamingState::ConnectFailed},
+    };
+    for (const auto& c : cases) {
+        CStreamingVerdict verdict;
+        for (const _STREAM_INFO* device : c.devices)
+            verdict.AddDevice(device);
+        EXPECT_EQ(verdict.State(), c.state) << c.devices.size();
+    }
+    for (const auto& [state, text, id] : {std::tuple{StreamingState::Streaming, "streaming", IDS_STREAMING},
+                                          {StreamingState::ConnectFailed, "connect failed", IDS_CONNECT_FAILED_STATE},
+                                          {StreamingState::NoStreams, "no streams available", IDS_NO_STREAMS}}) {
+        EXPECT_STREQ(StreamingStateText(state), text);
+        EXPECT_EQ(StreamingStateTextId(state), static_cast<unsigned>(id));
+    }
 }

@@ -114,6 +114,7 @@ std::string AnsiFromUtf8Replacing(std::string_view utf8)
     if (SystemAnsiFromUtf8(utf8, ansi) == SystemAnsiResult::Ok)
         return ansi;
     ansi.clear();
+    const std::string replacement = SystemAnsiDefaultCharacter();
     for (size_t offset = 0; offset < utf8.size();) {
         size_t next = offset;
         char32_t ignored = 0;
@@ -121,7 +122,7 @@ std::string AnsiFromUtf8Replacing(std::string_view utf8)
             next = offset + 1;   // each byte of malformed UTF-8 is replaced on its own
         std::string converted;
         const bool crosses = SystemAnsiFromUtf8(utf8.substr(offset, next - offset), converted) == SystemAnsiResult::Ok;
-        ansi += crosses ? converted : "?";
+        ansi += crosses ? converted : replacement;
         offset = next;
     }
     return ansi;
@@ -139,6 +140,10 @@ std::string DescribeCodePageFault(const CodePageText& result)
         break;
     case CodePageFault::InvalidUtf8:
         std::snprintf(text, sizeof text, "the text is not UTF-8 at byte %zu", result.offset);
+        break;
+    case CodePageFault::InvalidUtf16:
+        std::snprintf(text, sizeof text, "the text is not UTF-16 at unit %zu (a lone surrogate U+%04X)",
+                      result.offset, static_cast<unsigned>(result.character));
         break;
     case CodePageFault::NotInCodePage:
         std::snprintf(text, sizeof text, "U+%04X has no place in code page %u", static_cast<unsigned>(result.character),

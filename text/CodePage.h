@@ -2,9 +2,10 @@
 // and the command line carry Unicode. These functions cross between the two through
 // that code page and refuse what it cannot carry: a character it has no byte for is
 // never replaced by a look-alike (Windows' "best fit" would turn a full-width quotation
-// mark into '"'), and a byte it leaves undefined is never guessed. The host build has
-// no ANSI code page; it answers for code page 1252 from a table, so that the tests and
-// fuzzers run there too.
+// mark into '"'), and a byte it leaves undefined is never guessed. Where a text must be
+// shown whatever it holds, the ...Replacing forms put a mark in place of what cannot
+// cross instead. The host build has no ANSI code page; it answers for code page 1252
+// from a table, so that the tests and fuzzers run there too. UTF-16 is text/Utf16.h.
 #pragma once
 
 #include <cstddef>
@@ -15,20 +16,23 @@ enum class CodePageFault {
     None,
     UndefinedByte,   // ANSI input: a byte (or byte pair) the code page does not define
     InvalidUtf8,     // UTF-8 input: not a well-formed UTF-8 sequence
+    InvalidUtf16,    // UTF-16 input: a surrogate without its other half
     NotInCodePage,   // UTF-8 input: a character the code page cannot hold
     TooLong,         // the ANSI text needs more bytes than the room it is meant for
 };
 
 // A converted text, or where and why the conversion stopped.
-struct CodePageText {
-    std::string text;        // the whole converted text when Ok() or TooLong, else empty
+template <typename String>
+struct ConvertedText {
+    String text;             // the whole converted text when Ok() or TooLong, else empty
     CodePageFault fault = CodePageFault::None;
-    size_t offset = 0;       // UndefinedByte, InvalidUtf8, NotInCodePage: where in the input, in bytes
-    char32_t character = 0;  // NotInCodePage: the character refused
+    size_t offset = 0;       // where in the input, in its own units (bytes, or UTF-16 code units)
+    char32_t character = 0;  // NotInCodePage: the character refused; InvalidUtf16: the lone surrogate
     size_t limit = 0;        // TooLong: the bytes that fit
 
     bool Ok() const { return fault == CodePageFault::None; }
 };
+using CodePageText = ConvertedText<std::string>;
 
 // The system's ANSI code page: GetACP() on Windows, 1252 in the host build.
 unsigned AnsiCodePage();
@@ -43,8 +47,9 @@ std::string Utf8FromAnsiReplacing(std::string_view ansi);
 // field of the driver holds 39 bytes and its terminator.
 CodePageText AnsiFromUtf8(std::string_view utf8, size_t maxBytes = std::string_view::npos);
 
-// For showing a text in the ANSI code page whatever it holds: each character the code
-// page cannot hold becomes '?'.
+// For showing a text of Unicode where only the code page can be shown (a message box of
+// the ANSI panel): each character the code page cannot hold, and each byte of malformed
+// UTF-8, becomes the code page's default character ('?' in 1252), never a look-alike.
 std::string AnsiFromUtf8Replacing(std::string_view utf8);
 
 // Why a conversion failed, for a message: "U+FF02 has no place in code page 1252".

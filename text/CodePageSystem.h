@@ -16,5 +16,8 @@ size_t SystemAnsiCharacterLength(std::string_view ansi);
 // False when the code page does not define a character of ansi.
 bool SystemUtf8FromAnsi(std::string_view ansi, std::string& utf8);
 
+// What the code page puts where a character cannot cross: one or two bytes.
+std::string SystemAnsiDefaultCharacter();
+
 enum class SystemAnsiResult { Ok, InvalidUtf8, NotInCodePage };
 SystemAnsiResult SystemAnsiFromUtf8(std::string_view utf8, std::string& ansi);

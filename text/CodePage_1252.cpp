@@ -37,6 +37,8 @@ unsigned SystemAnsiCodePage() { return 1252; }
 
 size_t SystemAnsiCharacterLength(std::string_view) { return 1; }
 
+std::string SystemAnsiDefaultCharacter() { return "?"; }
+
 bool SystemUtf8FromAnsi(std::string_view ansi, std::string& utf8)
 {
     utf8.clear();

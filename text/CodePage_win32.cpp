@@ -39,6 +39,16 @@ size_t SystemAnsiCharacterLength(std::string_view ansi)
     return length < ansi.size() ? length : ansi.size();
 }
 
+std::string SystemAnsiDefaultCharacter()
+{
+    CPINFO info{};
+    if (!GetCPInfo(CP_ACP, &info))
+        return "?";
+    // DefaultChar holds one byte, or two in a code page of double-byte characters, then NULs.
+    const char* bytes = reinterpret_cast<const char*>(info.DefaultChar);
+    return std::string(bytes, info.DefaultChar[1] != 0 ? 2 : 1);
+}
+
 bool SystemUtf8FromAnsi(std::string_view ansi, std::string& utf8)
 {
     utf8.clear();

@@ -4,16 +4,16 @@
 
 void CStreamingVerdict::AddDevice(const _STREAM_INFO* info)
 {
-    m_bAnyDevice = true;
+    m_anyDevice = true;
     if (info && (info->audioOut.state != PlugState_Connected || info->audioIn.state != PlugState_Connected))
-        m_bAnyFailed = true;
+        m_anyFailed = true;
 }
 
 StreamingState CStreamingVerdict::State() const
 {
-    if (!m_bAnyDevice)
+    if (!m_anyDevice)
         return StreamingState::NoStreams;
-    return m_bAnyFailed ? StreamingState::ConnectFailed : StreamingState::Streaming;
+    return m_anyFailed ? StreamingState::ConnectFailed : StreamingState::Streaming;
 }
 
 const char* StreamingStateText(StreamingState state)

@@ -1,9 +1,11 @@
-// The driver's versions as every reader is shown them.
+// The driver's version as the About box, ovxctl and the bus window show it.
 #pragma once
 
 #include <string>
 
 #include "driver/DriverRecords.h"
 
-std::string InterfaceVersionText(const _DRIVER_VERSION_INFO& v);   // "2.14"
-std::string DriverVersionText(const _DRIVER_VERSION_INFO& v);      // "1.1.517"
+// "2.14": interface major and minor.
+std::string InterfaceVersionText(const _DRIVER_VERSION_INFO& v);
+// "1.1.517": driver major, minor and build, every part unsigned.
+std::string DriverVersionText(const _DRIVER_VERSION_INFO& v);

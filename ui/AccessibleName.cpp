@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <cstring>
 
+#include "text/Utf16.h"
+
 namespace {
 
 // Defined here rather than taken from libuuid, whose one object also defines the
@@ -29,15 +31,6 @@ private:
     HRESULT m_hr;
 };
 
-std::wstring Wide(const std::string& text)
-{
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 1), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-    wide.resize(std::wcslen(wide.c_str()));
-    return wide;
-}
-
 bool TextIsNeverDrawn(HWND control)
 {
     char name[32] = "";
@@ -55,7 +48,7 @@ void Annotate(HWND control, const std::string& name)
     // Kept by the accessibility layer for the window's lifetime; a layer that does not
     // implement annotation refuses it, and the window text below then names the control.
     services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, kAccName,
-                             Wide(name).c_str());
+                             Utf16FromAnsiReplacing(name).c_str());
     services->Release();
 }
 

@@ -4,23 +4,33 @@
 
 namespace {
 
-using FileNamePrompt = BOOL(WINAPI*)(LPOPENFILENAMEA);
+template <typename Record>
+using FileNamePrompt = BOOL(WINAPI*)(Record*);
 
-FileNamePrompt CommonDialogFunction(const char* name)
+FARPROC CommonDialogFunction(const char* name)
 {
-    static const CModuleHandle module(::LoadLibraryA("comdlg32.dll"));
-    if (!module)
-        return nullptr;
-    return reinterpret_cast<FileNamePrompt>(reinterpret_cast<void*>(::GetProcAddress(module.Get(), name)));
+    static const CModuleHandle module(::LoadLibraryW(L"comdlg32.dll"));
+    return module ? ::GetProcAddress(module.Get(), name) : nullptr;
 }
 
-bool Prompt(const char* name, OPENFILENAMEA& ofn)
+template <typename Record>
+bool Prompt(const char* name, Record& ofn)
 {
-    const FileNamePrompt prompt = CommonDialogFunction(name);
+    const auto prompt = reinterpret_cast<FileNamePrompt<Record>>(reinterpret_cast<void*>(CommonDialogFunction(name)));
     return prompt && prompt(&ofn);
 }
 
 }  // namespace
+
+bool PromptOpenFileName(OPENFILENAMEW& ofn)
+{
+    return Prompt("GetOpenFileNameW", ofn);
+}
+
+bool PromptSaveFileName(OPENFILENAMEW& ofn)
+{
+    return Prompt("GetSaveFileNameW", ofn);
+}
 
 bool PromptOpenFileName(OPENFILENAMEA& ofn)
 {

@@ -6,6 +6,10 @@
 #include <commdlg.h>
 
 // GetOpenFileName and GetSaveFileName; false when the user cancels, when the dialog
-// fails, or when the DLL cannot be loaded.
+// fails, or when the DLL cannot be loaded. The wide ones hand over the chosen path as
+// the file system takes it, whatever the ANSI code page holds: a document's path; the
+// ANSI ones are for a name that goes on as a text of the code page.
+bool PromptOpenFileName(OPENFILENAMEW& ofn);
+bool PromptSaveFileName(OPENFILENAMEW& ofn);
 bool PromptOpenFileName(OPENFILENAMEA& ofn);
 bool PromptSaveFileName(OPENFILENAMEA& ofn);

@@ -1,5 +1,7 @@
 #include "ui/ResourceText.h"
 
+#include "text/FormatText.h"
+
 std::string LoadResString(UINT id)
 {
     // With a zero buffer size LoadString hands out a read-only pointer to the
@@ -16,4 +18,18 @@ std::string LoadPromptString(UINT id)
     if (newline != std::string::npos)
         text.resize(newline);
     return text;
+}
+
+std::wstring LoadResStringW(UINT id)
+{
+    // With a zero buffer size LoadStringW hands out a read-only pointer to the
+    // resource itself, which holds no terminator, and returns its length.
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
+std::string FormatResString(UINT id, std::initializer_list<std::string_view> values)
+{
+    return FillFormat(LoadResString(id), values);
 }
