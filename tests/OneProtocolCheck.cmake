@@ -3,12 +3,24 @@
 # not checked; they may reach past the layers to look at what the program did.
 #   -DSOURCE_DIR=the repository
 #
-# A rule is three rows of the table: a regular expression, the folders or files where
+# A rule is three rows of the table (none of them may hold a semicolon, the list's separator): a regular expression, the folders or files where
 # it may appear (separated by commas, relative to SOURCE_DIR), and why.
 set(rules
     "(MultiByteToWideChar|WideCharToMultiByte)[ \t]*\\("
     "text/"
     "text crosses between ANSI, UTF-16 and UTF-8 in text/ only (text/CodePage.h, text/Utf16.h)"
+
+    "\"(GetDriverVersion|GetAsioNameOption|SetAsioNameOption|RegisterNotificationEvent|GetNextEvent|GetDeviceList|GetChannelLists|GetClockSource|SetClockSource|GetRateMode|SetRateMode|GetSampleRates|SetSampleRate|GetDeviceSyncMode|SetDeviceSyncMode|GetDeviceProperties|SetDeviceProperties|GetStreamInfo|GetChannelProperties|SetChannelProperties|StartStreaming|StopStreaming|GetStreamBufferDepth|SetStreamBufferDepth|GetAsioBufferDepth|SetAsioBufferDepth|GetWdmBufferDepth|SetWdmBufferDepth|GetAsioStatistics)\""
+    "driver/ControlCodes.cpp"
+    "a request is named by the request catalogue (OvxIoctl::FindRequest, RequestFailure::RequestName), never typed again"
+
+    "[.>](StopStreaming|StartStreaming|SetClockSource|SetRateMode|SetDeviceSyncMode|SetStreamBufferDepth|SetAsioBufferDepth|SetWdmBufferDepth|SetSampleRate|SetAsioNameOption|SetDeviceProperties|SetChannelProperties)[ \t]*\\("
+    "driver/,protocol/,sim/"
+    "a write reaches the driver through its named operation in protocol/, which holds its frame and its rules"
+
+    "\"pc\""
+    "snapshot/SnapshotJson."
+    "the clock master is a typed value, and the word for the PC driver lives in the snapshot file's reader and writer only"
 )
 
 # The program's folders; protocol/ is checked once it exists.
