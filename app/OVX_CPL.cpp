@@ -1,11 +1,14 @@
 #include "app/OVX_CPL.h"
 
+#include "driver/Drv.h"
+
 #include "app/AboutDlg.h"
 #include "app/AppMessages.h"
 #include "app/CommandLine.h"
 #include "app/MainFrm.h"
 #include "app/OVX_CPLDoc.h"
 #include "app/OVX_CPLView.h"
+#include "driver/Drv.h"
 #include "res/resource.h"
 #include "ui/DocTemplate.h"
 #include "ui/ResourceText.h"
@@ -72,6 +75,7 @@ BOOL COVX_CPLApp::InitInstance()
     if (!OnFirstInstance())
         return FALSE;
     RegisterForRestartAfterInstall();
+    theDrv.SetRequestObserver(&m_journal);
 
     // The notification area shows small icons: the resource's own small image, shared.
     m_hTrayIcon = static_cast<HICON>(::LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
@@ -90,6 +94,26 @@ BOOL COVX_CPLApp::InitInstance()
     m_pMainWnd->ShowWindow(m_nCmdShow);
     ::UpdateWindow(m_pMainWnd->m_hWnd);
     return TRUE;
+}
+
+COVX_CPLApp::~COVX_CPLApp()
+{
+    // The connection outlives the application object.
+    theDrv.SetRequestObserver(nullptr);
+}
+
+void COVX_CPLApp::NoteInHistory(HistoryEntry entry)
+{
+    m_history.Add(std::move(entry));
+    if (m_hHistoryWindow)
+        ::PostMessageA(m_hHistoryWindow, WM_APP_HISTORY_CHANGED, 0, 0);
+}
+
+void COVX_CPLApp::ClearHistory()
+{
+    m_history.Clear();
+    if (m_hHistoryWindow)
+        ::PostMessageA(m_hHistoryWindow, WM_APP_HISTORY_CHANGED, 0, 0);
 }
 
 bool COVX_CPLApp::OnCommand(UINT id)

@@ -2,6 +2,8 @@
 // empty document, its frame and the control panel view.
 #pragma once
 #include <windows.h>
+#include "history/EventHistory.h"
+#include "protocol/RequestJournal.h"
 #include "ui/Handles.h"
 #include "ui/WinApp.h"
 
@@ -12,6 +14,7 @@ public:
     static constexpr wchar_t kRestartArguments[] = L"-hide";
 
     COVX_CPLApp() = default;
+    ~COVX_CPLApp() override;
 
     BOOL InitInstance() override;
     bool OnCommand(UINT id) override;
@@ -22,12 +25,26 @@ public:
     CKernelHandle m_instanceMutex;      // owned from creation: a later start sees it exists
     HICON m_hTrayIcon = nullptr;        // shared resource icon; the system frees it
 
+    // What the panel noticed while it ran; kept only as long as it runs.
+    const CEventHistory& History() const { return m_history; }
+    // Adds an entry and tells the window that shows the history, if one is open.
+    void NoteInHistory(HistoryEntry entry);
+    void ClearHistory();
+    // The window told of each change of the history (WM_APP_HISTORY_CHANGED), or null.
+    void SetHistoryWindow(HWND window) { m_hHistoryWindow = window; }
+    // What the panel's own connection asked of the driver: its own writes and the failures.
+    CRequestJournal& Journal() { return m_journal; }
+
 protected:
     // Runs only in the start that becomes the panel, before its windows exist; false
     // ends the start. A program built on the panel adds its own set-up here.
     virtual bool OnFirstInstance() { return true; }
 
 private:
+    CEventHistory m_history;
+    CRequestJournal m_journal;
+    HWND m_hHistoryWindow = nullptr;
+
     // The running panel, found by its caption; posts the requests of a later start.
     static void PostExitToRunningPanel();
     void BringRunningPanelForward() const;

@@ -1,6 +1,5 @@
 #include "pages/SyncModeText.h"
 
-#include <cstdio>
 #include "driver/RecordText.h"
 #include "res/resource.h"
 #include "ui/ResourceText.h"
@@ -15,12 +14,5 @@ std::string FormatSyncMode(const _SYNC_MODE_ENTRY& entry, bool withName)
     const std::string_view name = FieldText(entry.name);
     if (withName && !name.empty())
         text += " (" + std::string(name) + ")";
-    return text;
-}
-
-std::string FormatSampleRate(uint32_t rateHz)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%u.%u kHz", rateHz / 1000, (rateHz % 1000) / 100);
     return text;
 }

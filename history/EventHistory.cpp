@@ -1,0 +1,61 @@
+#include "history/EventHistory.h"
+
+namespace {
+
+HistoryKind KindOf(DriverChangeKind kind)
+{
+    switch (kind) {
+    case DriverChangeKind::DriverGone: return HistoryKind::DriverGone;
+    case DriverChangeKind::DriverBack: return HistoryKind::DriverBack;
+    case DriverChangeKind::DeviceConnected: return HistoryKind::DeviceConnected;
+    case DriverChangeKind::DeviceGone: return HistoryKind::DeviceGone;
+    case DriverChangeKind::StreamingStopped: return HistoryKind::StreamingStopped;
+    case DriverChangeKind::StreamingBack: return HistoryKind::StreamingBack;
+    case DriverChangeKind::RateChanged: return HistoryKind::RateChanged;
+    case DriverChangeKind::ClockMasterChanged: break;
+    }
+    return HistoryKind::ClockMasterChanged;
+}
+
+void Cut(std::string& text)
+{
+    if (text.size() > CEventHistory::kLongestText)
+        text.resize(CEventHistory::kLongestText);
+}
+
+}  // namespace
+
+HistoryEntry HistoryEntryOf(const DriverChange& change, std::chrono::system_clock::time_point when)
+{
+    HistoryEntry entry;
+    entry.when = when;
+    entry.kind = KindOf(change.kind);
+    entry.byPanel = change.byPanel;
+    entry.device = change.device;
+    entry.serial = change.serial;
+    entry.before = change.before;
+    entry.after = change.after;
+    entry.masterIsPc = change.masterIsPc;
+    entry.failureCode = change.failureCode;
+    return entry;
+}
+
+void CEventHistory::Add(HistoryEntry entry)
+{
+    Cut(entry.device);
+    Cut(entry.serial);
+    Cut(entry.detail);
+    if (m_entries.size() == kCapacity) {
+        m_entries.pop_front();
+        ++m_dropped;
+    }
+    m_entries.push_back(std::move(entry));
+    ++m_revision;
+}
+
+void CEventHistory::Clear()
+{
+    m_entries.clear();
+    m_dropped = 0;
+    ++m_revision;
+}
