@@ -3,11 +3,14 @@
 #include <windowsx.h>
 #include <shellapi.h>
 
+#include <chrono>
+
 #include "app/AppMessages.h"
 #include "app/OVX_CPL.h"
 #include "app/OVX_CPLView.h"
 #include "app/StudioSnapshot.h"
 #include "res/resource.h"
+#include "text/FormatText.h"
 #include "ui/ResourceText.h"
 
 namespace {
@@ -58,7 +61,8 @@ int CMainFrame::OnCreate(CREATESTRUCTA* cs)
 
     SetWindowText(LoadResString(IDS_PANEL_TITLE));
     m_trayIcon.Init(m_hWnd, TRAY_ICON_ID);
-    m_trayPresenter.Init(ThePanelApp()->m_hTrayIcon, ThePanelApp()->m_bQuiet);
+    m_trayPresenter.Init(m_hWnd, ThePanelApp()->m_hTrayIcon, ThePanelApp()->m_bQuiet);
+    m_dropOutWatch.Init(m_hWnd);
     AddTrayIcon();
     return 0;
 }
@@ -68,9 +72,64 @@ void CMainFrame::AddTrayIcon()
     m_trayPresenter.AddIcon();
 }
 
-void CMainFrame::OnPanelRefreshed(const PanelFindings& findings, bool ownChange)
+void CMainFrame::OnPanelRefreshed(const PanelFindings& findings)
 {
-    m_trayPresenter.OnPanelRefreshed(findings, ownChange);
+    m_trayPresenter.OnPanelRefreshed(findings);
+    // The refresh at start-up is the base of what later refreshes find changed.
+    if (!m_bHistoryStarted) {
+        m_bHistoryStarted = true;
+        m_historyBase = findings.driver;
+        m_dropOutWatch.Follow(findings.driver);
+    }
+}
+
+void CMainFrame::OnRefreshesDone()
+{
+    COVX_CPLApp* app = ThePanelApp();
+    const OwnWrites own = app ? app->Journal().TakeOwnWrites() : OwnWrites{};
+    const DriverFindings& found = m_trayPresenter.State().Current().driver;
+    if (app) {
+        const auto now = std::chrono::system_clock::now();
+        for (const DriverChange& change : FindDriverChanges(m_historyBase, found, own))
+            app->NoteInHistory(HistoryEntryOf(change, now));
+    }
+    m_historyBase = found;
+    m_trayPresenter.OnRefreshesDone(own);
+    m_dropOutWatch.Follow(found);
+}
+
+void CMainFrame::OnDropOutTimer()
+{
+    const auto now = CDropOutTally::Clock::now();
+    const uint32_t rise = m_dropOutWatch.Read(now);
+    if (rise > 0) {
+        HistoryEntry entry;
+        entry.when = std::chrono::system_clock::now();
+        entry.kind = HistoryKind::DropOuts;
+        entry.count = rise;
+        if (COVX_CPLApp* app = ThePanelApp())
+            app->NoteInHistory(std::move(entry));
+    }
+    CDropOutTally& tally = m_dropOutWatch.Tally();
+    const uint32_t lastMinute = tally.InLastMinute(now);
+    std::string balloon;
+    if (rise > 0 && tally.TakeBalloon(now))
+        balloon = FormatResString(IDS_TRAY_DROP_OUTS, {DecimalText(lastMinute)});
+    m_trayPresenter.OnDropOuts(lastMinute > 0, balloon);
+}
+
+void CMainFrame::OnResume()
+{
+    // Devices may have come and gone, and the driver been reloaded, while the computer
+    // slept: everything is read again, once.
+    if (COVX_CPLApp* app = ThePanelApp()) {
+        HistoryEntry entry;
+        entry.when = std::chrono::system_clock::now();
+        entry.kind = HistoryKind::Resumed;
+        app->NoteInHistory(std::move(entry));
+    }
+    if (auto* view = dynamic_cast<COVX_CPLView*>(GetActiveView()))
+        view->RefreshAllPages();
 }
 
 void CMainFrame::SetStatusText(const std::string& text)
@@ -228,6 +287,8 @@ void CMainFrame::OnVisibilityChanged(bool visible)
 
 void CMainFrame::OnDestroy()
 {
+    m_dropOutWatch.Stop();
+    ::KillTimer(m_hWnd, CTrayPresenter::kNewsTimer);
     m_trayIcon.Delete();
     CFrameWnd::OnDestroy();
 }
@@ -254,6 +315,21 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_APP_SHOW_SETTINGS:
         return OnShowSettings(wParam, lParam);
+    case WM_TIMER:
+        if (wParam == CTrayPresenter::kNewsTimer) {
+            m_trayPresenter.OnNewsTimer();
+            return 0;
+        }
+        if (wParam == CDropOutWatch::kTimer) {
+            OnDropOutTimer();
+            return 0;
+        }
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    case WM_POWERBROADCAST:
+        // Both resume notices may come; the automatic one always does.
+        if (wParam == PBT_APMRESUMEAUTOMATIC)
+            OnResume();
+        return TRUE;
     case WM_APP_TRAY_NOTIFY:
         return OnTrayNotify(wParam, lParam);
     case WM_SHOWWINDOW: {

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "app/DropOutWatch.h"
 #include "app/TrayIcon.h"
 #include "app/TrayPresenter.h"
 #include "app/TrayState.h"
@@ -27,8 +28,12 @@ public:
     // Panes 1 to 3, written by the pages and drawn at once.
     void SetPaneText(int pane, const std::string& text);
     CStatusBar& StatusBar() { return m_wndStatusBar; }
+    const CTrayIcon& TrayIcon() const { return m_trayIcon; }
     // What a full refresh of the pages found; the tray icon follows it.
-    void OnPanelRefreshed(const PanelFindings& findings, bool ownChange);
+    void OnPanelRefreshed(const PanelFindings& findings);
+    // A batch of refreshes is done: what changed goes into the event history and, less
+    // the panel's own writes, to the tray; the drop-out watch follows the streaming.
+    void OnRefreshesDone();
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -51,10 +56,15 @@ private:
     void OnRestoreSnapshot();
     void AddTrayIcon();
     void OnVisibilityChanged(bool visible);
+    void OnDropOutTimer();
+    void OnResume();
 
     CStatusBar m_wndStatusBar;
     CTrayIcon m_trayIcon;
     CTrayPresenter m_trayPresenter{m_trayIcon};
+    CDropOutWatch m_dropOutWatch;
+    DriverFindings m_historyBase;   // what the last batch of refreshes found
+    bool m_bHistoryStarted = false;
     // A right click brings its menu at the press; the context menu request that the
     // shell sends after the release belongs to that click, not to the keyboard.
     ULONGLONG m_mouseMenuClosedTick = 0;

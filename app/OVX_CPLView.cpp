@@ -191,6 +191,15 @@ void COVX_CPLView::RefreshAllPages()
     for (const size_t row : refreshOrder)
         m_pages[row]->Refresh();
     ReportFindings();
+    // Within a drain of driver events the drain's end tells what the refreshes found.
+    if (!m_bDraining)
+        EndOfRefreshes();
+}
+
+void COVX_CPLView::EndOfRefreshes() const
+{
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+        frame->OnRefreshesDone();
 }
 
 void COVX_CPLView::ReportFindings() const
@@ -199,25 +208,25 @@ void COVX_CPLView::ReportFindings() const
     if (!frame)
         return;
     PanelFindings findings;
+    DriverFindings& driver = findings.driver;
     const CDlgPgStreams::Summary& streams = StreamsPage().LastFound();
-    findings.driverReached = streams.driverAnswered;
-    if (findings.driverReached) {
+    driver.driverReached = streams.driverAnswered;
+    if (driver.driverReached) {
         for (int i = 0; i < theDrv.m_devices.GetSize(); ++i)
             if (const _OVX_DEVICE_PROPERTIES* device = theDrv.m_devices.GetAt(i))
-                findings.devices.push_back({device->deviceId, std::string(FieldText(device->name))});
+                driver.devices.push_back({device->deviceId, std::string(FieldText(device->name)),
+                                          std::string(FieldText(device->serialNumber))});
     }
-    findings.sampleRate = SynchronisationPage().ShownRate();
-    findings.rateText = FormatSampleRate(findings.sampleRate);
-    findings.streaming = streams.state;
+    driver.sampleRate = SynchronisationPage().ShownRate();
+    driver.clockKnown = SynchronisationPage().ClockRead();
+    driver.clockSource = theDrv.m_clockSource;
+    driver.streaming = streams.state;
+    driver.failedDevice = streams.failedDevice;
+    driver.failureCode = streams.failureCode;
+    findings.rateText = FormatSampleRate(driver.sampleRate);
     findings.streamingText = LoadResString(StreamingStateTextId(streams.state));
     findings.streamFailure = streams.failure;
-    frame->OnPanelRefreshed(findings, m_bDrainingOwnEcho);
-}
-
-void COVX_CPLView::OnOwnDriverWrite()
-{
-    m_bOwnWritePending = true;
-    m_ownWriteTick = ::GetTickCount64();
+    frame->OnPanelRefreshed(findings);
 }
 
 void COVX_CPLView::RefreshAfterOwnWrites()
@@ -306,21 +315,26 @@ LRESULT COVX_CPLView::OnDriverEvent(WPARAM, LPARAM)
     // events, or a faulty driver) must not keep the panel from its input, so one
     // notification handles a bounded batch and the rest continues later.
     const ULONGLONG start = ::GetTickCount64();
-    m_bDrainingOwnEcho = m_bOwnWritePending && start - m_ownWriteTick < kOwnWriteEchoMilliseconds;
+    bool refreshed = false;
+    m_bDraining = true;
     for (unsigned handled = 0;; ++handled) {
         if (handled == kEventsPerBatch || (handled > 0 && ::GetTickCount64() - start >= kBatchMilliseconds)) {
             ContinueDraining();
             break;
         }
         _DRIVER_EVENT_INFO event{};
-        if (m_notificator.GetNextEvent(&event) != DRV_OK) {
-            m_bOwnWritePending = false;   // the echo, if any, is taken
+        if (m_notificator.GetNextEvent(&event) != DRV_OK)
             break;
-        }
-        if (event.kind == EvtType_StreamingRestarted || event.kind == EvtType_DomainConfigurationChanged)
+        if (event.kind == EvtType_StreamingRestarted || event.kind == EvtType_DomainConfigurationChanged) {
             RefreshAllPages();
+            refreshed = true;
+        }
     }
-    m_bDrainingOwnEcho = false;
+    m_bDraining = false;
+    // One batch of events is one telling of what changed: at most one balloon, and the
+    // history's entries in their order.
+    if (refreshed)
+        EndOfRefreshes();
     return 0;
 }
 

@@ -65,7 +65,6 @@ protected:
 private:
     void SetPaneText(int pane, const std::string& text) override;
     void ShowIncludeDeviceName(int include) override;
-    void OnOwnDriverWrite() override;
 
     CTreeCtrlEx m_tree;
     std::array<HTREEITEM, kPageCount> m_treeItems{};   // by the page table's rows; null: no item
@@ -81,12 +80,8 @@ private:
     static constexpr ULONGLONG kBatchMilliseconds = 50;
     static constexpr UINT_PTR kEventBacklogTimer = 1;
 
-    // A page's write makes the driver queue events at once; the drain that takes them
-    // is the next one. A write that brought no event does not silence a drain long after.
-    static constexpr ULONGLONG kOwnWriteEchoMilliseconds = 2000;
-    bool m_bOwnWritePending = false;
-    ULONGLONG m_ownWriteTick = 0;
-    bool m_bDrainingOwnEcho = false;
+    // Refreshes inside one drain of driver events; its end tells what they found.
+    bool m_bDraining = false;
 
     void CreatePages();
     void BuildPageTree();
@@ -99,6 +94,8 @@ private:
     LRESULT OnDriverEvent(WPARAM wParam, LPARAM lParam);
     void ContinueDraining();
     void StartNotifier();
-    // Hands what the pages' refresh found to the frame's tray icon.
+    // Hands what the pages' refresh found to the frame (its tray icon and history).
     void ReportFindings() const;
+    // A batch of refreshes is done: the frame tells what changed, once.
+    void EndOfRefreshes() const;
 };

@@ -1,8 +1,10 @@
 #include "app/StudioSnapshot.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cwchar>
 
+#include "app/OVX_CPL.h"
 #include "app/OVX_CPLView.h"
 #include "driver/Drv.h"
 #include "pages/PlanItemText.h"
@@ -131,6 +133,26 @@ void ReportOutcome(const RestorePlan& plan, const RestoreReport& report)
         AfxMessageBox(FormatResString(IDS_SNAP_INCOMPLETE, {lines}).c_str(), MB_ICONINFORMATION);
 }
 
+// The history keeps each restore with its summary, before the refresh notes what it changed.
+void NoteRestoreInHistory(const RestoreReport& report)
+{
+    COVX_CPLApp* app = ThePanelApp();
+    if (!app)
+        return;
+    HistoryEntry entry;
+    entry.when = std::chrono::system_clock::now();
+    entry.kind = HistoryKind::SnapshotRestored;
+    entry.byPanel = true;
+    entry.detail = FormatResString(IDS_SNAP_RESTORED_SUMMARY,
+                                   {DecimalText(report.Count(ItemOutcome::Applied)),
+                                    DecimalText(report.Count(ItemOutcome::Refused)),
+                                    DecimalText(report.Count(ItemOutcome::NotHeld)),
+                                    DecimalText(report.Count(ItemOutcome::Skipped))});
+    if (report.StreamingLeftStopped())
+        entry.detail += FormatResString(IDS_SNAP_RESTORED_STOPPED, {});
+    app->NoteInHistory(std::move(entry));
+}
+
 }  // namespace
 
 void CStudioSnapshot::Save(CWnd* owner)
@@ -179,6 +201,7 @@ void CStudioSnapshot::Restore(CWnd* owner, COVX_CPLView* view)
     // The option as read back: the model's word is what the channel pages show.
     if (report.readBack.Ok())
         theDrv.m_nAsioNameOption = state.asioNameOption;
+    NoteRestoreInHistory(report);
     if (view)
         view->RefreshAfterOwnWrites();
     ReportOutcome(plan, report);

@@ -59,6 +59,7 @@ BOOL CTrayIcon::Modify(HICON icon, const char* tip)
 
 BOOL CTrayIcon::ShowBalloon(const char* title, const char* text, DWORD iconFlags)
 {
+    ++m_nBalloonsAsked;
     if (!m_hWndOwner)
         return FALSE;
     NOTIFYICONDATAA data = MakeRecord(m_hWndOwner, m_nIconId);

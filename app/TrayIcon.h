@@ -15,6 +15,9 @@ public:
     BOOL Modify(HICON icon, const char* tip);
     // A balloon; the shell keeps it back while the user does not want to be disturbed.
     BOOL ShowBalloon(const char* title, const char* text, DWORD iconFlags);
+    // How many balloons the panel has asked the shell for: the shell shows each only
+    // for a while, and keeps some back, so this is what the panel itself did.
+    unsigned BalloonsAsked() const { return m_nBalloonsAsked; }
     // Gives the keyboard focus back to the notification area, after a menu the user
     // opened with the keyboard was cancelled.
     BOOL ReturnFocus();
@@ -23,4 +26,5 @@ public:
 private:
     HWND m_hWndOwner = nullptr;
     uint32_t m_nIconId = 0;
+    unsigned m_nBalloonsAsked = 0;
 };

@@ -18,8 +18,9 @@ TrayTexts LoadTrayTexts()
 
 }  // namespace
 
-void CTrayPresenter::Init(HICON normalIcon, bool quiet)
+void CTrayPresenter::Init(HWND frame, HICON normalIcon, bool quiet)
 {
+    m_hFrame = frame;
     m_hNormalIcon = normalIcon;
     m_bQuiet = quiet;
     m_texts = LoadTrayTexts();
@@ -31,7 +32,8 @@ void CTrayPresenter::Init(HICON normalIcon, bool quiet)
 
 HICON CTrayPresenter::CurrentIcon() const
 {
-    return m_bStarted && m_state.NeedsAttention() && m_hWarningIcon ? m_hWarningIcon : m_hNormalIcon;
+    const bool warn = m_state.NeedsAttention() || m_bDropOutWarning;
+    return m_bStarted && warn && m_hWarningIcon ? m_hWarningIcon : m_hNormalIcon;
 }
 
 std::string CTrayPresenter::CurrentTip() const
@@ -61,18 +63,61 @@ void CTrayPresenter::ShowState()
     m_icon.Modify(icon, tip.c_str());
 }
 
-void CTrayPresenter::OnPanelRefreshed(const PanelFindings& findings, bool ownChange)
+void CTrayPresenter::OnPanelRefreshed(const PanelFindings& findings)
 {
     if (!m_bStarted) {
         m_bStarted = true;
         m_state.Start(findings);
-        ShowState();
+    } else {
+        m_state.Update(findings);
+    }
+    ShowState();
+}
+
+void CTrayPresenter::OnRefreshesDone(const OwnWrites& own)
+{
+    m_ownSinceTold.Merge(own);
+    if (m_bNewsHeld)
+        return;
+    const ULONGLONG now = ::GetTickCount64();
+    if (!m_bToldNews || now - m_lastNewsTick >= kBalloonGapMilliseconds) {
+        TellNews();
         return;
     }
-    const std::string news = m_state.Update(findings, ownChange, m_texts);
-    ShowState();
-    if (news.empty() || m_bQuiet)
+    m_bNewsHeld = true;
+    ::SetTimer(m_hFrame, kNewsTimer, static_cast<UINT>(kBalloonGapMilliseconds - (now - m_lastNewsTick)), nullptr);
+}
+
+void CTrayPresenter::OnNewsTimer()
+{
+    ::KillTimer(m_hFrame, kNewsTimer);
+    m_bNewsHeld = false;
+    TellNews();
+}
+
+void CTrayPresenter::TellNews()
+{
+    const std::string news = m_state.TakeNews(m_ownSinceTold, m_texts);
+    m_ownSinceTold = {};
+    if (news.empty())
         return;
-    const DWORD look = m_state.NeedsAttention() ? NIIF_WARNING : NIIF_INFO;
-    m_icon.ShowBalloon(LoadResString(IDS_PANEL_TITLE).c_str(), news.c_str(), look);
+    m_bToldNews = true;
+    m_lastNewsTick = ::GetTickCount64();
+    ShowBalloon(news);
+}
+
+void CTrayPresenter::OnDropOuts(bool warn, const std::string& balloon)
+{
+    m_bDropOutWarning = warn;
+    ShowState();
+    if (!balloon.empty())
+        ShowBalloon(balloon);
+}
+
+void CTrayPresenter::ShowBalloon(const std::string& text)
+{
+    if (m_bQuiet)
+        return;
+    const DWORD look = CurrentIcon() == m_hWarningIcon ? NIIF_WARNING : NIIF_INFO;
+    m_icon.ShowBalloon(LoadResString(IDS_PANEL_TITLE).c_str(), text.c_str(), look);
 }

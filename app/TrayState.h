@@ -1,26 +1,17 @@
 // What the tray tells: from what each full refresh found, the state shown at a glance
-// (the icon's look and the tip's state line) and the news worth a balloon, found by
-// comparing the refresh with the one before. Needs no window: the frame loads the
-// texts and hands the results to the shell.
+// (the icon's look and the tip's state line), and the news worth a balloon: what
+// changed since the panel last told anything (protocol/DriverChanges.h), less what the
+// panel's own writes brought, as its request journal knows them. Needs no window: the
+// frame loads the texts, paces the balloons and hands the results to the shell.
 #pragma once
-#include <cstdint>
 #include <string>
-#include <vector>
 
-#include "text/StreamingVerdict.h"
+#include "protocol/DriverChanges.h"
 
-struct FoundDevice {
-    uint32_t id = 0;     // identity: a renamed device is the same device
-    std::string name;
-};
-
-// What one full refresh of the pages found.
+// What one full refresh of the pages found, and how the status bar words it.
 struct PanelFindings {
-    bool driverReached = false;        // the driver answered the device list
-    std::vector<FoundDevice> devices;
-    uint32_t sampleRate = 0;           // Hz; 0 when it could not be read
+    DriverFindings driver;
     std::string rateText;              // as the status bar shows it
-    StreamingState streaming = StreamingState::NoStreams;
     std::string streamingText;         // as the status bar shows it
     std::string streamFailure;         // the first failed plug's device and error, or empty
 };
@@ -43,12 +34,14 @@ struct TrayTexts {
 
 class CTrayState {
 public:
-    // What the refresh at start-up found: the state to show, and no news.
+    // What the refresh at start-up found: the state to show, and nothing to tell.
     void Start(const PanelFindings& findings);
-    // What a later refresh found. Returns the balloon's text, one line per change since
-    // the refresh before, or nothing. ownChange: the panel itself just wrote to the
-    // driver, so changes of the rate and of streaming are the user's own doing.
-    std::string Update(const PanelFindings& findings, bool ownChange, const TrayTexts& texts);
+    // What a later refresh found: the state shown follows it at once.
+    void Update(const PanelFindings& findings);
+    // The news since the last time anything was told, one line per change, or nothing.
+    // own: what the panel's own writes brought since then, which is no news. What is
+    // told is the base of the next news.
+    std::string TakeNews(const OwnWrites& own, const TrayTexts& texts);
 
     // The warning look: streaming is not running, no device, or no driver.
     bool NeedsAttention() const;
@@ -58,4 +51,5 @@ public:
 
 private:
     PanelFindings m_current;
+    PanelFindings m_told;
 };

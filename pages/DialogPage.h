@@ -61,11 +61,6 @@ protected:
         if (m_pHost)
             m_pHost->RefreshDependentPages();
     }
-    void NoteOwnDriverWrite() const
-    {
-        if (m_pHost)
-            m_pHost->OnOwnDriverWrite();
-    }
 
     const UINT m_nTemplateId;
     IPageHost* m_pHost = nullptr;

@@ -179,8 +179,6 @@ void CDlgPgASIOSettings::OnApply(UINT id)
     const _BUFFER_DEPTH_INFO& depth = kind == BufferKind::Stream ? m_streamDepth
                                       : kind == BufferKind::Wdm  ? m_wdmDepth
                                                                  : m_asioDepth;
-    if (RestartsStreaming(kind))
-        NoteOwnDriverWrite();
     // Unchecked: Refresh shows whatever depth the driver kept, and streams that fail to
     // restart show as such on the streams page, not here.
     SetBufferDepth(theDrv, kind, depth, CurrentOf(kind, depth));

@@ -76,6 +76,8 @@ void CDlgPgStreams::NoteFailure(const _OVX_DEVICE_PROPERTIES& device, const _STR
     for (const _PLUG_STATUS* plug : {&info.audioOut, &info.audioIn}) {
         if (plug->state == PlugState_ConnectFailed) {
             m_summary.failure = std::string(FieldText(device.name)) + ": " + FormatStreamError(plug->error);
+            m_summary.failedDevice = FieldText(device.name);
+            m_summary.failureCode = plug->error;
             return;
         }
     }

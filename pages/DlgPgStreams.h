@@ -15,6 +15,8 @@ public:
         bool driverAnswered = false;   // the device list could be read
         StreamingState state = StreamingState::NoStreams;   // the status bar's streaming state
         std::string failure;           // the first failed audio plug: its device and error
+        std::string failedDevice;      // that plug's device
+        uint32_t failureCode = 0;      // and its error
     };
 
     CDlgPgStreams();

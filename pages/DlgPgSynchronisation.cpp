@@ -83,6 +83,7 @@ void CDlgPgSynchronisation::RefreshList()
 {
     m_bReady = false;
     m_nCheckedRow = -1;
+    m_bClockRead = false;
     {
         CListCtrlEx::CRebuild rebuild(m_list);
         m_list.DeleteAllItems();
@@ -91,7 +92,8 @@ void CDlgPgSynchronisation::RefreshList()
         if (loaded && !theDrv.m_devices.IsEmpty()) {
             const int pcRow = m_list.InsertItem(0, std::string(), kPcDriverRow);
             m_list.SetItemText(pcRow, 1, LoadResString(IDS_PC_DRIVER));
-            if (theDrv.GetClockSource(&theDrv.m_clockSource) == DRV_OK)
+            m_bClockRead = theDrv.GetClockSource(&theDrv.m_clockSource) == DRV_OK;
+            if (m_bClockRead)
                 m_list.SetItemText(pcRow, 2, ClockSourceText());
             if (theDrv.m_clockSource.masterFlag == 0) {
                 m_list.SetCheck(pcRow, TRUE);
@@ -229,7 +231,6 @@ void CDlgPgSynchronisation::OnRateSelected()
 
 void CDlgPgSynchronisation::OnApplySynchronisation()
 {
-    NoteOwnDriverWrite();
     SynchronisationSettings settings;
     settings.clockSource = theDrv.m_clockSource;
     settings.rateMode = theDrv.m_nRateMode;
@@ -252,7 +253,6 @@ void CDlgPgSynchronisation::OnApplySampleRate()
     if (selected != CB_ERR && m_comboRates.GetItemData(selected) != 0) {
         const uint32_t rate = static_cast<uint32_t>(m_comboRates.GetItemData(selected));
         theDrv.m_sampleRates.currentRate = rate;
-        NoteOwnDriverWrite();
         const WriteOutcome outcome = SetSampleRate(theDrv, theDrv.m_nRateMode, theDrv.m_sampleRates, rate);
         if (outcome.refused.code == ERROR_DRV_WDM_DEVICE_IN_USE)
             AfxMessageBox(IDS_DRVERR_WDM_DEVICE_IN_USE, MB_OK | MB_ICONEXCLAMATION);

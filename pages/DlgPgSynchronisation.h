@@ -16,6 +16,8 @@ public:
     void RefreshRates();
     // The rate the last refresh read from the driver, in Hz; 0 when it could not.
     uint32_t ShownRate() const { return m_nShownRate; }
+    // Whether the last refresh of the list read the clock master (the model's record).
+    bool ClockRead() const { return m_bClockRead; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -47,4 +49,5 @@ private:
     bool m_bReady = false;
     int m_nCheckedRow = -1;
     uint32_t m_nShownRate = 0;
+    bool m_bClockRead = false;
 };

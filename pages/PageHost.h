@@ -10,9 +10,6 @@ public:
     virtual void RefreshDependentPages() = 0;
     // The include-device-name option, shared by both channel pages, was changed on one.
     virtual void ShowIncludeDeviceName(int include) = 0;
-    // The page is about to change the rate or restart streaming: the driver events
-    // that follow echo the user's own change.
-    virtual void OnOwnDriverWrite() = 0;
 
 protected:
     ~IPageHost() = default;

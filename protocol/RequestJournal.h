@@ -19,6 +19,16 @@ struct OwnWrites {
     std::optional<bool> streamingStarted;             // the last StartStreaming: taken or refused
 
     bool Any() const { return sampleRate || clockSource || streamingStarted; }
+    // These writes followed by the later ones: each later write takes the place of its kind's.
+    void Merge(const OwnWrites& later)
+    {
+        if (later.sampleRate)
+            sampleRate = later.sampleRate;
+        if (later.clockSource)
+            clockSource = later.clockSource;
+        if (later.streamingStarted)
+            streamingStarted = later.streamingStarted;
+    }
 };
 
 struct FailedRequest {

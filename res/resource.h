@@ -129,6 +129,7 @@
 #define IDS_TRAY_RATE_CHANGED         2209
 #define IDS_TRAY_DEVICE_CONNECTED     2210
 #define IDS_TRAY_DEVICE_GONE          2211
+#define IDS_TRAY_DROP_OUTS            2212
 
 /* Accessible names of controls that have no text of their own and no label before them. */
 #define IDS_NAME_PAGE_TREE            2230
@@ -194,6 +195,8 @@
 #define IDS_SKIP_SERIAL_SHARED        2353
 #define IDS_SNAP_SAVED_INEXACT        2354
 #define IDS_SNAP_RANKING_HELD         2355
+#define IDS_SNAP_RESTORED_SUMMARY     2356
+#define IDS_SNAP_RESTORED_STOPPED     2357
 
 /* Commands of the panel (the tray menu and the File menu). */
 #define ID_TRAY_OPEN                  32771

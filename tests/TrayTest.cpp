@@ -7,6 +7,8 @@
 #include <shellapi.h>
 
 #include "app/AppMessages.h"
+#include "app/MainFrm.h"
+#include "app/TrayPresenter.h"
 #include "driver/ControlCodes.h"
 #include "res/resource.h"
 #include "sim/SimConsole.h"
@@ -37,7 +39,8 @@ protected:
         panel.Pump();
     }
     // The balloon the shell shows, once it shows one; empty when none came within the
-    // time Wine's shell takes to bring one up (it waits two seconds).
+    // time Wine's shell takes to bring one up (it waits two seconds) after the panel's
+    // gap between two balloons.
     std::string AwaitBalloon()
     {
         Eventually(
@@ -45,9 +48,10 @@ protected:
                 panel.Pump();
                 return !ShellTray::Balloon().empty();
             },
-            3000);
+            static_cast<DWORD>(CTrayPresenter::kBalloonGapMilliseconds) + 3000);
         return ShellTray::Balloon();
     }
+    unsigned BalloonsAsked() const { return panel.Frame()->TrayIcon().BalloonsAsked(); }
     // The balloon the shell shows once the panel has told it, or empty.
     std::string BalloonAfter(const std::string& statement)
     {
@@ -121,11 +125,15 @@ TEST_F(Tray, ARefreshWithNothingNewAndThePanelsOwnChangesRaiseNoBalloon)
     panel.sim.ClearTrace();
     Ui::Click(::GetDlgItem(page, IDC_RATE_APPLY));
     ASSERT_EQ(panel.sim.CountOf(OvxIoctl::SetSampleRate), 1u);
+    // A device unplugged meanwhile comes in the same drain of events: it is news, the
+    // rate the user chose is not.
+    ASSERT_TRUE(console.Execute("unplug 2").applied);
     panel.PumpUntil([&] { return panel.sim.CountOf(OvxIoctl::GetChannelLists) > 0; });
-    EXPECT_EQ(AwaitBalloon(), "");
-    EXPECT_EQ(TipLine(), "44.1 kHz, streaming, 3 device(s)");
+    EXPECT_EQ(AwaitBalloon(), "Device disconnected: Zemra Desk 4");
+    EXPECT_EQ(TipLine(), "44.1 kHz, streaming, 2 device(s)");
 
     // A stream buffer the user applies restarts streaming.
+    ShellTray::HideBalloon(panel.FrameWindow(), CMainFrame::TRAY_ICON_ID);
     page = panel.View()->PageOf(PAGE_SETTINGS)->m_hWnd;
     HWND slider = ::GetDlgItem(page, IDC_STREAM_DEPTH_SLIDER);
     ::SendMessageA(slider, TBM_SETPOS, TRUE, ::SendMessageA(slider, TBM_GETPOS, 0, 0) + 1);
@@ -138,6 +146,28 @@ TEST_F(Tray, ARefreshWithNothingNewAndThePanelsOwnChangesRaiseNoBalloon)
 
     // What comes from outside afterwards is news again.
     EXPECT_EQ(BalloonAfter("rate 48000"), "The sampling rate changed from 44.1 kHz to 48.0 kHz.");
+}
+
+TEST_F(Tray, AStormOfHotPlugChangesIsToldInAFewBalloonsOfWhatItLeft)
+{
+    Start("-hide");
+    const unsigned before = BalloonsAsked();
+    for (int i = 0; i < 10; ++i) {
+        for (const char* statement : {"unplug 2", "plug 2"}) {
+            ASSERT_TRUE(console.Execute(statement).applied) << statement;
+            panel.Pump();
+        }
+    }
+    ASSERT_TRUE(console.Execute("unplug 3").applied);
+    EXPECT_EQ(AwaitBalloon(), "Device disconnected: Zemra Desk 4");
+    // The balloon held back for the gap tells what the storm left, once.
+    EXPECT_TRUE(Eventually([&] {
+        panel.Pump();
+        return ShellTray::Balloon().find("Zemra Rack 16") != std::string::npos;
+    }, static_cast<DWORD>(CTrayPresenter::kBalloonGapMilliseconds) + 3000));
+    panel.PumpUntil([] { return false; }, static_cast<DWORD>(CTrayPresenter::kBalloonGapMilliseconds) + 500);
+    EXPECT_GE(BalloonsAsked() - before, 2u);
+    EXPECT_LE(BalloonsAsked() - before, 3u);
 }
 
 TEST_F(Tray, AQuietStartFollowsTheStateWithoutBalloons)

@@ -1,0 +1,55 @@
+// What a hidden panel notices on the simulated bus, kept in its event history in the
+// order it happened, with the drop-outs its watch counts while the driver streams.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/OVX_CPL.h"
+#include "driver/ControlCodes.h"
+#include "sim/SimConsole.h"
+#include "tests/harness/PanelHarness.h"
+
+namespace {
+
+std::vector<HistoryKind> Kinds(const CEventHistory& history)
+{
+    std::vector<HistoryKind> kinds;
+    for (const HistoryEntry& entry : history.Entries())
+        kinds.push_back(entry.kind);
+    return kinds;
+}
+
+}  // namespace
+
+TEST(HistoryFeed, WhatAHiddenPanelNoticesIsKeptInOrder)
+{
+    CPanelHarness panel;
+    CSimConsole console{panel.sim};
+    ASSERT_TRUE(panel.Start("-hide"));
+    const CEventHistory& history = panel.app.History();
+    for (const char* statement : {"unplug 2", "plug-state 3 audio-in fail 0xE0000073", "plug-state 3 audio-in present",
+                                  "rate 44100", "dropouts +3"}) {
+        const size_t before = history.Entries().size();
+        ASSERT_TRUE(console.Execute(statement).applied) << statement;
+        // The drop-outs wait for the watch's next reading, at most its period later.
+        EXPECT_TRUE(panel.PumpUntil([&] { return history.Entries().size() > before; }, 8000)) << statement;
+    }
+    EXPECT_EQ(Kinds(history), (std::vector<HistoryKind>{HistoryKind::DeviceGone, HistoryKind::StreamingStopped,
+                                                        HistoryKind::StreamingBack, HistoryKind::RateChanged,
+                                                        HistoryKind::DropOuts}));
+    const std::deque<HistoryEntry>& entries = history.Entries();
+    EXPECT_EQ(entries[0].device, "Zemra Desk 4");
+    EXPECT_EQ(entries[0].serial, "ZD4-0019-82");
+    EXPECT_EQ(entries[1].device, "Zemra Rack 16");
+    EXPECT_EQ(entries[1].failureCode, 0xE0000073u);
+    EXPECT_EQ(entries[3].after, 44100u);
+    EXPECT_FALSE(entries[3].byPanel);
+    EXPECT_EQ(entries[4].count, 3u);
+
+    // After a resume everything is read again, once, and the history says so.
+    panel.sim.ClearTrace();
+    ::SendMessageA(panel.FrameWindow(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_EQ(history.Entries().back().kind, HistoryKind::Resumed);
+    EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetSampleRates), 1u);
+    EXPECT_EQ(panel.Quit(), 0);
+}
