@@ -26,6 +26,7 @@ void CDropOutWatch::Follow(const DriverFindings& found)
     if (streaming && !m_bRunning && m_hFrame) {
         m_bRunning = StartTimer(m_hFrame, kTimer, kPeriodMilliseconds, kToleranceMilliseconds) != 0;
         // The count when the watch starts is where its first rise is counted from.
+        m_since = std::chrono::system_clock::now();
         Read(CDropOutTally::Clock::now());
     }
     else if (!streaming)

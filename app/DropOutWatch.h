@@ -3,7 +3,9 @@
 // only while the last refresh found streaming, and none at all otherwise.
 #pragma once
 #include <windows.h>
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include "app/DropOutTally.h"
 #include "protocol/DriverChanges.h"
 
@@ -21,9 +23,15 @@ public:
     uint32_t Read(CDropOutTally::Clock::time_point now);
     CDropOutTally& Tally() { return m_tally; }
     bool Running() const { return m_bRunning; }
+    // When the watch that runs now began, or none.
+    std::optional<std::chrono::system_clock::time_point> Since() const
+    {
+        return m_bRunning ? std::optional(m_since) : std::nullopt;
+    }
 
 private:
     HWND m_hFrame = nullptr;
     bool m_bRunning = false;
+    std::chrono::system_clock::time_point m_since;
     CDropOutTally m_tally;
 };

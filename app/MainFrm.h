@@ -29,6 +29,7 @@ public:
     void SetPaneText(int pane, const std::string& text);
     CStatusBar& StatusBar() { return m_wndStatusBar; }
     const CTrayIcon& TrayIcon() const { return m_trayIcon; }
+    const CDropOutWatch& DropOutWatch() const { return m_dropOutWatch; }
     // What a full refresh of the pages found; the tray icon follows it.
     void OnPanelRefreshed(const PanelFindings& findings);
     // A batch of refreshes is done: what changed goes into the event history and, less

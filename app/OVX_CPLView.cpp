@@ -253,6 +253,12 @@ void COVX_CPLView::ShowIncludeDeviceName(int include)
         static_cast<CDlgPgChannels*>(PageOf(kind))->ShowIncludeDeviceName(include);
 }
 
+std::optional<std::chrono::system_clock::time_point> COVX_CPLView::DropOutsWatchedSince() const
+{
+    auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    return frame ? frame->DropOutWatch().Since() : std::nullopt;
+}
+
 void COVX_CPLView::SelectSettingsPage()
 {
     m_tree.SelectItem(TreeItemOf(PAGE_SETTINGS));

@@ -65,6 +65,7 @@ protected:
 private:
     void SetPaneText(int pane, const std::string& text) override;
     void ShowIncludeDeviceName(int include) override;
+    std::optional<std::chrono::system_clock::time_point> DropOutsWatchedSince() const override;
 
     CTreeCtrlEx m_tree;
     std::array<HTREEITEM, kPageCount> m_treeItems{};   // by the page table's rows; null: no item

@@ -50,7 +50,12 @@ std::string HistoryDeviceText(const HistoryEntry& entry)
 
 std::string HistoryTimeText(const HistoryEntry& entry)
 {
-    const std::time_t time = std::chrono::system_clock::to_time_t(entry.when);
+    return LocalTimeText(entry.when);
+}
+
+std::string LocalTimeText(std::chrono::system_clock::time_point when)
+{
+    const std::time_t time = std::chrono::system_clock::to_time_t(when);
     std::tm local{};
 #ifdef _WIN32
     localtime_s(&local, &time);

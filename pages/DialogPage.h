@@ -56,6 +56,10 @@ protected:
         if (m_pHost)
             m_pHost->SetPaneText(pane, text);
     }
+    std::optional<std::chrono::system_clock::time_point> DropOutsWatchedSince() const
+    {
+        return m_pHost ? m_pHost->DropOutsWatchedSince() : std::nullopt;
+    }
     void RefreshDependentPages() const
     {
         if (m_pHost)

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <cstdio>
 #include "driver/Drv.h"
+#include "history/HistoryText.h"
 #include "protocol/BufferDepthWrite.h"
 #include "res/resource.h"
 #include "ui/DataExchange.h"
@@ -53,6 +54,7 @@ void CDlgPgASIOSettings::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_ASIO_DEPTH_SLIDER, m_barAsio);
     DDX_Control(dx, IDC_WDM_DEPTH_SLIDER, m_barWdm);
     DDX_Text(dx, IDC_DROPOUT_COUNT, m_strDropOuts);
+    DDX_Text(dx, IDC_DROPOUT_SINCE, m_strDropOutsSince);
     DDX_Text(dx, IDC_STREAM_DEPTH_LABEL, m_strStreamLabel);
     DDX_Text(dx, IDC_ASIO_DEPTH_LABEL, m_strAsioLabel);
     DDX_Text(dx, IDC_WDM_DEPTH_LABEL, m_strWdmLabel);
@@ -187,6 +189,11 @@ void CDlgPgASIOSettings::OnApply(UINT id)
 
 void CDlgPgASIOSettings::OnDropOutTimer()
 {
+    // The count is the driver's; what the panel itself counts (its history, the tray)
+    // starts when it began to watch.
+    const auto since = DropOutsWatchedSince();
+    m_strDropOutsSince = since ? FormatResString(IDS_DROPOUTS_WATCHED_SINCE, {LocalTimeText(*since)})
+                               : LoadResString(IDS_DROPOUTS_NOT_WATCHED);
     _ASIO_STATISTICS statistics{};
     m_strDropOuts.clear();
     if (theDrv.GetAsioStatistics(&statistics) == DRV_OK) {

@@ -52,6 +52,7 @@ private:
     void PushTexts() { UpdateData(FALSE); }
 
     std::string m_strDropOuts;
+    std::string m_strDropOutsSince;
     std::string m_strStreamLabel;
     std::string m_strAsioLabel;
     std::string m_strWdmLabel;

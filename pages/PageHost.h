@@ -1,5 +1,7 @@
 // What a page may ask of the window that hosts it.
 #pragma once
+#include <chrono>
+#include <optional>
 #include <string>
 
 class IPageHost {
@@ -10,6 +12,8 @@ public:
     virtual void RefreshDependentPages() = 0;
     // The include-device-name option, shared by both channel pages, was changed on one.
     virtual void ShowIncludeDeviceName(int include) = 0;
+    // Since when the panel watches the drop-outs (while the driver streams), or none.
+    virtual std::optional<std::chrono::system_clock::time_point> DropOutsWatchedSince() const = 0;
 
 protected:
     ~IPageHost() = default;

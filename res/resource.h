@@ -60,6 +60,7 @@
 #define IDC_STREAM_DEPTH_CAPTION      1058
 #define IDC_ASIO_DEPTH_CAPTION        1059
 #define IDC_WDM_DEPTH_CAPTION         1060
+#define IDC_DROPOUT_SINCE             1061
 #define IDC_ABOUT_INFO                1062
 #define IDC_SYNC_LIST                 1063
 #define IDC_SYNC_APPLY                1070
@@ -115,6 +116,8 @@
 #define IDS_UNIT_SAMPLES              2043
 #define IDS_NAME_RULE_EMPTY           2044
 #define IDS_NAME_RULE_CONTROL         2045
+#define IDS_DROPOUTS_WATCHED_SINCE    2046
+#define IDS_DROPOUTS_NOT_WATCHED      2047
 
 /* What the tray tells: the tip's state line and the balloons' lines. */
 #define IDS_TRAY_STATE_LINE           2200

@@ -8,6 +8,7 @@
 #include "driver/ControlCodes.h"
 #include "app/AppMessages.h"
 #include "res/resource.h"
+#include "ui/ResourceText.h"
 #include "tests/harness/PanelFixture.h"
 
 namespace {
@@ -186,8 +187,12 @@ TEST_F(SettingsPage, DropOutsAreCountedOnlyWhileThePageIsShown)
 {
     SimBus bus = Studio();
     bus.asioDropouts = 7;
+    bus.streaming = true;
     Open(bus);
     ASSERT_TRUE(panel->PumpUntil([&] { return WindowText(Control(IDC_DROPOUT_COUNT)) == "7"; }));
+    // The count is the driver's; the panel says since when it watches it itself.
+    EXPECT_EQ(WindowText(Control(IDC_DROPOUT_SINCE)).rfind("watched by the panel since ", 0), 0u)
+        << WindowText(Control(IDC_DROPOUT_SINCE));
 
     // Another page: the timer is gone.
     panel->SelectPage("Devices");
