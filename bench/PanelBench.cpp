@@ -3,11 +3,13 @@
 //
 //   ovx_panel_bench.exe PANEL_EXE BARE_EXE [IDLE_SECONDS]
 #include <windows.h>
+#include <psapi.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "bench/RestoreBench.h"
 #include "driver/ControlCodes.h"
 #include "driver/Ovx1394Driver.h"
+#include "history/EventHistory.h"
 #include "pages/DlgPgASIOSettings.h"
 #include "pages/DlgPgChannels.h"
 #include "pages/DlgPgDevices.h"
@@ -171,23 +174,49 @@ RefreshFigures MeasureRefresh(int devices, bool withFloorAndEvent)
     return figures;
 }
 
-// Times a hidden, idle panel's GUI thread wakes over the given time.
-int IdleWakeUps(int seconds)
-{
-    CPanelHarness panel;
-    if (!panel.Start("-hide"))
-        return -1;
-    panel.PumpUntil([] { return false; }, 500);   // let start-up settle
+struct HiddenFigures {
     int wakeUps = 0;
+    size_t requests = 0;
+};
+
+// Times a hidden panel's GUI thread wakes over the given time, and the requests it
+// makes meanwhile: while the driver streams it watches the drop-outs, otherwise nothing.
+HiddenFigures HiddenPanel(int seconds, bool streaming)
+{
+    SimBus bus = DefaultBus();
+    bus.streaming = streaming;
+    CPanelHarness panel(bus);
+    if (!panel.Start("-hide"))
+        return {-1, 0};
+    panel.PumpUntil([] { return false; }, 500);   // let start-up settle
+    panel.sim.ClearTrace();
+    HiddenFigures figures;
     const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
     for (ULONGLONG now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
         if (::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT) ==
             WAIT_OBJECT_0) {
-            ++wakeUps;
+            ++figures.wakeUps;
             panel.Pump();
         }
     }
-    return wakeUps;
+    figures.requests = panel.sim.Trace().size();
+    return figures;
+}
+
+// The event history's memory when full: a thousand entries with the longest texts it keeps.
+double HistoryKibibytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX before{};
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&before), sizeof before);
+    auto history = std::make_unique<CEventHistory>();
+    HistoryEntry entry;
+    entry.kind = HistoryKind::DeviceConnected;
+    entry.device = entry.serial = entry.detail = std::string(CEventHistory::kLongestText, 'x');
+    for (size_t i = 0; i < CEventHistory::kCapacity * 3; ++i)   // a storm beyond the bound
+        history->Add(entry);
+    PROCESS_MEMORY_COUNTERS_EX after{};
+    ::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&after), sizeof after);
+    return static_cast<double>(after.PrivateUsage - before.PrivateUsage) / 1024.0;
 }
 
 // Driver requests per second while the Settings page is shown.
@@ -280,7 +309,9 @@ int main(int argc, char** argv)
                 restore.renamedMs);
 
     const double settingsRate = SettingsRequestsPerSecond();
-    const int wakeUps = IdleWakeUps(idleSeconds);
+    const HiddenFigures idle = HiddenPanel(idleSeconds, false);
+    const HiddenFigures streaming = HiddenPanel(idleSeconds, true);
+    const double historyKib = HistoryKibibytes();
 
     using Goal = CBenchTable::Goal;
     CBenchTable table(kRuns, kStartRuns);
@@ -293,7 +324,15 @@ int main(int argc, char** argv)
     table.Add("startup", "start-up to the window shown, pages filled (default bus)", "ms", start.panel, start.bare,
               Goal::RatioAtMost, 1.5);
     table.Add("idle_wakeups", "wake-ups of a hidden, idle panel in " + std::to_string(idleSeconds) + " s", "",
-              wakeUps, 0, Goal::AtMost, 0);
+              idle.wakeUps, 0, Goal::AtMost, 0);
+    // The drop-out watch: one reading every five seconds while the driver streams.
+    const double perMinute = 60.0 / idleSeconds;
+    table.Add("streaming_wakeups", "wake-ups of a hidden, streaming panel per 60 s", "", streaming.wakeUps * perMinute,
+              12, Goal::AtMost, 12);
+    table.Add("streaming_requests", "driver requests of a hidden, streaming panel per 60 s", "",
+              static_cast<double>(streaming.requests) * perMinute, 12, Goal::AtMost, 12);
+    table.Add("history_memory", "event history full (1,000 entries, longest texts, a storm of 3,000)", "KiB",
+              historyKib, 1024, Goal::AtMost, 1024);
     table.Add("settings_requests", "driver requests per second, Settings page shown", "/s", settingsRate, 1,
               Goal::AtMost, 1);
     table.Add("peak_working_set", "peak working set at the limits", "MiB", atLimits.panelPeak, atLimits.barePeak,
