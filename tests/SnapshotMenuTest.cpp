@@ -5,8 +5,11 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <fstream>
 
+#include "app/MainFrm.h"
+#include "app/OVX_CPL.h"
 #include "driver/ControlCodes.h"
 #include "res/resource.h"
 #include "tests/harness/PanelFixture.h"
@@ -169,6 +172,16 @@ TEST_F(SnapshotMenu, SavedChangedAndRestoredEveryPageShowsTheStudioAgain)
     // events the writes caused refresh nothing more.
     panel->Pump();
     EXPECT_EQ(CountOf(Io::GetChannelLists), 8u);
+    // The history keeps the restore; its own changes are no news for a balloon.
+    const auto& history = panel->app.History().Entries();
+    const auto restoredEntry = std::find_if(history.begin(), history.end(), [](const HistoryEntry& entry) {
+        return entry.kind == HistoryKind::SnapshotRestored;
+    });
+    ASSERT_NE(restoredEntry, history.end());
+    EXPECT_EQ(restoredEntry->detail, "4 applied, 0 refused, 0 not held, 0 skipped");
+    // What the restore changed follows it, as the panel's own.
+    EXPECT_TRUE(std::all_of(restoredEntry + 1, history.end(), [](const HistoryEntry& e) { return e.byPanel; }));
+    EXPECT_EQ(panel->Frame()->TrayIcon().BalloonsAsked(), 0u);
     // Every page shows what the driver holds.
     EXPECT_EQ(DeviceNames().at(1), "Zemra Desk 4");
     HWND inputs = panel->SelectPage("Input Channels");
@@ -184,6 +197,20 @@ TEST_F(SnapshotMenu, SavedChangedAndRestoredEveryPageShowsTheStudioAgain)
     EXPECT_EQ(message, "The driver holds every setting of this studio snapshot already.");
     EXPECT_EQ(CountOf(Io::SetDeviceProperties) + CountOf(Io::StopStreaming), 0u);
     ::DeleteFileW(path.c_str());
+}
+
+TEST_F(SnapshotMenu, ASaveSaysWhatNoRestoreCanGiveBack)
+{
+    SimBus bus = DefaultBus();
+    bus.devices[1].name = "Desk\tB";
+    bus.devices[2].serialNumber = "";
+    ASSERT_TRUE(StartPanel(bus));
+    std::string message;
+    AnswerFileDialog(TempFile(L"ovx-inexact.json"), [&] { AnswerMessage(message); });
+    panel->SendCommand(ID_SAVE_SNAPSHOT);
+    EXPECT_NE(message.find("A restore cannot give back exactly:\n\nName of Desk"), std::string::npos) << message;
+    EXPECT_NE(message.find("Skipped: the name holds a control character"), std::string::npos) << message;
+    EXPECT_NE(message.find("Skipped: without a serial number it cannot be found again"), std::string::npos);
 }
 
 TEST_F(SnapshotMenu, CancelSendsNothingAndARefusedWriteIsReportedWithTheSkips)
