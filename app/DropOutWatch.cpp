@@ -41,8 +41,17 @@ void CDropOutWatch::Stop()
     m_tally.Pause();
 }
 
+uint32_t CDropOutWatch::Take(uint32_t count, CDropOutTally::Clock::time_point now)
+{
+    m_lastTaken = now;
+    return m_tally.OnReading(count, now);
+}
+
 uint32_t CDropOutWatch::Read(CDropOutTally::Clock::time_point now)
 {
+    // While the settings page counts once a second, its readings are the watch's.
+    if (now - m_lastTaken < std::chrono::milliseconds(kPeriodMilliseconds))
+        return 0;
     DriverState state;
     if (!CDriverReader(theDrv).Statistics(state).Ok())
         return 0;

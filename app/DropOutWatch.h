@@ -19,8 +19,11 @@ public:
     // Starts or stops the timer after a refresh: it runs exactly while the driver streams.
     void Follow(const DriverFindings& found);
     void Stop();
-    // The timer's turn: reads the driver's count; the rise since the reading before.
+    // The timer's turn: reads the driver's count; the rise since the reading before. A
+    // count read by another within the period is not asked for again (0).
     uint32_t Read(CDropOutTally::Clock::time_point now);
+    // A count another reader (the settings page, once a second) read: the rise.
+    uint32_t Take(uint32_t count, CDropOutTally::Clock::time_point now);
     CDropOutTally& Tally() { return m_tally; }
     bool Running() const { return m_bRunning; }
     // When the watch that runs now began, or none.
@@ -33,5 +36,6 @@ private:
     HWND m_hFrame = nullptr;
     bool m_bRunning = false;
     std::chrono::system_clock::time_point m_since;
+    CDropOutTally::Clock::time_point m_lastTaken{};
     CDropOutTally m_tally;
 };

@@ -101,7 +101,18 @@ void CMainFrame::OnRefreshesDone()
 void CMainFrame::OnDropOutTimer()
 {
     const auto now = CDropOutTally::Clock::now();
-    const uint32_t rise = m_dropOutWatch.Read(now);
+    OnDropOutsCounted(m_dropOutWatch.Read(now), now);
+}
+
+void CMainFrame::OnDropOutsRead(uint32_t count)
+{
+    const auto now = CDropOutTally::Clock::now();
+    if (m_dropOutWatch.Running())
+        OnDropOutsCounted(m_dropOutWatch.Take(count, now), now);
+}
+
+void CMainFrame::OnDropOutsCounted(uint32_t rise, CDropOutTally::Clock::time_point now)
+{
     if (rise > 0) {
         HistoryEntry entry;
         entry.when = std::chrono::system_clock::now();

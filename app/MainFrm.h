@@ -35,6 +35,8 @@ public:
     // A batch of refreshes is done: what changed goes into the event history and, less
     // the panel's own writes, to the tray; the drop-out watch follows the streaming.
     void OnRefreshesDone();
+    // The settings page read the drop-out count; the watch takes it as its own reading.
+    void OnDropOutsRead(uint32_t count);
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
@@ -58,6 +60,8 @@ private:
     void AddTrayIcon();
     void OnVisibilityChanged(bool visible);
     void OnDropOutTimer();
+    // A rise of the drop-out count, whoever read it: the history, the tray's warning and balloon.
+    void OnDropOutsCounted(uint32_t rise, CDropOutTally::Clock::time_point now);
     void OnResume();
 
     CStatusBar m_wndStatusBar;

@@ -259,6 +259,12 @@ std::optional<std::chrono::system_clock::time_point> COVX_CPLView::DropOutsWatch
     return frame ? frame->DropOutWatch().Since() : std::nullopt;
 }
 
+void COVX_CPLView::OnDropOutsRead(uint32_t count)
+{
+    if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+        frame->OnDropOutsRead(count);
+}
+
 void COVX_CPLView::SelectSettingsPage()
 {
     m_tree.SelectItem(TreeItemOf(PAGE_SETTINGS));

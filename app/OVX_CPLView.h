@@ -66,6 +66,7 @@ private:
     void SetPaneText(int pane, const std::string& text) override;
     void ShowIncludeDeviceName(int include) override;
     std::optional<std::chrono::system_clock::time_point> DropOutsWatchedSince() const override;
+    void OnDropOutsRead(uint32_t count) override;
 
     CTreeCtrlEx m_tree;
     std::array<HTREEITEM, kPageCount> m_treeItems{};   // by the page table's rows; null: no item

@@ -60,6 +60,11 @@ protected:
     {
         return m_pHost ? m_pHost->DropOutsWatchedSince() : std::nullopt;
     }
+    void DropOutsRead(uint32_t count) const
+    {
+        if (m_pHost)
+            m_pHost->OnDropOutsRead(count);
+    }
     void RefreshDependentPages() const
     {
         if (m_pHost)

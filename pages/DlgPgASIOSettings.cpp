@@ -197,6 +197,7 @@ void CDlgPgASIOSettings::OnDropOutTimer()
     _ASIO_STATISTICS statistics{};
     m_strDropOuts.clear();
     if (theDrv.GetAsioStatistics(&statistics) == DRV_OK) {
+        DropOutsRead(statistics.words[kAsioDropOutWord]);
         char text[16];
         std::snprintf(text, sizeof text, "%u", statistics.words[kAsioDropOutWord]);
         m_strDropOuts = text;

@@ -1,6 +1,7 @@
 // What a page may ask of the window that hosts it.
 #pragma once
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,8 @@ public:
     virtual void ShowIncludeDeviceName(int include) = 0;
     // Since when the panel watches the drop-outs (while the driver streams), or none.
     virtual std::optional<std::chrono::system_clock::time_point> DropOutsWatchedSince() const = 0;
+    // The page read the drop-out count: the panel's watch takes it instead of asking again.
+    virtual void OnDropOutsRead(uint32_t count) = 0;
 
 protected:
     ~IPageHost() = default;
