@@ -207,7 +207,5 @@
 #include "ui/FrameworkIds.h"
 #define IDS_PANEL_TITLE               61269
 
-/* Version of the panel, shown in the about box and the version resource. */
-#define OVX_VERSION_TEXT              "V 1.01"
-#define OVX_VERSION_DOTTED            "1.01.0.0"
-#define OVX_VERSION_BINARY            1,1,0,0
+/* Version of the panel and ovxctl. */
+#include "res/ProgramVersion.h"
