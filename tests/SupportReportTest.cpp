@@ -127,8 +127,10 @@ TEST_F(SupportReport, AFileIsWrittenWholeWithWindowsLineEndsAndADriverNotThereIs
     EXPECT_EQ(Run({"report", file.string()}), 1);
     EXPECT_EQ(err.str().rfind("ovxctl: opening the driver refused: ", 0), 0u) << err.str();
     EXPECT_EQ(out.str(), "support report written to " + file.string() + "\n");
-    std::ifstream in(file, std::ios::binary);
-    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    const std::string written = [&] {
+        std::ifstream in(file, std::ios::binary);   // closed before the file is removed, which Windows requires
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
     EXPECT_EQ(written.rfind("Tormalin Zemra 1394 support report\r\n", 0), 0u) << written;
     EXPECT_NE(written.find("\r\nNot read: the driver could not be opened.\r\n"), std::string::npos) << written;
     std::filesystem::remove(file);
