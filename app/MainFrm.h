@@ -49,6 +49,7 @@ private:
     void OnTrayContextMenu(WPARAM anchor);
     void OnSaveSnapshot();
     void OnRestoreSnapshot();
+    void OnSaveSupportReport();
     void AddTrayIcon();
     void OnVisibilityChanged(bool visible);
 
