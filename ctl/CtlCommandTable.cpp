@@ -167,7 +167,7 @@ constexpr CtlCommandRow kCommands[] = {
      nullptr, &PrepareRestore},
     {"report", "[FILE] [--with-names]", 0, 2, true,
      "a support report of everything above, the failed requests\nand the system, into FILE or printed; the computer's and\n"
-     "the user's names only --with-names. Written even when a\nread fails, which then ends it with exit code 1",
+     "the user's names only with --with-names. Written even\nwhen a read fails, which then ends it with exit code 1",
      nullptr, &PrepareSupportReport, CtlExit_Refused, true},
 };
 
