@@ -9,8 +9,13 @@
 #include "app/OVX_CPL.h"
 #include "app/OVX_CPLView.h"
 #include "app/StudioSnapshot.h"
+#include "app/SupportReportDlg.h"
+#include "driver/Drv.h"
+#include "report/SupportReader.h"
+#include "report/SystemFacts.h"
 #include "res/resource.h"
 #include "text/FormatText.h"
+#include "text/CodePage.h"
 #include "ui/ResourceText.h"
 
 namespace {
@@ -172,6 +177,9 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND)
     case ID_RESTORE_SNAPSHOT:
         OnRestoreSnapshot();
         return true;
+    case ID_SAVE_SUPPORT_REPORT:
+        OnSaveSupportReport();
+        return true;
     default:
         return false;
     }
@@ -208,6 +216,20 @@ void CMainFrame::OnSaveSnapshot()
 void CMainFrame::OnRestoreSnapshot()
 {
     CStudioSnapshot::Restore(this, dynamic_cast<COVX_CPLView*>(GetActiveView()));
+}
+
+void CMainFrame::OnSaveSupportReport()
+{
+    COVX_CPLApp* app = ThePanelApp();
+    SupportSources sources;
+    sources.writtenBy = Utf8FromAnsiReplacing(LoadResString(IDS_PANEL_TITLE));
+    sources.operatingSystem = OperatingSystemText();
+    // A panel that holds no connection reads nothing: the report says the driver was not open.
+    sources.opening = theDrv.IsOpen() ? DRV_OK : ERROR_DRV_NOT_OPEN;
+    sources.journal = &app->Journal();
+    sources.history = &app->History();
+    CSupportReportDlg dialog(CSupportReader(theDrv).Read(sources), this);
+    dialog.DoModal();
 }
 
 void CMainFrame::OnSysCommand(UINT id, LPARAM lParam)

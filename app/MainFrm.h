@@ -57,6 +57,7 @@ private:
     void OnTrayContextMenu(WPARAM anchor);
     void OnSaveSnapshot();
     void OnRestoreSnapshot();
+    void OnSaveSupportReport();
     void AddTrayIcon();
     void OnVisibilityChanged(bool visible);
     void OnDropOutTimer();

@@ -122,12 +122,13 @@ int RunCtlCommandLine(CDrv& drv, const CtlCommandLine& line, std::ostream& out, 
     if (prepared.Failed())
         return Failed(err, prepared);
 
-    if (const DrvResult opened = drv.Open(kOvxDeviceName)) {
+    const DrvResult opened = drv.Open(kOvxDeviceName);
+    if (opened != DRV_OK && !row->runsUnopened) {
         CtlOutcome refused = CtlRefused("opening the driver", opened);
         refused.exitCode = row->troubleExit;
         return Failed(err, refused);
     }
-    CtlSession session{drv, line.json, out};
+    CtlSession session{drv, line.json, out, opened};
     const CtlOutcome outcome = action(session);
     drv.Close();
     if (outcome.Failed())

@@ -7,6 +7,7 @@
 #include "ctl/CtlReportReader.h"
 #include "ctl/CtlSettings.h"
 #include "ctl/CtlSnapshot.h"
+#include "ctl/CtlSupportReport.h"
 #include "ctl/CtlTablePrinter.h"
 
 namespace {
@@ -164,6 +165,10 @@ constexpr CtlCommandRow kCommands[] = {
      "says, 1: something was skipped, refused or not held (with\n--dry-run: something would change or be skipped),\n"
      "2: a bad file or arguments (nothing sent)",
      nullptr, &PrepareRestore},
+    {"report", "[FILE] [--with-names]", 0, 2, true,
+     "a support report of everything above, the failed requests\nand the system, into FILE or printed; the computer's and\n"
+     "the user's names only with --with-names. Written even\nwhen a read fails, which then ends it with exit code 1",
+     nullptr, &PrepareSupportReport, CtlExit_Refused, true},
 };
 
 }  // namespace

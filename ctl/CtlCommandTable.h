@@ -20,6 +20,7 @@ struct CtlSession {
     CDrv& drv;
     bool json;
     std::ostream& out;
+    DrvResult opened = DRV_OK;   // not DRV_OK only for a command that runs unopened: why the driver could not be opened
 };
 
 // The arguments in the driver's ANSI code page.
@@ -47,6 +48,9 @@ struct CtlCommandRow {
     // The exit code when the driver cannot be opened: diff, as diff(1), reserves 1 for
     // "different" and says trouble with 2.
     int troubleExit = CtlExit_Refused;
+    // Runs even when the driver cannot be opened, told why in the session: a support
+    // report is wanted most when the driver is missing.
+    bool runsUnopened = false;
 };
 
 std::span<const CtlCommandRow> CtlCommands();

@@ -2,24 +2,6 @@
 
 #include <cstdio>
 
-#include "text/DriverErrorText.h"
-
-std::string ResultText(DrvResult code)
-{
-    if (const DriverErrorText* known = FindDriverErrorText(code))
-        return known->text;
-    switch (code) {
-    case ERROR_DRV_NOT_OPEN: return "The driver is not open.";
-    case ERROR_DRV_INTERFACE_VERSION: return "The driver's interface version is not supported.";
-    case ERROR_DRV_SHORT_ANSWER: return "The driver's answer was shorter than its record.";
-    case ERROR_DRV_LIST_CHANGED: return "The driver's device list changed while it was read; try again.";
-    case 2: return "The driver's control device was not found.";
-    case 5: return "Access to the driver's control device was denied.";
-    case ERROR_DRV_INVALID_ARGUMENT: return "The parameter is incorrect.";
-    default: return "";
-    }
-}
-
 CtlOutcome CtlRefused(const char* request, DrvResult code)
 {
     char head[96];

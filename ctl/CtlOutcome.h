@@ -6,6 +6,7 @@
 
 #include "driver/RequestFailure.h"
 #include "driver/ResultCodes.h"
+#include "text/DriverErrorText.h"   // ResultText, which the messages quote
 
 enum CtlExit : int {
     CtlExit_Done = 0,
@@ -27,7 +28,3 @@ inline CtlOutcome CtlUsage(std::string message) { return {CtlExit_Usage, std::mo
 // "REQUEST refused: 0xE0000080 Selected sampling rate not supported."
 CtlOutcome CtlRefused(const char* request, DrvResult code);
 CtlOutcome CtlRefused(const RequestFailure& failure);
-
-// The text of a result code: the driver's explanation, the panel's own codes', or a
-// few system codes' that a missing or busy device gives.
-std::string ResultText(DrvResult code);

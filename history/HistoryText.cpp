@@ -1,11 +1,10 @@
 #include "history/HistoryText.h"
 
-#include <ctime>
-
 #include "res/HistoryTexts.h"
 #include "text/FormatText.h"
 #include "text/RateText.h"
 #include "text/StreamText.h"
+#include "text/TimeText.h"
 
 HistoryTexts DefaultHistoryTexts()
 {
@@ -51,20 +50,6 @@ std::string HistoryDeviceText(const HistoryEntry& entry)
 std::string HistoryTimeText(const HistoryEntry& entry)
 {
     return LocalTimeText(entry.when);
-}
-
-std::string LocalTimeText(std::chrono::system_clock::time_point when)
-{
-    const std::time_t time = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &time);
-#else
-    localtime_r(&time, &local);
-#endif
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return text;
 }
 
 std::string HistoryLine(const HistoryEntry& entry, const HistoryTexts& texts)

@@ -34,6 +34,5 @@ std::string HistoryEventText(const HistoryEntry& entry, const HistoryTexts& text
 std::string HistoryDeviceText(const HistoryEntry& entry);
 // Local time: "2026-12-10 14:03:07".
 std::string HistoryTimeText(const HistoryEntry& entry);
-std::string LocalTimeText(std::chrono::system_clock::time_point when);
 // Time, event and device, separated by tabs, the device left out when there is none.
 std::string HistoryLine(const HistoryEntry& entry, const HistoryTexts& texts);

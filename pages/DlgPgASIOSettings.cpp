@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <cstdio>
 #include "driver/Drv.h"
-#include "history/HistoryText.h"
+#include "text/TimeText.h"
 #include "protocol/BufferDepthWrite.h"
 #include "res/resource.h"
 #include "ui/DataExchange.h"

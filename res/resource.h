@@ -31,6 +31,7 @@
 #define IDD_PG_SYNCHRONISATION        145
 #define IDD_SUBDLG_DEVICE_SYNCH       147
 #define IDD_RESTORE_PLAN              160
+#define IDD_SUPPORT_REPORT            171
 
 /* Controls, numbered from 1000 as the templates were laid out. */
 #ifndef IDC_STATIC
@@ -79,6 +80,11 @@
 #define IDC_PLAN_LABEL                1100
 #define IDC_PLAN_LIST                 1101
 #define IDC_PLAN_SUMMARY              1102
+
+/* The support report's preview, 1120-1129. */
+#define IDC_REPORT_LABEL              1120
+#define IDC_REPORT_TEXT               1121
+#define IDC_REPORT_WITH_NAMES         1122
 
 /* Page titles (tree texts and status bar titles). */
 #define IDS_PAGE_SETTINGS             2001
@@ -201,19 +207,24 @@
 #define IDS_SNAP_RESTORED_SUMMARY     2356
 #define IDS_SNAP_RESTORED_STOPPED     2357
 
+/* The support report: its file and the message of a save that failed, 2450-2469. The
+   report's own words are fixed in report/, the same from the panel and ovxctl. */
+#define IDS_REPORT_FILTER             2450
+#define IDS_REPORT_FILE_NAME          2451
+#define IDS_REPORT_SAVE_FAILED        2452
+
 /* Commands of the panel (the tray menu and the File menu). */
 #define ID_TRAY_OPEN                  32771
 #define ID_TRAY_QUIT                  32772
 #define ID_HIDE_PANEL                 32773
 #define ID_SAVE_SNAPSHOT              32774
 #define ID_RESTORE_SNAPSHOT           32775
+#define ID_SAVE_SUPPORT_REPORT        32777
 
 /* The framework's own numbers live with the framework; the panel's title string
    keeps the number other programs know it by. */
 #include "ui/FrameworkIds.h"
 #define IDS_PANEL_TITLE               61269
 
-/* Version of the panel, shown in the about box and the version resource. */
-#define OVX_VERSION_TEXT              "V 1.01"
-#define OVX_VERSION_DOTTED            "1.01.0.0"
-#define OVX_VERSION_BINARY            1,1,0,0
+/* Version of the panel and ovxctl. */
+#include "res/ProgramVersion.h"

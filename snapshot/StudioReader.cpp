@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 
 #include "driver/RecordText.h"
 #include "protocol/DriverReader.h"
 #include "text/CodePage.h"
 #include "text/StreamText.h"
+#include "text/TimeText.h"
 #include "text/VersionText.h"
 
 #ifdef _WIN32
@@ -28,20 +28,6 @@ std::string ComputerName()
     char name[256] = {};
     return gethostname(name, sizeof name - 1) == 0 ? std::string(name) : std::string();
 #endif
-}
-
-std::string UtcNow()
-{
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &now);
-#else
-    gmtime_r(&now, &utc);
-#endif
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
 }
 
 // The index of each channel among its device's channels of the same direction.
@@ -121,7 +107,7 @@ RequestFailure CStudioReader::Read(StudioState& state, bool withInformation)
     failure.Note(reader.Statistics(state));
     failure.Note(reader.Streams(state));
     SnapshotInformation& info = state.snapshot.information;
-    info.savedAt = UtcNow();
+    info.savedAt = UtcTimeText(std::chrono::system_clock::now());
     info.computer = Utf8FromAnsiReplacing(ComputerName());
     info.interfaceVersion = InterfaceVersionText(state.version);
     info.driverVersion = DriverVersionText(state.version);

@@ -108,6 +108,7 @@ TEST(Accessibility, EveryControlOfEveryPageAndDialogReadsAName)
     EXPECT_EQ(Reader::Name(::GetDlgItem(sync, IDC_SAMPLE_RATE_COMBO)), "Sampling rate:");
 
     EXPECT_EQ(UnnamedInDialog(panel, [&] { panel.SendCommand(ID_APP_ABOUT); }), std::vector<std::string>{});
+    EXPECT_EQ(UnnamedInDialog(panel, [&] { panel.SendCommand(ID_SAVE_SUPPORT_REPORT); }), std::vector<std::string>{});
     HWND devices = view->PageOf(PAGE_DEVICES)->m_hWnd;
     Ui::SelectRow(::GetDlgItem(devices, IDC_DEVICE_LIST), 0);
     EXPECT_EQ(UnnamedInDialog(panel, [&] { Ui::Click(::GetDlgItem(devices, IDC_EDIT_DEVICE_NAME)); }),

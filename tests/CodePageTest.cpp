@@ -151,6 +151,7 @@ TEST_F(CodePage1252, OneRuleEscapesTheControlCharactersOfAnsiAndUtf8)
         EXPECT_EQ(EscapeControlCharacters(c.ansi), c.ansiShown);
         EXPECT_EQ(QuoteAnsi(c.ansi), "\"" + c.ansiShown + "\"");
         EXPECT_EQ(QuoteUtf8(c.utf8), "\"" + c.utf8Shown + "\"");
+        EXPECT_EQ(EscapeUtf8ControlCharacters(c.utf8), c.utf8Shown);
         EXPECT_EQ(FindControlCharacter(c.ansi) == std::string_view::npos, c.ansi == c.ansiShown) << c.ansiShown;
     }
     EXPECT_EQ(FindControlCharacter("Left\tRight"), 4u);

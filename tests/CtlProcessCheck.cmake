@@ -3,7 +3,8 @@
 # driver saw; a command line in Unicode that reaches the driver in its code page, and
 # one that it cannot hold refused before anything is sent; a name of the driver's code
 # page in the JSON as Unicode; a file named with characters the code page lacks saved,
-# compared and planned; and a full disk under its output reported.
+# compared and planned, and a support report written to one; and a full disk under its
+# output reported.
 #   -DRUNNER=wine-run -DCTL=ovxctl.exe -DTRACE=trace file -DSCENARIO=CtlAnsiScenario.txt
 #   -DWORK=a folder of the build tree
 # The code page of these checks is 1252, Wine's for this locale.
@@ -82,6 +83,15 @@ execute_process(COMMAND "${RUNNER}" "${CTL}" --sim restore "${name}" --dry-run W
                 OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE exitCode)
 if(NOT exitCode EQUAL 0 OR NOT output MATCHES "^plan: 0 changes, 0 skipped")
     message(FATAL_ERROR "restore \"${name}\" --dry-run ended with ${exitCode}: ${output}")
+endif()
+# The support report goes to a file named so too, as text with Windows' line ends.
+set(report "отчёт 录音.txt")
+execute_process(COMMAND "${RUNNER}" "${CTL}" --sim report "${report}" WORKING_DIRECTORY "${folder}"
+                OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE exitCode)
+file(READ "${folder}/${report}" text LIMIT 36)
+file(READ "${folder}/${report}" lineEnd OFFSET 34 LIMIT 2 HEX)
+if(NOT exitCode EQUAL 0 OR NOT text MATCHES "^Tormalin Zemra 1394 support report" OR NOT lineEnd STREQUAL "0d0a")
+    message(FATAL_ERROR "report \"${report}\" ended with ${exitCode}: ${output}\nthe file begins: ${text} ${lineEnd}")
 endif()
 file(REMOVE_RECURSE "${folder}")
 

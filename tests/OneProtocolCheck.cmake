@@ -24,7 +24,7 @@ set(rules
 )
 
 # The program's folders; protocol/ is checked once it exists.
-set(folders app base ctl driver pages protocol res sim simapp snapshot text ui)
+set(folders app base ctl driver pages protocol report res sim simapp snapshot text ui)
 
 set(files "")
 foreach(folder IN LISTS folders)

@@ -156,6 +156,9 @@ void TourPages(CPanelHarness& panel)
     ShotOfNextDialog("about");
     panel.SendCommand(ID_APP_ABOUT);
 
+    ShotOfNextDialog("support-report");
+    panel.SendCommand(ID_SAVE_SUPPORT_REPORT);
+
     TourRestorePlan(panel);
 }
 

@@ -65,6 +65,17 @@ void AppendShown(std::string& shown, std::string_view bytes, const Character& ch
 }
 
 template <typename First>
+std::string Escape(std::string_view text, First first)
+{
+    std::string shown;
+    ForEachCharacter(text, first, [&](const Character& character, size_t offset) {
+        AppendShown(shown, text.substr(offset, character.length), character);
+        return true;
+    });
+    return shown;
+}
+
+template <typename First>
 std::string Quote(std::string_view text, size_t maxCharacters, First first)
 {
     std::string quoted = "\"";
@@ -96,13 +107,10 @@ std::string EscapeControlCharacters(std::string_view ansi)
 {
     if (FindControlCharacter(ansi) == std::string_view::npos)
         return std::string(ansi);
-    std::string shown;
-    ForEachCharacter(ansi, FirstAnsi, [&](const Character& character, size_t offset) {
-        AppendShown(shown, ansi.substr(offset, character.length), character);
-        return true;
-    });
-    return shown;
+    return Escape(ansi, FirstAnsi);
 }
+
+std::string EscapeUtf8ControlCharacters(std::string_view utf8) { return Escape(utf8, FirstUtf8); }
 
 std::string QuoteAnsi(std::string_view ansi, size_t maxCharacters) { return Quote(ansi, maxCharacters, FirstAnsi); }
 

@@ -17,6 +17,9 @@ size_t FindControlCharacter(std::string_view ansi);
 
 // The whole text, each control character escaped.
 std::string EscapeControlCharacters(std::string_view ansi);
+// The same for a text of UTF-8 (a system's text already converted): malformed bytes
+// and controls escaped, every other character kept.
+std::string EscapeUtf8ControlCharacters(std::string_view utf8);
 
 // A text quoted in a message: in double quotes, escaped as above, and at most
 // maxCharacters of its characters. A longer text is cut after them, never inside a

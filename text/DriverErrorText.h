@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "driver/ResultCodes.h"
 
@@ -14,3 +15,7 @@ struct DriverErrorText {
 
 // The explanation of a recognised driver code, or null for any other code.
 const DriverErrorText* FindDriverErrorText(DrvResult code);
+
+// The text of any result code: the driver's explanation, the panel's own codes', or a
+// few system codes' that a missing or busy device gives; empty for any other code.
+std::string ResultText(DrvResult code);

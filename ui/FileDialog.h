@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <commdlg.h>
+#include <string>
 
 // GetOpenFileName and GetSaveFileName; false when the user cancels, when the dialog
 // fails, or when the DLL cannot be loaded. The wide ones hand over the chosen path as
@@ -13,3 +14,9 @@ bool PromptOpenFileName(OPENFILENAMEW& ofn);
 bool PromptSaveFileName(OPENFILENAMEW& ofn);
 bool PromptOpenFileName(OPENFILENAMEA& ofn);
 bool PromptSaveFileName(OPENFILENAMEA& ofn);
+
+// The path the user chose in the wide Open or Save As dialog, or an empty one when they
+// cancelled. filter is the dialog's pairs of a description and a pattern, each ended by
+// '|'; suggestedName fills the name box of a Save As dialog.
+std::wstring PromptFilePath(HWND owner, bool save, std::wstring filter, const wchar_t* defaultExtension,
+                            const std::wstring& suggestedName = {});
