@@ -1,8 +1,5 @@
 #include "app/StudioSnapshot.h"
 
-#include <algorithm>
-#include <cwchar>
-
 #include "app/OVX_CPLView.h"
 #include "driver/Drv.h"
 #include "pages/PlanItemText.h"
@@ -33,22 +30,7 @@ const char* CodeText(DrvResult code)
 // hands it over as the file system takes it, whatever the ANSI code page holds.
 FilePath AskFileName(CWnd* owner, bool save)
 {
-    // Room for the longest path Windows takes, not MAX_PATH.
-    std::wstring path(32768, L'\0');
-    std::wstring filter = LoadResStringW(IDS_SNAP_FILTER);
-    std::replace(filter.begin(), filter.end(), L'|', L'\0');   // the dialog's pairs end in NULs
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner ? owner->m_hWnd : nullptr;
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = path.data();
-    ofn.nMaxFile = static_cast<DWORD>(path.size());
-    ofn.lpstrDefExt = L"json";
-    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
-                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    const bool chosen = save ? PromptSaveFileName(ofn) : PromptOpenFileName(ofn);
-    path.resize(chosen ? std::wcslen(path.c_str()) : 0);
-    return path;
+    return AskDocumentPath(owner ? owner->m_hWnd : nullptr, save, IDS_SNAP_FILTER, L"json");
 }
 
 bool ReadStudio(StudioState& state, bool withInformation)

@@ -1,6 +1,10 @@
 #include "ui/FileDialog.h"
 
+#include <algorithm>
+#include <cwchar>
+
 #include "ui/Handles.h"
+#include "ui/ResourceText.h"
 
 namespace {
 
@@ -40,4 +44,27 @@ bool PromptOpenFileName(OPENFILENAMEA& ofn)
 bool PromptSaveFileName(OPENFILENAMEA& ofn)
 {
     return Prompt("GetSaveFileNameA", ofn);
+}
+
+std::wstring AskDocumentPath(HWND owner, bool save, UINT filterId, const wchar_t* defaultExtension,
+                             const std::wstring& initialName)
+{
+    // Room for the longest path Windows takes, not MAX_PATH.
+    std::wstring path(32768, L'\0');
+    if (save)
+        std::copy_n(initialName.begin(), std::min(initialName.size(), path.size() - 1), path.begin());
+    std::wstring filter = LoadResStringW(filterId);
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');   // the dialog's pairs end in NULs
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = path.data();
+    ofn.nMaxFile = static_cast<DWORD>(path.size());
+    ofn.lpstrDefExt = defaultExtension;
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const bool chosen = save ? PromptSaveFileName(ofn) : PromptOpenFileName(ofn);
+    path.resize(chosen ? std::wcslen(path.c_str()) : 0);
+    return path;
 }

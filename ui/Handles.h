@@ -19,3 +19,4 @@ using CImageListHandle = CUniqueHandle<HIMAGELIST, NullIsEmptyTraits<HIMAGELIST,
 using CDeviceNotifyHandle = CUniqueHandle<HDEVNOTIFY, NullIsEmptyTraits<HDEVNOTIFY, ::UnregisterDeviceNotification>>;
 using CIconHandle = CUniqueHandle<HICON, NullIsEmptyTraits<HICON, ::DestroyIcon>>;
 using CModuleHandle = CUniqueHandle<HMODULE, NullIsEmptyTraits<HMODULE, ::FreeLibrary>>;
+using CGlobalHandle = CUniqueHandle<HGLOBAL, NullIsEmptyTraits<HGLOBAL, ::GlobalFree>>;
