@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include "app/HistoryWnd.h"
 #include "app/TrayIcon.h"
 #include "app/TrayPresenter.h"
 #include "app/TrayState.h"
@@ -53,6 +54,7 @@ private:
     void OnVisibilityChanged(bool visible);
 
     CStatusBar m_wndStatusBar;
+    CHistoryWnd m_historyWnd;
     CTrayIcon m_trayIcon;
     CTrayPresenter m_trayPresenter{m_trayIcon};
     // A right click brings its menu at the press; the context menu request that the
