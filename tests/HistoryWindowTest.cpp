@@ -260,7 +260,7 @@ TEST_F(HistoryWindow, ClearEmptiesTheHistoryOnlyWhenTheQuestionIsAnsweredYes)
     EXPECT_EQ(::GetFocus(), Item(IDC_HISTORY_LIST));
 }
 
-TEST_F(HistoryWindow, TabGoesListCopySaveClearCloseAndEscapeClosesIt)
+TEST_F(HistoryWindow, TabGoesListCopySaveClearCloseAndEscapeOrEnterClosesIt)
 {
     ASSERT_TRUE(StartPanel());
     Note(0, 1);
@@ -277,6 +277,9 @@ TEST_F(HistoryWindow, TabGoesListCopySaveClearCloseAndEscapeClosesIt)
     Note(1, 2);   // noted with no window to tell
     ASSERT_NE(Open(), nullptr);
     EXPECT_EQ(Rows(), Shown({0, 1}));
+    Press(VK_RETURN);   // on the list: Close is the default button
+    panel->Pump();
+    EXPECT_FALSE(::IsWindow(window));
 }
 
 // The columns fill the list as the template lays it out, at the prefix's DPI: the suite
