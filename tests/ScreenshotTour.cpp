@@ -9,6 +9,7 @@
 // are taken, as "panelSUFFIX" and "bus-windowSUFFIX".
 #include <windows.h>
 #include <commctrl.h>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -122,6 +123,32 @@ void TourRestorePlan(CPanelHarness& panel)
     ::DeleteFileA(path.c_str());
 }
 
+// The Event History window with what a session in the studio leaves in it.
+void TourEventHistory(CPanelHarness& panel)
+{
+    const auto at = std::chrono::system_clock::now() - std::chrono::minutes(42);
+    const auto entry = [&](int minute, HistoryKind kind, const char* device, const char* serial) {
+        HistoryEntry noted{at + std::chrono::minutes(minute), kind, false, device, serial};
+        noted.before = 44100;
+        noted.after = 48000;
+        noted.count = 3;
+        noted.failureCode = 0xE0000072;
+        noted.detail = "4 changes, 0 skipped";
+        return noted;
+    };
+    for (const HistoryEntry& noted :
+         {entry(0, HistoryKind::DeviceConnected, "Zemra Rack 16", "ZR16-0007-03"),
+          entry(3, HistoryKind::RateChanged, "", ""), entry(9, HistoryKind::DropOuts, "", ""),
+          entry(17, HistoryKind::StreamingStopped, "Zemra Rack 16", "ZR16-0007-03"),
+          entry(18, HistoryKind::StreamingBack, "", ""), entry(25, HistoryKind::SnapshotRestored, "", ""),
+          entry(40, HistoryKind::Resumed, "", "")})
+        panel.app.NoteInHistory(noted);
+    panel.SendCommand(ID_EVENT_HISTORY);
+    HWND history = ::GetLastActivePopup(panel.FrameWindow());
+    Shot("event-history", history != panel.FrameWindow() ? history : nullptr);
+    ::SendMessageA(history, WM_COMMAND, IDCANCEL, 0);
+}
+
 // Every page and dialog of the panel.
 void TourPages(CPanelHarness& panel)
 {
@@ -157,6 +184,7 @@ void TourPages(CPanelHarness& panel)
     panel.SendCommand(ID_APP_ABOUT);
 
     TourRestorePlan(panel);
+    TourEventHistory(panel);
 }
 
 // The simulated bus beside the panel, its trace showing a refresh of every page.
