@@ -126,26 +126,17 @@ void TourRestorePlan(CPanelHarness& panel)
 // The Event History window with what a session in the studio leaves in it.
 void TourEventHistory(CPanelHarness& panel)
 {
-    const auto at = std::chrono::system_clock::now() - std::chrono::minutes(42);
-    const auto entry = [&](int minute, HistoryKind kind, const char* device, const char* serial) {
-        HistoryEntry noted{at + std::chrono::minutes(minute), kind, false, device, serial};
-        noted.before = 44100;
-        noted.after = 48000;
-        noted.count = 3;
-        noted.failureCode = 0xE0000072;
-        noted.detail = "4 changes, 0 skipped";
-        return noted;
-    };
-    for (const HistoryEntry& noted :
-         {entry(0, HistoryKind::DeviceConnected, "Zemra Rack 16", "ZR16-0007-03"),
-          entry(3, HistoryKind::RateChanged, "", ""), entry(9, HistoryKind::DropOuts, "", ""),
-          entry(17, HistoryKind::StreamingStopped, "Zemra Rack 16", "ZR16-0007-03"),
-          entry(18, HistoryKind::StreamingBack, "", ""), entry(25, HistoryKind::SnapshotRestored, "", ""),
-          entry(40, HistoryKind::Resumed, "", "")})
-        panel.app.NoteInHistory(noted);
+    const auto start = std::chrono::system_clock::now() - std::chrono::minutes(42);
+    const struct { int minute; HistoryKind kind; const char* device; const char* serial; } noted[] = {
+        {0, HistoryKind::DeviceConnected, "Zemra Rack 16", "ZR16-0007-03"}, {3, HistoryKind::RateChanged, "", ""},
+        {9, HistoryKind::DropOuts, "", ""}, {17, HistoryKind::StreamingStopped, "Zemra Rack 16", "ZR16-0007-03"},
+        {18, HistoryKind::StreamingBack, "", ""}, {25, HistoryKind::SnapshotRestored, "", ""}, {40, HistoryKind::Resumed, "", ""}};
+    for (const auto& n : noted)
+        panel.app.NoteInHistory({start + std::chrono::minutes(n.minute), n.kind, false, n.device, n.serial, 44100, 48000,
+                                 false, 0xE0000072, 3, "4 changes, 0 skipped"});
     panel.SendCommand(ID_EVENT_HISTORY);
-    HWND history = ::GetLastActivePopup(panel.FrameWindow());
-    Shot("event-history", history != panel.FrameWindow() ? history : nullptr);
+    HWND history = ::FindWindowA("#32770", "Event History");
+    Shot("event-history", history);
     ::SendMessageA(history, WM_COMMAND, IDCANCEL, 0);
 }
 
