@@ -221,7 +221,8 @@ void CHistoryWnd::AnswerDisplayInfo(NMLVDISPINFOA& info) const
 
 void CHistoryWnd::OnListKey(WORD key)
 {
-    if (::GetKeyState(VK_CONTROL) >= 0)
+    // Ctrl alone: Ctrl with Alt is AltGr, which types characters on many keyboards.
+    if (::GetKeyState(VK_CONTROL) >= 0 || ::GetKeyState(VK_MENU) < 0)
         return;
     if (key == 'C' || key == VK_INSERT)
         CopyLines();
