@@ -180,6 +180,9 @@ bool CMainFrame::OnCommand(UINT id, UINT, HWND)
     case ID_SAVE_SUPPORT_REPORT:
         OnSaveSupportReport();
         return true;
+    case ID_EVENT_HISTORY:   // the Info menu's and the tray menu's
+        m_historyWnd.Open(this);
+        return true;
     default:
         return false;
     }

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include "app/DropOutWatch.h"
+#include "app/HistoryWnd.h"
 #include "app/TrayIcon.h"
 #include "app/TrayPresenter.h"
 #include "app/TrayState.h"
@@ -66,6 +67,7 @@ private:
     void OnResume();
 
     CStatusBar m_wndStatusBar;
+    CHistoryWnd m_historyWnd;
     CTrayIcon m_trayIcon;
     CTrayPresenter m_trayPresenter{m_trayIcon};
     CDropOutWatch m_dropOutWatch;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cwchar>
 
 #include "app/OVX_CPL.h"
 #include "app/OVX_CPLView.h"

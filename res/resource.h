@@ -31,6 +31,7 @@
 #define IDD_PG_SYNCHRONISATION        145
 #define IDD_SUBDLG_DEVICE_SYNCH       147
 #define IDD_RESTORE_PLAN              160
+#define IDD_EVENT_HISTORY             170
 #define IDD_SUPPORT_REPORT            171
 
 /* Controls, numbered from 1000 as the templates were laid out. */
@@ -80,6 +81,11 @@
 #define IDC_PLAN_LABEL                1100
 #define IDC_PLAN_LIST                 1101
 #define IDC_PLAN_SUMMARY              1102
+#define IDC_HISTORY_LIST              1110
+#define IDC_HISTORY_DROPPED           1111
+#define IDC_HISTORY_COPY              1112
+#define IDC_HISTORY_SAVE              1113
+#define IDC_HISTORY_CLEAR             1114
 
 /* The support report's preview, 1120-1129. */
 #define IDC_REPORT_LABEL              1120
@@ -213,12 +219,29 @@
 #define IDS_REPORT_FILE_NAME          2451
 #define IDS_REPORT_SAVE_FAILED        2452
 
-/* Commands of the panel (the tray menu and the File menu). */
+/* The event history window: its columns, its list's accessible name, what it says of
+   dropped entries, and the texts of copying, saving and clearing. (2400 to 2414 are
+   the entries' own texts, in res/HistoryTexts.h.) */
+#define IDS_HISTORY_COL_TIME          2430
+#define IDS_HISTORY_COL_EVENT         2431
+#define IDS_HISTORY_COL_DEVICE        2432
+#define IDS_NAME_HISTORY_LIST         2433
+#define IDS_HISTORY_DROPPED           2434
+#define IDS_HISTORY_DROPPED_ONE       2435
+#define IDS_HISTORY_FILTER            2436
+#define IDS_HISTORY_FILE_NAME         2437
+#define IDS_HISTORY_FILE_HEADER       2438
+#define IDS_HISTORY_SAVE_FAILED       2439
+#define IDS_HISTORY_CLEAR_QUESTION    2440
+#define IDS_HISTORY_CLIPBOARD_FAILED  2441
+
+/* Commands of the panel (the tray menu, the File and Info menus). */
 #define ID_TRAY_OPEN                  32771
 #define ID_TRAY_QUIT                  32772
 #define ID_HIDE_PANEL                 32773
 #define ID_SAVE_SNAPSHOT              32774
 #define ID_RESTORE_SNAPSHOT           32775
+#define ID_EVENT_HISTORY              32776
 #define ID_SAVE_SUPPORT_REPORT        32777
 
 /* The framework's own numbers live with the framework; the panel's title string

@@ -126,6 +126,11 @@ TEST(Accessibility, EveryControlOfEveryPageAndDialogReadsAName)
     });
     Ui::Click(::GetDlgItem(sync, IDC_CHANGE_SYNC_MODE));
     EXPECT_EQ(modeListName, "Offered synchronisation modes");
+
+    panel.SendCommand(ID_EVENT_HISTORY);   // modeless: it stays open
+    HWND history = ::GetLastActivePopup(panel.FrameWindow());
+    EXPECT_EQ(Reader::Name(::GetDlgItem(history, IDC_HISTORY_LIST)), "Events, newest first");
+    EXPECT_EQ(Reader::Unnamed(history), std::vector<std::string>{});
 }
 
 TEST_F(Keyboard, TabAndShiftTabGoThroughEveryEnabledControlOfEachPageAndBackToTheTree)

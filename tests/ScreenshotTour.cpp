@@ -9,6 +9,7 @@
 // are taken, as "panelSUFFIX" and "bus-windowSUFFIX".
 #include <windows.h>
 #include <commctrl.h>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -122,6 +123,23 @@ void TourRestorePlan(CPanelHarness& panel)
     ::DeleteFileA(path.c_str());
 }
 
+// The Event History window with what a session in the studio leaves in it.
+void TourEventHistory(CPanelHarness& panel)
+{
+    const auto start = std::chrono::system_clock::now() - std::chrono::minutes(42);
+    const struct { int minute; HistoryKind kind; const char* device; const char* serial; } noted[] = {
+        {0, HistoryKind::DeviceConnected, "Zemra Rack 16", "ZR16-0007-03"}, {3, HistoryKind::RateChanged, "", ""},
+        {9, HistoryKind::DropOuts, "", ""}, {17, HistoryKind::StreamingStopped, "Zemra Rack 16", "ZR16-0007-03"},
+        {18, HistoryKind::StreamingBack, "", ""}, {25, HistoryKind::SnapshotRestored, "", ""}, {40, HistoryKind::Resumed, "", ""}};
+    for (const auto& n : noted)
+        panel.app.NoteInHistory({start + std::chrono::minutes(n.minute), n.kind, false, n.device, n.serial, 44100, 48000,
+                                 false, 0xE0000072, 3, "4 changes, 0 skipped"});
+    panel.SendCommand(ID_EVENT_HISTORY);
+    HWND history = ::FindWindowA("#32770", "Event History");
+    Shot("event-history", history);
+    ::SendMessageA(history, WM_COMMAND, IDCANCEL, 0);
+}
+
 // Every page and dialog of the panel.
 void TourPages(CPanelHarness& panel)
 {
@@ -160,6 +178,7 @@ void TourPages(CPanelHarness& panel)
     panel.SendCommand(ID_SAVE_SUPPORT_REPORT);
 
     TourRestorePlan(panel);
+    TourEventHistory(panel);
 }
 
 // The simulated bus beside the panel, its trace showing a refresh of every page.

@@ -161,7 +161,7 @@ TEST_F(Shell, TrayRightClickOffersOpenAndQuitAndQuitEndsTheProgram)
         "#32768");
     ::SendMessageA(frame, WM_APP_TRAY_NOTIFY, CMainFrame::TRAY_ICON_ID, WM_RBUTTONDOWN);
     EXPECT_TRUE(DialogWasAnswered());
-    EXPECT_EQ(items, (std::vector<std::string>{"&Open", "&Quit"}));
+    EXPECT_EQ(items, (std::vector<std::string>{"&Open", "&Event History...", "&Quit"}));
     EXPECT_FALSE(::IsWindowVisible(frame));
 
     // The tray's Quit ends the program as File Quit does.

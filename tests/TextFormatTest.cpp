@@ -22,6 +22,9 @@ TEST(FormatText, EachPlaceholderTakesTheNextValueAndNothingElseIsRead)
     for (const auto& c : cases)
         EXPECT_EQ(FillFormat(c.format, c.values), c.out) << c.format;
     EXPECT_EQ(DecimalText(4294967295u), "4294967295");
+    for (const auto& [value, grouped] : {std::pair<uint64_t, const char*>{0, "0"}, {999, "999"}, {1000, "1,000"},
+                                         {123456, "123,456"}, {1234567, "1,234,567"}})
+        EXPECT_EQ(GroupedDecimalText(value), grouped);
     EXPECT_EQ(ResultCodeText(0xE0000022), "0xE0000022");
     EXPECT_EQ(ResultCodeText(7), "0x00000007");
 }

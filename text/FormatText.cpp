@@ -24,6 +24,18 @@ std::string FillFormat(std::string_view format, std::initializer_list<std::strin
 
 std::string DecimalText(uint64_t value) { return std::to_string(value); }
 
+std::string GroupedDecimalText(uint64_t value)
+{
+    const std::string digits = DecimalText(value);
+    std::string text;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += ',';
+        text += digits[i];
+    }
+    return text;
+}
+
 std::string ResultCodeText(uint32_t code)
 {
     char text[16];

@@ -14,5 +14,7 @@ std::string FillFormat(std::string_view format, std::initializer_list<std::strin
 
 // "48000"
 std::string DecimalText(uint64_t value);
+// "48,000": thousands grouped with commas, for the counts of the English texts.
+std::string GroupedDecimalText(uint64_t value);
 // A result code as the messages show it: "0xE0000022".
 std::string ResultCodeText(uint32_t code);

@@ -20,3 +20,4 @@ using CDeviceNotifyHandle = CUniqueHandle<HDEVNOTIFY, NullIsEmptyTraits<HDEVNOTI
 using CIconHandle = CUniqueHandle<HICON, NullIsEmptyTraits<HICON, ::DestroyIcon>>;
 using CModuleHandle = CUniqueHandle<HMODULE, NullIsEmptyTraits<HMODULE, ::FreeLibrary>>;
 using CFontHandle = CUniqueHandle<HFONT, NullIsEmptyTraits<HFONT, ::DeleteObject>>;
+using CGlobalHandle = CUniqueHandle<HGLOBAL, NullIsEmptyTraits<HGLOBAL, ::GlobalFree>>;
