@@ -8,6 +8,7 @@
 #include "ctl/CtlSettings.h"
 #include "ctl/CtlSnapshot.h"
 #include "ctl/CtlTablePrinter.h"
+#include "ctl/CtlWatch.h"
 
 namespace {
 
@@ -128,6 +129,12 @@ CtlOutcome PrepareRank(const CtlWords& arguments, CtlAction& action)
     return CtlDone();
 }
 
+CtlOutcome PrepareWatch(const CtlWords&, CtlAction& action)
+{
+    action = [](CtlSession& session) { return CCtlWatch(session.drv, session.json, session.out).Run(); };
+    return CtlDone();
+}
+
 constexpr CtlCommandRow kCommands[] = {
     {"status", "", 0, 0, false,
      "versions, devices, sampling rate, clock master,\nstreaming state and buffer depths",
@@ -164,6 +171,10 @@ constexpr CtlCommandRow kCommands[] = {
      "says, 1: something was skipped, refused or not held (with\n--dry-run: something would change or be skipped),\n"
      "2: a bad file or arguments (nothing sent)",
      nullptr, &PrepareRestore},
+    {"watch", "", 0, 0, true,
+     "a line for each change the driver's events bring, as\nthey come (--json: one object a line), until Ctrl+C\n"
+     "(exit code 0) or until the driver leaves (1)",
+     &PrepareWatch},
 };
 
 }  // namespace
