@@ -28,7 +28,7 @@ const char kUsageTail[] =
     "\n"
     "Control characters in the driver's texts are shown as \\xNN.\n"
     "Exit codes: 0 done, 1 the driver refused a request, 2 usage error,\n"
-    "3 the output could not be written; diff and restore say more above.\n";
+    "3 the output could not be written; diff, restore and watch say more above.\n";
 
 void AppendUsageRow(std::string& text, const CtlCommandRow& row)
 {

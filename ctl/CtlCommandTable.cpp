@@ -9,6 +9,7 @@
 #include "ctl/CtlSnapshot.h"
 #include "ctl/CtlSupportReport.h"
 #include "ctl/CtlTablePrinter.h"
+#include "ctl/CtlWatch.h"
 
 namespace {
 
@@ -129,6 +130,12 @@ CtlOutcome PrepareRank(const CtlWords& arguments, CtlAction& action)
     return CtlDone();
 }
 
+CtlOutcome PrepareWatch(const CtlWords&, CtlAction& action)
+{
+    action = [](CtlSession& session) { return CCtlWatch(session.drv, session.json, session.out).Run(); };
+    return CtlDone();
+}
+
 constexpr CtlCommandRow kCommands[] = {
     {"status", "", 0, 0, false,
      "versions, devices, sampling rate, clock master,\nstreaming state and buffer depths",
@@ -165,6 +172,10 @@ constexpr CtlCommandRow kCommands[] = {
      "says, 1: something was skipped, refused or not held (with\n--dry-run: something would change or be skipped),\n"
      "2: a bad file or arguments (nothing sent)",
      nullptr, &PrepareRestore},
+    {"watch", "", 0, 0, true,
+     "a line for each change the driver's events bring, as\nthey come (--json: one object a line), until Ctrl+C\n"
+     "(exit code 0) or until the driver leaves (1)",
+     &PrepareWatch},
     {"report", "[FILE] [--with-names]", 0, 2, true,
      "a support report of everything above, the failed requests\nand the system, into FILE or printed; the computer's and\n"
      "the user's names only with --with-names. Written even\nwhen a read fails, which then ends it with exit code 1",

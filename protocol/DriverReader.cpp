@@ -64,7 +64,9 @@ RequestFailure CDriverReader::AsioNameOption(DriverState& state)
 
 RequestFailure CDriverReader::ClockSource(DriverState& state)
 {
-    return {OvxIoctl::GetClockSource, m_drv.GetClockSource(&state.clockSource)};
+    const DrvResult result = m_drv.GetClockSource(&state.clockSource);
+    state.clockSourceRead = result == DRV_OK;
+    return {OvxIoctl::GetClockSource, result};
 }
 
 RequestFailure CDriverReader::RateMode(DriverState& state)

@@ -36,6 +36,7 @@ struct DriverState {
     std::vector<_OVX_CHANNEL_PROPERTIES> outputs;
     uint32_t asioNameOption = 0;
     _CLOCK_SOURCE_INFO clockSource{};
+    bool clockSourceRead = false;                    // clockSource is the driver's answer, not the empty record
     uint32_t rateMode = 0;
     _SAMPLE_RATE_INFO sampleRates{};
     _BUFFER_DEPTH_INFO streamDepth{};

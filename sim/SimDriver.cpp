@@ -257,8 +257,11 @@ void CSimDriver::SetDriverPresent(bool present)
             return;
         m_bus.driverPresent = present;
         if (!present) {
-            for (auto& [handle, connection] : m_connections)
+            for (auto& [handle, connection] : m_connections) {
+                // A listener wakes to find its driver gone: nothing answers it from now on.
+                SignalConnection(connection);
                 connection.dead = true;
+            }
         }
     }
     m_interfaceListeners.Notify(present);

@@ -63,8 +63,9 @@ public:
     // were; false if one of its ids is on the bus meanwhile.
     bool ReplugDevice(const SimDevice& device, const std::vector<SimChannel>& inputs,
                       const std::vector<SimChannel>& outputs);
-    // Unloading the driver kills every open connection: its requests fail from then on
-    // with ERROR_DEVICE_NOT_CONNECTED, even after the driver is loaded again.
+    // Unloading the driver kills every open connection: its registered event is signalled
+    // once more, and its requests fail from then on with ERROR_DEVICE_NOT_CONNECTED, even
+    // after the driver is loaded again.
     void SetDriverPresent(bool present);
 
     // Faults; kSimOpenRequest stands for opening the control device.

@@ -12,6 +12,7 @@
 
 #include "res/resource.h"
 #include "tests/harness/PanelProcess.h"
+#include "ui/Handles.h"
 
 namespace {
 
@@ -28,6 +29,19 @@ std::string ProgramPath(const char* name)
     return path + name;
 }
 
+// Starts the program with these arguments, what it prints going to output (inheritable).
+bool StartProgram(const char* program, const std::string& arguments, HANDLE output, PROCESS_INFORMATION& info)
+{
+    STARTUPINFOA startup{sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    std::string commandLine = "\"" + ProgramPath(program) + "\" " + arguments;
+    return ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                            &info) != FALSE;
+}
+
 // Runs the program with these arguments and collects what it prints.
 ClientRun RunProgram(const char* program, const std::string& arguments)
 {
@@ -37,15 +51,8 @@ ClientRun RunProgram(const char* program, const std::string& arguments)
     if (!::CreatePipe(&readEnd, &writeEnd, &inherit, 0))
         return {};
     ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{sizeof startup};
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    std::string commandLine = "\"" + ProgramPath(program) + "\" " + arguments;
     PROCESS_INFORMATION info{};
-    const BOOL started = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                          &startup, &info);
+    const bool started = StartProgram(program, arguments, writeEnd, info);
     ::CloseHandle(writeEnd);
     ClientRun run;
     if (started) {
@@ -212,6 +219,31 @@ TEST_F(SimClient, OvxctlOnTheRunningBusComparesAndRestoresWhatTheBusWindowChange
     EXPECT_EQ(Occurrences(m_tracePath, "SetClockSource"), 1u);
     EXPECT_EQ(RunCtl("diff \"" + snapshot + "\"").exitCode, 0);
     std::remove(snapshot.c_str());
+}
+
+TEST_F(SimClient, OvxctlWatchPrintsAnUnplugAsItComesAndEndsWithOneWhenTheDriverLeaves)
+{
+    // Its output is a file, read while it runs: each line must reach it at once.
+    const std::string outputPath = TempPath("ovx-watch-output.txt");
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const CKernelHandle output(::CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                             &inherit, CREATE_ALWAYS, 0, nullptr));
+    const size_t streamReads = Occurrences(m_tracePath, "GetStreamInfo");
+    PROCESS_INFORMATION watcher{};
+    ASSERT_TRUE(StartProgram("..\\ctl\\" OVX_CTL_EXE, "--sim-bus watch", output.Get(), watcher));
+    const CKernelHandle process(watcher.hProcess), thread(watcher.hThread);
+    // It has read the bus once it has asked for the three devices' streams.
+    ASSERT_TRUE(Eventually([&] { return Occurrences(m_tracePath, "GetStreamInfo") >= streamReads + 3; }, 10000));
+
+    ASSERT_EQ(RunClient("\"unplug 2\"").exitCode, 0);
+    EXPECT_TRUE(Eventually([&] { return Occurrences(outputPath, "\tDevice disconnected\tZemra Desk 4 (ZD4-0019-82)"); },
+                           2000));
+    ASSERT_EQ(RunClient("\"driver unload\"").exitCode, 0);
+    DWORD exitCode = 0;
+    EXPECT_EQ(::WaitForSingleObject(process.Get(), 10000), WAIT_OBJECT_0);
+    EXPECT_TRUE(::GetExitCodeProcess(process.Get(), &exitCode) && exitCode == 1) << exitCode;
+    EXPECT_EQ(Occurrences(outputPath, "\tThe driver cannot be reached any more."), 1u);
+    std::remove(outputPath.c_str());
 }
 
 TEST(SimClientAlone, WithNoSimulatedBusRunningItEndsWithCodeTwo)
