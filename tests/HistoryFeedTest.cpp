@@ -6,7 +6,10 @@
 
 #include "app/OVX_CPL.h"
 #include "driver/ControlCodes.h"
+#include "res/resource.h"
 #include "sim/SimConsole.h"
+#include "tests/harness/DialogAnswers.h"
+#include "tests/harness/PageDriving.h"
 #include "tests/harness/PanelHarness.h"
 
 namespace {
@@ -45,6 +48,27 @@ TEST(HistoryFeed, WhatAHiddenPanelNoticesIsKeptInOrder)
     EXPECT_EQ(entries[3].after, 44100u);
     EXPECT_FALSE(entries[3].byPanel);
     EXPECT_EQ(entries[4].count, 3u);
+
+    // The Event History window shows them, newest first; the support report holds them
+    // with the versions, the devices and the plug's failure, and no computer name.
+    panel.SendCommand(ID_EVENT_HISTORY);
+    HWND window = ::FindWindowA("#32770", "Event History");
+    ASSERT_NE(window, nullptr);
+    const std::vector<std::string> events = Ui::Column(::GetDlgItem(window, IDC_HISTORY_LIST), 1);
+    ASSERT_EQ(events.size(), 5u);
+    EXPECT_EQ(events[0], "3 ASIO drop-outs");
+    EXPECT_EQ(events[4], "Device disconnected");
+    std::string report;
+    AnswerDialogWhere([](HWND dialog) { return ::GetDlgItem(dialog, IDC_REPORT_TEXT) != nullptr; },
+                      [&](HWND preview) {
+                          report = WindowText(::GetDlgItem(preview, IDC_REPORT_TEXT));
+                          PostKey(::GetDlgItem(preview, IDC_REPORT_TEXT), VK_ESCAPE);
+                      });
+    panel.SendCommand(ID_SAVE_SUPPORT_REPORT);
+    for (const char* part : {"1.1.517", "ZS8-0041-17", "Error code 0xE0000073: Bandwidth allocation failed.",
+                             "\tDevice disconnected\tZemra Desk 4 (ZD4-0019-82)", "\t3 ASIO drop-outs"})
+        EXPECT_NE(report.find(part), std::string::npos) << part << "\n" << report;
+    EXPECT_EQ(report.find("[Computer and user]"), std::string::npos);
 
     // After a resume everything is read again, once, and the history says so.
     panel.sim.ClearTrace();
