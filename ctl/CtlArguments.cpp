@@ -35,7 +35,6 @@ std::string RuleMessage(WriteRule rule, std::string_view value)
     const std::string fit = std::to_string(kNameFieldSize - 1);
     switch (rule) {
     case WriteRule::None: return "";
-    case WriteRule::NameEmpty: return "the name is empty; expected 1 to " + fit + " characters";
     case WriteRule::NameControlCharacter:
         return "the name " + Quoted(value) + " holds a control character; expected printable characters only";
     case WriteRule::NameTooLong:

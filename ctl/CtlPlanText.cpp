@@ -72,7 +72,6 @@ std::string What(const PlanItem& item)
 std::string NameReason(WriteRule rule)
 {
     switch (rule) {
-    case WriteRule::NameEmpty: return "the driver takes no empty name";
     case WriteRule::NameControlCharacter: return "the name holds a control character";
     case WriteRule::NameTooLong: return "the name is longer than 39 characters";
     case WriteRule::NameNotInCodePage: return "the name has characters the system's ANSI code page cannot hold";

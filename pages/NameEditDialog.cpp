@@ -22,12 +22,10 @@ void CNameEditDialog::OnOK()
 {
     UpdateData(TRUE);
     // The field keeps the first 39 characters of a longer name; what it keeps must pass
-    // the one rule for names, or the editor says why and stays open.
+    // the one rule for names (no control character), or the editor says why and stays open.
     const std::string kept = m_strName.substr(0, kNameFieldSize - 1);
-    const WriteRule broken = CheckName(kept);
-    if (broken != WriteRule::None) {
-        AfxMessageBox(broken == WriteRule::NameEmpty ? IDS_NAME_RULE_EMPTY : IDS_NAME_RULE_CONTROL,
-                      MB_OK | MB_ICONEXCLAMATION);
+    if (CheckName(kept) != WriteRule::None) {
+        AfxMessageBox(IDS_NAME_RULE_CONTROL, MB_OK | MB_ICONEXCLAMATION);
         HWND edit = Control(m_nEditId);
         ::SetFocus(edit);
         ::SendMessageA(edit, EM_SETSEL, 0, -1);

@@ -101,7 +101,6 @@ std::string PlanSkipText(const PlanItem& item)
     case PlanSkip::RateSetByMaster: return LoadResString(IDS_SKIP_RATE_SET_BY_MASTER);
     case PlanSkip::NameRefused:
         switch (item.rule) {
-        case WriteRule::NameEmpty: return LoadResString(IDS_SKIP_NAME_EMPTY);
         case WriteRule::NameControlCharacter: return LoadResString(IDS_SKIP_NAME_CONTROL);
         case WriteRule::NameTooLong: return LoadResString(IDS_SKIP_NAME_TOO_LONG);
         default: return LoadResString(IDS_SKIP_NAME_CODE_PAGE);

@@ -8,8 +8,6 @@
 
 WriteRule CheckName(std::string_view ansi)
 {
-    if (ansi.empty())
-        return WriteRule::NameEmpty;
     if (FindControlCharacter(ansi) != std::string_view::npos)
         return WriteRule::NameControlCharacter;
     if (ansi.size() > kNameFieldSize - 1)

@@ -1,8 +1,9 @@
 // What a device or channel name may be, for every way one reaches the driver (the
-// panel's editors, ovxctl, a studio snapshot's restore): 1 to 39 characters of the
-// driver's ANSI code page, none of them a control character. A name with a control
-// character would reach a terminal or a log as an escape sequence; an empty one
-// leaves the device or channel without a name in every ASIO host.
+// panel's editors, ovxctl, a studio snapshot's restore): at most 39 characters of the
+// driver's ANSI code page, none of them a control character. An empty name is a name,
+// as the editors have always stored it. A control character would reach a terminal or
+// a log as an escape sequence, and a zero would end the name early, so that the driver
+// never holds what was sent.
 #pragma once
 
 #include <string_view>

@@ -9,9 +9,8 @@
 // The rule of an operation that refused its values; nothing was sent.
 enum class WriteRule {
     None,
-    NameEmpty,                 // a name holds 1 to 39 characters
-    NameControlCharacter,      // ... none of them a control character
-    NameTooLong,
+    NameControlCharacter,      // a name holds no control character,
+    NameTooLong,               // ... at most 39 characters
     NameNotInCodePage,         // ... each of them one the driver's code page holds
     RankingNotAnOrder,         // every device gets a place of its own
     RateSetByClockMaster,      // a rate is set only while it is set manually

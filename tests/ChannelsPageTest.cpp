@@ -94,35 +94,55 @@ TEST_F(ChannelsPage, TheHardwareNameAndEditButtonFollowTheSelection)
     EXPECT_EQ(WindowText(field), " In 2");
 }
 
-TEST_F(ChannelsPage, ANameTheRuleRefusesKeepsTheEditorOpenSaysWhyAndSendsNothing)
+TEST_F(ChannelsPage, ARenameToAnEmptyNameKeepsTheSelectedRow)
 {
     Open("Desk", {"Kick", "Snare"}, 1);
-    const struct {
-        const char* typed;
-        UINT why;
-    } cases[] = {{"", IDS_NAME_RULE_EMPTY}, {"Left\tRight", IDS_NAME_RULE_CONTROL}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        Ui::SelectRow(inputList, 1);
-        ClearTrace();
-        std::string said;
-        bool stillOpen = false;
-        AnswerNextDialog([&](HWND editor) {
-            Ui::Type(::GetDlgItem(editor, IDC_CHANNEL_NAME_EDIT), c.typed);
-            AnswerNextDialog([&](HWND box) {
-                said = WindowText(::GetDlgItem(box, 0xFFFF));   // the message box's text
-                ::SendMessageA(box, WM_COMMAND, IDOK, 0);
-            });
-            ::SendMessageA(::GetDlgItem(editor, IDOK), BM_CLICK, 0, 0);
-            stillOpen = ::IsWindowVisible(editor) != FALSE;
-            ::SendMessageA(::GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0);
+    Ui::SelectRow(inputList, 1);
+    ClearTrace();
+    LONG style = 0;
+    AnswerNextDialog([&](HWND dialog) {
+        style = ::GetWindowLongA(dialog, GWL_STYLE);
+        Ui::Type(::GetDlgItem(dialog, IDC_CHANNEL_NAME_EDIT), "");
+        ::SendMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    });
+    Ui::Click(Control(IDC_EDIT_CHANNEL_NAME));
+    ASSERT_TRUE(DialogWasAnswered());
+    EXPECT_TRUE(style & WS_SYSMENU);
+
+    const auto stored = Stored();
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_STREQ(stored[0].channelName, "");
+    EXPECT_STREQ(stored[0].hardwareName, "In 2");
+    EXPECT_EQ(Ui::Cell(inputList, 1, 1), "");
+    EXPECT_EQ(Ui::Cell(inputList, 1, 2), "Desk - ");
+    EXPECT_EQ(Ui::SelectedRow(inputList), 1);
+    // Only this page reloads.
+    EXPECT_EQ(CountOf(OvxIoctl::GetChannelLists), 1u);
+    EXPECT_EQ(CountOf(OvxIoctl::GetDeviceList), 0u);
+}
+
+TEST_F(ChannelsPage, ANameWithAControlCharacterKeepsTheEditorOpenSaysWhyAndSendsNothing)
+{
+    Open("Desk", {"Kick", "Snare"}, 1);
+    Ui::SelectRow(inputList, 1);
+    ClearTrace();
+    std::string said;
+    bool stillOpen = false;
+    AnswerNextDialog([&](HWND editor) {
+        Ui::Type(::GetDlgItem(editor, IDC_CHANNEL_NAME_EDIT), "Left\tRight");
+        AnswerNextDialog([&](HWND box) {
+            said = WindowText(::GetDlgItem(box, 0xFFFF));   // the message box's text
+            ::SendMessageA(box, WM_COMMAND, IDOK, 0);
         });
-        Ui::Click(Control(IDC_EDIT_CHANNEL_NAME));
-        EXPECT_EQ(said, LoadResString(c.why));
-        EXPECT_TRUE(stillOpen);
-        EXPECT_TRUE(Stored().empty());
-        EXPECT_EQ(Ui::Cell(inputList, 1, 1), "Snare");
-    }
+        ::SendMessageA(::GetDlgItem(editor, IDOK), BM_CLICK, 0, 0);
+        stillOpen = ::IsWindowVisible(editor) != FALSE;
+        ::SendMessageA(::GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    Ui::Click(Control(IDC_EDIT_CHANNEL_NAME));
+    EXPECT_EQ(said, LoadResString(IDS_NAME_RULE_CONTROL));
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(Stored().empty());
+    EXPECT_EQ(Ui::Cell(inputList, 1, 1), "Snare");
 }
 
 TEST_F(ChannelsPage, ALongNameIsCutAndACancelledEditorSendsNothing)

@@ -191,13 +191,13 @@ TEST_F(DevicesPage, ADoubleClickOnARowOpensTheEditor)
     CancelDialogAnswer();
 
     const uint32_t renamed = IdOf("D2");
-    AnswerNameEditor(IDC_DEVICE_NAME_EDIT, "Renamed", true);
+    AnswerNameEditor(IDC_DEVICE_NAME_EDIT, "", true);
     Ui::DoubleClickRow(list, 1);
     ASSERT_TRUE(DialogWasAnswered());
     const auto stored = Stored();
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0].deviceId, renamed);
-    EXPECT_STREQ(stored[0].name, "Renamed");
+    EXPECT_STREQ(stored[0].name, "");
 }
 
 TEST_F(DevicesPage, ARowThatOutlivedItsRecordChangesNothing)

@@ -69,7 +69,7 @@ TEST(NameRule, OneRuleForEveryName)
     } cases[] = {{"Desk", WriteRule::None},
                  {std::string(39, 'x'), WriteRule::None},
                  {"Caf\xC3\xA9", WriteRule::None},   // in code page 1252
-                 {"", WriteRule::NameEmpty},
+                 {"", WriteRule::None},
                  {std::string(40, 'x'), WriteRule::NameTooLong},
                  {"\x1B]0;pwned\x07", WriteRule::NameControlCharacter},
                  {std::string("Zemra Desk 4\0X", 14), WriteRule::NameControlCharacter},
