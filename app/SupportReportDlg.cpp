@@ -2,12 +2,12 @@
 
 #include <cwchar>
 
-#include "text/TimeText.h"
 #include "report/SupportReportText.h"
 #include "report/SystemFacts.h"
 #include "res/resource.h"
 #include "snapshot/SnapshotFile.h"
 #include "text/CodePage.h"
+#include "text/TimeText.h"
 #include "text/Utf16.h"
 #include "ui/DataExchange.h"
 #include "ui/FileDialog.h"

@@ -1,51 +1,18 @@
 #include "ctl/CtlWatchLine.h"
 
-#include <ctime>
 #include <nlohmann/json.hpp>
 
-#include "ctl/CtlOutcome.h"
 #include "snapshot/SnapshotJson.h"
 #include "text/CodePage.h"
 #include "text/ControlText.h"
+#include "text/DriverErrorText.h"
+#include "text/TimeText.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;
 
 std::string Text(const std::string& ansi) { return Utf8FromAnsiReplacing(ansi); }
-
-const char* KindName(HistoryKind kind)
-{
-    switch (kind) {
-    case HistoryKind::DriverGone: return "driverGone";
-    case HistoryKind::DriverBack: return "driverBack";
-    case HistoryKind::DeviceConnected: return "deviceConnected";
-    case HistoryKind::DeviceGone: return "deviceGone";
-    case HistoryKind::StreamingStopped: return "streamingStopped";
-    case HistoryKind::StreamingBack: return "streamingBack";
-    case HistoryKind::RateChanged: return "rateChanged";
-    case HistoryKind::ClockMasterChanged: return "clockMasterChanged";
-    case HistoryKind::DropOuts: return "dropOuts";
-    case HistoryKind::SnapshotRestored: return "snapshotRestored";
-    case HistoryKind::Resumed: break;
-    }
-    return "resumed";
-}
-
-// UTC, so that a line means the same moment wherever it is read: "2026-12-10T13:03:07Z".
-std::string UtcText(std::chrono::system_clock::time_point when)
-{
-    const std::time_t time = std::chrono::system_clock::to_time_t(when);
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &time);
-#else
-    gmtime_r(&time, &utc);
-#endif
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
 
 // A master's id as a change holds it: 0 is the PC driver.
 Json MasterJson(bool pc, uint32_t deviceId)
@@ -68,7 +35,7 @@ std::string WatchTextLine(const HistoryEntry& entry, const HistoryTexts& texts)
 
 std::string WatchJsonLine(const HistoryEntry& entry)
 {
-    Json json = {{"time", UtcText(entry.when)}, {"kind", KindName(entry.kind)}, {"byPanel", entry.byPanel}};
+    Json json = {{"time", UtcTimeText(entry.when)}, {"kind", HistoryKindName(entry.kind)}, {"byPanel", entry.byPanel}};
     if (!entry.device.empty())
         json["device"] = Text(entry.device);
     if (!entry.serial.empty())

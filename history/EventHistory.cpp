@@ -1,5 +1,7 @@
 #include "history/EventHistory.h"
 
+#include <iterator>
+
 namespace {
 
 HistoryKind KindOf(DriverChangeKind kind)
@@ -17,6 +19,11 @@ HistoryKind KindOf(DriverChangeKind kind)
     return HistoryKind::ClockMasterChanged;
 }
 
+const char* const kKindNames[] = {"driverGone",       "driverBack",    "deviceConnected", "deviceGone",
+                                  "streamingStopped", "streamingBack", "rateChanged",     "clockMasterChanged",
+                                  "dropOuts",         "snapshotRestored", "resumed"};
+static_assert(std::size(kKindNames) == static_cast<size_t>(HistoryKind::Resumed) + 1);
+
 void Cut(std::string& text)
 {
     if (text.size() > CEventHistory::kLongestText)
@@ -25,18 +32,17 @@ void Cut(std::string& text)
 
 }  // namespace
 
+const char* HistoryKindName(HistoryKind kind)
+{
+    return kKindNames[static_cast<size_t>(kind)];
+}
+
 HistoryEntry HistoryEntryOf(const DriverChange& change, std::chrono::system_clock::time_point when)
 {
     HistoryEntry entry;
+    static_cast<DriverChangeFacts&>(entry) = change;
     entry.when = when;
     entry.kind = KindOf(change.kind);
-    entry.byPanel = change.byPanel;
-    entry.device = change.device;
-    entry.serial = change.serial;
-    entry.before = change.before;
-    entry.after = change.after;
-    entry.masterIsPc = change.masterIsPc;
-    entry.failureCode = change.failureCode;
     return entry;
 }
 

@@ -26,21 +26,18 @@ enum class HistoryKind {
     Resumed,            // the computer resumed, and everything was read again
 };
 
-struct HistoryEntry {
+// The facts of a driver change (DriverChangeFacts), and those only the history has.
+struct HistoryEntry : DriverChangeFacts {
     std::chrono::system_clock::time_point when;
     HistoryKind kind = HistoryKind::DriverGone;
-    bool byPanel = false;       // the panel's own write brought it
-    std::string device;         // the device it is about, the driver's ANSI text; empty for none
-    std::string serial;
-    uint32_t before = 0;        // RateChanged: Hz; ClockMasterChanged: the master's id, 0 the PC
-    uint32_t after = 0;
-    bool masterIsPc = false;    // ClockMasterChanged
-    uint32_t failureCode = 0;   // StreamingStopped: the failed plug's error, 0 when none failed
     uint32_t count = 0;         // DropOuts
     std::string detail;         // SnapshotRestored: the summary, ANSI
 
     bool operator==(const HistoryEntry&) const = default;
 };
+
+// The kind's name in JSON: "deviceGone".
+const char* HistoryKindName(HistoryKind kind);
 
 // The entry a change of the driver makes.
 HistoryEntry HistoryEntryOf(const DriverChange& change, std::chrono::system_clock::time_point when);

@@ -42,8 +42,8 @@ enum class DriverChangeKind {
     ClockMasterChanged,
 };
 
-struct DriverChange {
-    DriverChangeKind kind = DriverChangeKind::DriverGone;
+// What a change is about, beside its kind. The event history keeps the same facts.
+struct DriverChangeFacts {
     bool byPanel = false;        // the panel's own write brought it
     std::string device;          // the device it is about (a connected or gone device, the
     std::string serial;          // device of the failed plug, the new clock master); empty
@@ -52,6 +52,12 @@ struct DriverChange {
     uint32_t after = 0;
     bool masterIsPc = false;     // ClockMasterChanged: the PC driver is the master now
     uint32_t failureCode = 0;    // StreamingStopped: the failed plug's error, 0 when none failed
+
+    bool operator==(const DriverChangeFacts&) const = default;
+};
+
+struct DriverChange : DriverChangeFacts {
+    DriverChangeKind kind = DriverChangeKind::DriverGone;
 };
 
 // The changes from `before` to `after`, in this order: the driver's loss or return (and

@@ -5,12 +5,12 @@
 
 #include "driver/RecordText.h"
 #include "history/HistoryText.h"
-#include "text/TimeText.h"
 #include "report/ShownText.h"
 #include "snapshot/SnapshotJson.h"
 #include "text/CodePage.h"
 #include "text/StreamText.h"
 #include "text/StreamingVerdict.h"
+#include "text/TimeText.h"
 #include "text/VersionText.h"
 
 namespace {
@@ -19,11 +19,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 const char* const kPlugKeys[4] = {"audioOut", "audioIn", "synchOut", "synchIn"};
-
-const char* const kHistoryKinds[] = {"driverGone",     "driverBack",    "deviceConnected",    "deviceGone",
-                                     "streamingStopped", "streamingBack", "rateChanged", "clockMasterChanged",
-                                     "dropOuts",       "snapshotRestored", "resumed"};
-static_assert(std::size(kHistoryKinds) == static_cast<size_t>(HistoryKind::Resumed) + 1);
 
 // A driver's text as it is held: JSON's own escapes keep its controls harmless.
 template <size_t N>
@@ -167,7 +162,7 @@ Json HistoryJson(const std::optional<SupportHistory>& history)
     Json entries = Json::array();
     for (const HistoryEntry& entry : history->entries) {
         entries.push_back({{"when", UtcTimeText(entry.when)},
-                           {"kind", kHistoryKinds[static_cast<size_t>(entry.kind)]},
+                           {"kind", HistoryKindName(entry.kind)},
                            {"text", Utf8FromAnsiReplacing(HistoryEventText(entry, texts))},
                            {"device", Utf8FromAnsiReplacing(entry.device)},
                            {"serial", Utf8FromAnsiReplacing(entry.serial)},

@@ -31,14 +31,14 @@ TEST(EventHistory, EachEntrySaysWhatHappenedToWhichDeviceAndWhoDidIt)
         std::string event;
         std::string device;
     } cases[] = {
-        {{{}, HistoryKind::DeviceGone, false, "Desk", "SN-9"}, "Device disconnected", "Desk (SN-9)"},
-        {{{}, HistoryKind::StreamingStopped, false, "Rack", "", 0, 0, false, 0xE0000073},
+        {{{false, "Desk", "SN-9"}, {}, HistoryKind::DeviceGone}, "Device disconnected", "Desk (SN-9)"},
+        {{{false, "Rack", "", 0, 0, false, 0xE0000073}, {}, HistoryKind::StreamingStopped},
          "Streaming stopped: Error code 0xE0000073: Bandwidth allocation failed.", "Rack"},
-        {{{}, HistoryKind::RateChanged, true, "", "", 48000, 44100}, "Sampling rate changed from 48.0 kHz to 44.1 kHz "
+        {{{true, "", "", 48000, 44100}, {}, HistoryKind::RateChanged}, "Sampling rate changed from 48.0 kHz to 44.1 kHz "
                                                                       "(by the panel)", ""},
-        {{{}, HistoryKind::ClockMasterChanged, false, "", "", 7, 0, true}, "Clock master is now the PC driver (from "
+        {{{false, "", "", 7, 0, true}, {}, HistoryKind::ClockMasterChanged}, "Clock master is now the PC driver (from "
                                                                             "outside)", ""},
-        {{{}, HistoryKind::DropOuts, false, "", "", 0, 0, false, 0, 3}, "3 ASIO drop-outs", ""},
+        {{{}, {}, HistoryKind::DropOuts, 3}, "3 ASIO drop-outs", ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HistoryEventText(c.entry, texts), c.event);

@@ -39,7 +39,7 @@ HWND TheHistoryWindow()
 HistoryEntry Entry(HistoryKind kind, const char* device = "", const char* serial = "")
 {
     static time_t minute = 1796000000;
-    return {std::chrono::system_clock::from_time_t(minute += 60), kind, true, device, serial, 44100, 48000, false, 0, 3};
+    return {{true, device, serial, 44100, 48000, false, 0}, std::chrono::system_clock::from_time_t(minute += 60), kind, 3};
 }
 
 // Oldest first, with the event each shows; the last device's name is ANSI ("B\xFChne", code page 1252).

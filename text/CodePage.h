@@ -21,16 +21,20 @@ enum class CodePageFault {
     TooLong,         // the ANSI text needs more bytes than the room it is meant for
 };
 
-// A converted text, or where and why the conversion stopped.
-template <typename String>
-struct ConvertedText {
-    String text;             // the whole converted text when Ok() or TooLong, else empty
+// Where and why a conversion stopped, whatever it converted to.
+struct CodePageRefusal {
     CodePageFault fault = CodePageFault::None;
     size_t offset = 0;       // where in the input, in its own units (bytes, or UTF-16 code units)
     char32_t character = 0;  // NotInCodePage: the character refused; InvalidUtf16: the lone surrogate
     size_t limit = 0;        // TooLong: the bytes that fit
 
     bool Ok() const { return fault == CodePageFault::None; }
+};
+
+// A converted text, or where and why the conversion stopped.
+template <typename String>
+struct ConvertedText : CodePageRefusal {
+    String text;             // the whole converted text when Ok() or TooLong, else empty
 };
 using CodePageText = ConvertedText<std::string>;
 

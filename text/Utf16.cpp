@@ -106,8 +106,7 @@ Utf16Text Utf16FromAnsi(std::string_view ansi)
     if (utf8.Ok())
         return Utf16FromUtf8(utf8.text);
     Utf16Text refused;
-    refused.fault = utf8.fault;
-    refused.offset = utf8.offset;
+    static_cast<CodePageRefusal&>(refused) = utf8;
     return refused;
 }
 
@@ -131,13 +130,4 @@ CodePageText AnsiFromUtf16(Utf16View utf16)
 std::string AnsiFromUtf16Replacing(Utf16View utf16)
 {
     return AnsiFromUtf8Replacing(Utf8FromUtf16Replacing(utf16));
-}
-
-std::string DescribeCodePageFault(const Utf16Text& result)
-{
-    CodePageText described;
-    described.fault = result.fault;
-    described.offset = result.offset;
-    described.character = result.character;
-    return DescribeCodePageFault(described);
 }

@@ -31,5 +31,3 @@ Utf16String Utf16FromAnsiReplacing(std::string_view ansi);
 // No best fit: a character the code page lacks is refused (or replaced by its default character).
 CodePageText AnsiFromUtf16(Utf16View utf16);
 std::string AnsiFromUtf16Replacing(Utf16View utf16);
-
-std::string DescribeCodePageFault(const Utf16Text& result);
