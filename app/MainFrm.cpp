@@ -145,7 +145,7 @@ void CMainFrame::OnResume()
         app->NoteInHistory(std::move(entry));
     }
     if (auto* view = dynamic_cast<COVX_CPLView*>(GetActiveView()))
-        view->RefreshAllPages();
+        view->ReadAllAfterResume();
 }
 
 void CMainFrame::SetStatusText(const std::string& text)

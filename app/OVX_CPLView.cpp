@@ -305,18 +305,30 @@ bool COVX_CPLView::DriverAnswers()
     return theDrv.IsOpen() && theDrv.GetDriverVersion(&version) == DRV_OK;
 }
 
-void COVX_CPLView::ReconnectDriver()
+bool COVX_CPLView::ReopenIfDead()
 {
     // A handle opened before the driver was unloaded stays open but never answers
     // again: only a connection that still answers is kept.
     if (DriverAnswers())
-        return;
+        return false;
     if (theDrv.IsOpen()) {
         theDrv.Close();
         m_notificator.Stop();
     }
     if (theDrv.Open(kOvxDeviceName) == DRV_OK && !m_notificator.IsRunning())
         StartNotifier();
+    return true;
+}
+
+void COVX_CPLView::ReconnectDriver()
+{
+    if (ReopenIfDead())
+        RefreshAllPages();
+}
+
+void COVX_CPLView::ReadAllAfterResume()
+{
+    ReopenIfDead();
     RefreshAllPages();
 }
 

@@ -29,6 +29,9 @@ public:
 
     void OnInitialUpdate() override;
     void RefreshAllPages();
+    // After the computer resumed: the driver may have been reloaded while it slept, so
+    // a connection that no longer answers is opened again; every page is read once.
+    void ReadAllAfterResume();
     // After the panel's own writes outside the pages (a snapshot's restore): the
     // driver events they caused are taken now, not as news from elsewhere, and every
     // page is read afresh once. The channel pages show the model's include-device-name
@@ -92,6 +95,8 @@ private:
     LRESULT OnPageTreeSelChanged();
     BOOL OnDeviceChange(UINT event, const DEV_BROADCAST_HDR* data);
     static bool DriverAnswers();
+    // Keeps a connection that answers; else opens it again. True when it did not answer.
+    bool ReopenIfDead();
     void ReconnectDriver();
     LRESULT OnDriverEvent(WPARAM wParam, LPARAM lParam);
     void ContinueDraining();

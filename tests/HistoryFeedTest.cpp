@@ -70,10 +70,16 @@ TEST(HistoryFeed, WhatAHiddenPanelNoticesIsKeptInOrder)
         EXPECT_NE(report.find(part), std::string::npos) << part << "\n" << report;
     EXPECT_EQ(report.find("[Computer and user]"), std::string::npos);
 
-    // After a resume everything is read again, once, and the history says so.
+    // After a resume everything is read again, once, and the history says so; a driver
+    // reloaded while the computer slept is opened again.
+    panel.announcesInterface = false;
+    panel.sim.SetDriverPresent(false);
+    panel.sim.SetDriverPresent(true);
+    panel.announcesInterface = true;
     panel.sim.ClearTrace();
     ::SendMessageA(panel.FrameWindow(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     EXPECT_EQ(history.Entries().back().kind, HistoryKind::Resumed);
     EXPECT_EQ(panel.sim.CountOf(OvxIoctl::GetSampleRates), 1u);
+    EXPECT_EQ(theDrv.m_devices.GetSize(), static_cast<int>(panel.sim.Bus().devices.size()));
     EXPECT_EQ(panel.Quit(), 0);
 }

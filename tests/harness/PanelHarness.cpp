@@ -109,7 +109,7 @@ std::vector<unsigned char> InterfaceRecord(const std::string& name)
 }
 
 CPanelHarness::CPanelHarness(SimBus bus)
-    : sim(std::move(bus)), m_broadcast(sim, [this] { return ViewWindowOf(app); })
+    : sim(std::move(bus)), m_broadcast(sim, [this] { return announcesInterface ? ViewWindowOf(app) : nullptr; })
 {
     // The model is the program's one global; an earlier panel of this process left its own.
     theDrv.ClearDevices();

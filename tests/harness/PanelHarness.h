@@ -48,6 +48,8 @@ public:
 
     CSimDriver sim;
     COVX_CPLApp app;
+    // False while the computer "sleeps": the driver's interface comes and goes unannounced.
+    bool announcesInterface = true;
 
 private:
     CScopedSimDriver m_installed{sim};
