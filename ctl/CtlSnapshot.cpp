@@ -133,9 +133,10 @@ CtlOutcome PrepareRestore(const CtlWords& arguments, const CtlPaths& paths, CtlA
     bool dryRun = false;
     size_t file = arguments.size();
     for (size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == "--dry-run" && !dryRun)
+        const bool flag = arguments[i] == "--dry-run";
+        if (flag && !dryRun)
             dryRun = true;
-        else if (file != arguments.size())
+        else if (flag || file != arguments.size())
             return CtlUsage("restore expects FILE [--dry-run], not " + Quoted(arguments[i]));
         else if (!paths[i].empty())
             file = i;

@@ -74,9 +74,11 @@ CtlOutcome PrepareSupportReport(const CtlWords& arguments, const CtlPaths& paths
 {
     ReportTarget target;
     for (size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == kWithNames && !target.withNames) {
+        // A flag given twice is no file name.
+        const bool flag = arguments[i] == kWithNames;
+        if (flag && !target.withNames) {
             target.withNames = true;
-        } else if (target.file || paths[i].empty()) {
+        } else if (flag || target.file || paths[i].empty()) {
             return CtlUsage("report expects [FILE] [--with-names], not " + Quoted(arguments[i]));
         } else {
             target.file = paths[i];

@@ -135,6 +135,7 @@ TEST_F(Ctl, UsageErrorsAndAnAbsentDriver)
     EXPECT_EQ(Run({"set-sync", "1"}), 2);
     EXPECT_EQ(err.str(), "ovxctl: set-sync expects DEVICE MODE\n");
     EXPECT_EQ(Run({"channels", "both"}), 2);
+    EXPECT_EQ(Run({"report", "--with-names", "--with-names"}), 2);   // a flag twice is no file name
     EXPECT_EQ(Run({"set-clock", "9"}), 2);
     EXPECT_NE(err.str().find("expected a position in the devices listing, a serial number or a name"),
               std::string::npos) << err.str();
