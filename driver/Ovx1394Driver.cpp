@@ -74,11 +74,12 @@ DrvResult COvx1394Driver::Control(uint32_t code, const void* inBuffer, uint32_t 
                                   void* outBuffer, uint32_t outSize, uint32_t* byteCount)
 {
     std::lock_guard lock(m_lock);
-    DrvResult result = ERROR_DRV_NOT_OPEN;
+    // A request never sent is nobody's news: the observer hears of those the driver had.
+    if (!m_hDevice)
+        return ERROR_DRV_NOT_OPEN;
     uint32_t returned = 0;
-    if (m_hDevice)
-        result = m_io->Control(m_hDevice, code, inBuffer, inSize, outBuffer, outSize, returned);
-    if (m_hDevice && byteCount)
+    const DrvResult result = m_io->Control(m_hDevice, code, inBuffer, inSize, outBuffer, outSize, returned);
+    if (byteCount)
         *byteCount = returned;
     if (m_observer)
         m_observer->OnRequest(code, inBuffer, inSize, result);

@@ -26,7 +26,7 @@ SupportFacts CSupportReader::Read(const SupportSources& sources)
     facts.writtenAt = std::chrono::system_clock::now();
     facts.opening = sources.opening;
     // A closed connection answers every request with the same code: the opening's own
-    // failure says more, and the journal is spared eleven copies of it.
+    // failure says more.
     if (facts.DriverOpen())
         ReadDriver(facts);
     if (sources.journal)

@@ -73,6 +73,11 @@ TEST_F(FakeConnection, OpenOnAnOpenConnectionKeepsItsHandleWhateverTheName)
 TEST_F(FakeConnection, ClosedConnectionTouchesNoBufferAndSendsNothing)
 {
     COvx1394Driver driver;
+    struct Counting final : IRequestObserver {
+        int told = 0;
+        void OnRequest(uint32_t, const void*, uint32_t, DrvResult) override { ++told; }
+    } observer;
+    driver.SetRequestObserver(&observer);
     uint8_t out[16];
     std::memset(out, 0xCD, sizeof out);
     uint32_t byteCount = 12345;
@@ -87,6 +92,7 @@ TEST_F(FakeConnection, ClosedConnectionTouchesNoBufferAndSendsNothing)
     EXPECT_EQ(driver.GetRateMode(&mode), ERROR_DRV_NOT_OPEN);
     EXPECT_EQ(mode, 0xABCDu);
     EXPECT_TRUE(io.calls.empty());
+    EXPECT_EQ(observer.told, 0);   // a failed-request journal keeps only what the driver was asked
 }
 
 TEST_F(FakeConnection, CloseIsHarmlessWhenClosedAndTheDestructorClosesOnce)
