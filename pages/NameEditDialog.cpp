@@ -3,6 +3,7 @@
 #include "driver/RecordText.h"
 #include "protocol/NameRule.h"
 #include "res/resource.h"
+#include "text/CodePage.h"
 #include "ui/DataExchange.h"
 
 CNameEditDialog::CNameEditDialog(UINT templateId, int editId, char (&nameField)[kNameFieldSize])
@@ -21,9 +22,10 @@ BOOL CNameEditDialog::OnInitDialog()
 void CNameEditDialog::OnOK()
 {
     UpdateData(TRUE);
-    // The field keeps the first 39 characters of a longer name; what it keeps must pass
-    // the one rule for names (no control character), or the editor says why and stays open.
-    const std::string kept = m_strName.substr(0, kNameFieldSize - 1);
+    // The field keeps the first 39 bytes of a longer name, in whole characters; what it
+    // keeps must pass the one rule for names (no control character), or the editor says
+    // why and stays open.
+    const std::string kept(AnsiPrefix(m_strName, kNameFieldSize - 1));
     if (CheckName(kept) != WriteRule::None) {
         AfxMessageBox(IDS_NAME_RULE_CONTROL, MB_OK | MB_ICONEXCLAMATION);
         HWND edit = Control(m_nEditId);

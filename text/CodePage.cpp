@@ -62,6 +62,18 @@ AnsiCharacter FirstAnsiCharacter(std::string_view ansi)
     return first;
 }
 
+std::string_view AnsiPrefix(std::string_view ansi, size_t maxBytes)
+{
+    size_t fits = 0;
+    ForEachAnsiCharacter(ansi, [&](size_t offset, std::string_view character) {
+        if (offset + character.size() > maxBytes)
+            return false;
+        fits = offset + character.size();
+        return true;
+    });
+    return ansi.substr(0, fits);
+}
+
 CodePageText Utf8FromAnsi(std::string_view ansi)
 {
     CodePageText result;

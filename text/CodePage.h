@@ -67,3 +67,7 @@ struct AnsiCharacter {
     char32_t codePoint = 0;
 };
 AnsiCharacter FirstAnsiCharacter(std::string_view ansi);
+
+// The whole characters of an ANSI text that fit in maxBytes: a double-byte character
+// is never cut in two.
+std::string_view AnsiPrefix(std::string_view ansi, size_t maxBytes);
