@@ -29,11 +29,10 @@ CtlOutcome CtlWritten(const WriteOutcome& outcome, std::string_view value)
         return CtlUsage(RuleMessage(outcome.rule, value));
     if (outcome.Ok())
         return CtlDone();
-    CtlOutcome refused = CtlRefused(outcome.refused);
+    CtlOutcome refused = CtlRefused(outcome.refused.Ok() ? outcome.restart : outcome.refused);
     if (outcome.StreamingLeftStopped()) {
-        const std::string restart = CtlRefused(outcome.restart).message;
-        if (outcome.restart.request != outcome.refused.request)
-            refused.message += "\novxctl: " + restart;
+        if (!outcome.refused.Ok())
+            refused.message += "\novxctl: " + CtlRefused(outcome.restart).message;
         refused.message += "\novxctl: streaming is stopped; start it again from the panel or with set-clock";
     }
     return refused;

@@ -56,7 +56,6 @@ WriteOutcome SetBufferDepth(COvx1394Driver& drv, BufferKind kind, const _BUFFER_
     const DrvResult stop = drv.StopStreaming();
     outcome.refused.Note(OvxIoctl::StopStreaming, stop);
     const DrvResult start = drv.StartStreaming();
-    outcome.refused.Note(OvxIoctl::StartStreaming, start);
     if (stop == DRV_OK)
         outcome.restart.Note(OvxIoctl::StartStreaming, start);
     return outcome;

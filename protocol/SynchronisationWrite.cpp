@@ -31,8 +31,6 @@ SynchronisationOutcome ApplySynchronisation(COvx1394Driver& drv, const Synchroni
         refused.Note(OvxIoctl::SetRateMode, result.rateMode);
     }
     refused.Note(StoreSyncModeRecords(drv, settings.syncModes, result.syncModes));
-    const DrvResult start = drv.StartStreaming();
-    refused.Note(OvxIoctl::StartStreaming, start);
-    result.outcome.restart.Note(OvxIoctl::StartStreaming, start);
+    result.outcome.restart.Note(OvxIoctl::StartStreaming, drv.StartStreaming());
     return result;
 }

@@ -1,7 +1,8 @@
 // How a named write of the driver layer ended. A rule of the operation may refuse the
-// values before anything is sent; otherwise the first request the driver refused is
-// named by the catalogue with its code, and a frame whose StartStreaming was refused
-// says that streaming is left stopped.
+// values before anything is sent; otherwise the first of its requests the driver
+// refused is named by the catalogue with its code. A frame whose StartStreaming was
+// refused after its StopStreaming was taken says so apart: the write itself may have
+// been taken, and streaming is left stopped.
 #pragma once
 
 #include "driver/RequestFailure.h"
@@ -21,10 +22,10 @@ enum class WriteRule {
 
 struct WriteOutcome {
     WriteRule rule = WriteRule::None;
-    RequestFailure refused;   // the first request the driver refused
+    RequestFailure refused;   // the first request the driver refused, the frame's restart aside
     RequestFailure restart;   // a frame stopped streaming and its StartStreaming was refused
 
-    bool Ok() const { return rule == WriteRule::None && refused.Ok(); }
+    bool Ok() const { return rule == WriteRule::None && refused.Ok() && restart.Ok(); }
     bool Sent() const { return rule == WriteRule::None; }
     bool StreamingLeftStopped() const { return !restart.Ok(); }
 

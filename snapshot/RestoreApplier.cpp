@@ -59,11 +59,10 @@ bool InSynchronisationFrame(const PlanItem& item)
 
 ItemResult CRestoreApplier::Write(const PlanItem& item, StudioState& state, RestoreReport& report)
 {
-    // A depth's outcome is its own write's; a restart that failed is the report's to tell.
-    const auto restarted = [&report](WriteOutcome outcome) {
+    // A depth's outcome is its write's and its StopStreaming's; a restart that failed is
+    // the report's to tell.
+    const auto restarted = [&report](const WriteOutcome& outcome) {
         report.restart.Note(outcome.restart);
-        if (outcome.refused.request == OvxIoctl::StopStreaming || outcome.refused.request == OvxIoctl::StartStreaming)
-            outcome.refused = {};
         return ResultOf(outcome);
     };
     switch (item.kind) {

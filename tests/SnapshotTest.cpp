@@ -445,6 +445,11 @@ TEST_F(Snap, OutcomesAreTheDriversAndExitCodesAScriptCanTrust)
 
     // As diff(1): 1 for differences, 2 for trouble.
     EXPECT_EQ(Run({"diff", File("studio.json")}), 1);
+    // A depth written but not put in effect, its StopStreaming refused, is no success.
+    sim.Change([](SimBus& bus) { bus.wdmDepth.current = 20000; });
+    sim.FailRequest(Io::StopStreaming, 0xE0000022);
+    EXPECT_EQ(Run({"restore", File("studio.json")}), 1);
+    EXPECT_NE(out.str().find("StopStreaming refused: 0xE0000022"), std::string::npos) << out.str();
     sim.FailRequest(Io::GetClockSource, 0xE0000022);
     EXPECT_EQ(Run({"diff", File("studio.json")}), 2);
     sim.SetDriverPresent(false);
