@@ -82,10 +82,9 @@ RequestFailure ReadChannelRecords(COvx1394Driver& drv, bool output, const Record
         add);
 }
 
-RequestFailure StoreDeviceRecords(COvx1394Driver& drv, std::span<const _OVX_DEVICE_PROPERTIES* const> records,
-                                  std::span<DrvResult> results)
+RequestFailure StoreDeviceRecords(COvx1394Driver& drv, std::span<const _OVX_DEVICE_PROPERTIES* const> records)
 {
-    return StoreEach(records, results, OvxIoctl::SetDeviceProperties,
+    return StoreEach(records, {}, OvxIoctl::SetDeviceProperties,
                      [&drv](const _OVX_DEVICE_PROPERTIES* record) { return drv.SetDeviceProperties(record); });
 }
 

@@ -24,9 +24,8 @@ RequestFailure ReadSyncModeRecords(COvx1394Driver& drv, const RecordSink<_DEVICE
 RequestFailure ReadChannelRecords(COvx1394Driver& drv, bool output, const RecordSink<_OVX_CHANNEL_PROPERTIES>& add);
 
 // Sends every record whole, in the order given; a failure does not stop the others.
+RequestFailure StoreDeviceRecords(COvx1394Driver& drv, std::span<const _OVX_DEVICE_PROPERTIES* const> records);
+// Sends the head of every record (device id, current mode and source) in the order given;
 // results, when given, receives each record's result (it holds one per record).
-RequestFailure StoreDeviceRecords(COvx1394Driver& drv, std::span<const _OVX_DEVICE_PROPERTIES* const> records,
-                                  std::span<DrvResult> results = {});
-// Sends the head of every record (device id, current mode and source) in the order given.
 RequestFailure StoreSyncModeRecords(COvx1394Driver& drv, std::span<const _DEVICE_SYNC_MODE_INFO* const> records,
                                     std::span<DrvResult> results = {});

@@ -3,6 +3,8 @@
 #include "driver/BufferLimits.h"
 #include "driver/ControlCodes.h"
 
+namespace {
+
 uint32_t MinimumOf(BufferKind kind, const _BUFFER_DEPTH_INFO& depth)
 {
     return kind == BufferKind::Stream ? depth.stream.minimum : depth.audio.minimum;
@@ -12,6 +14,10 @@ uint32_t StepOf(BufferKind kind, const _BUFFER_DEPTH_INFO& depth)
 {
     return kind == BufferKind::Stream ? depth.stream.step : depth.audio.step;
 }
+
+bool RestartsStreaming(BufferKind kind) { return kind != BufferKind::Asio; }
+
+}  // namespace
 
 uint32_t CurrentOf(BufferKind kind, const _BUFFER_DEPTH_INFO& depth)
 {
@@ -25,8 +31,6 @@ DepthScale ScaleOf(BufferKind kind, const _BUFFER_DEPTH_INFO& depth)
     const uint32_t minimum = MinimumOf(kind, depth);
     return {minimum, step == 0 ? 0 : minimum / step * step, step, limit};
 }
-
-bool RestartsStreaming(BufferKind kind) { return kind != BufferKind::Asio; }
 
 WriteOutcome SetBufferDepth(COvx1394Driver& drv, BufferKind kind, const _BUFFER_DEPTH_INFO& asRead, uint32_t depth)
 {

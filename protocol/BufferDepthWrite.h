@@ -24,13 +24,9 @@ struct DepthScale {
     bool Offers(uint32_t depth) const { return Usable() && depth % step == 0 && depth >= lowest && depth <= limit; }
 };
 
-// The record's minimum, step and current depth in the buffer's own layout.
-uint32_t MinimumOf(BufferKind kind, const _BUFFER_DEPTH_INFO& depth);
-uint32_t StepOf(BufferKind kind, const _BUFFER_DEPTH_INFO& depth);
+// The record's current depth in the buffer's own layout, and its scale.
 uint32_t CurrentOf(BufferKind kind, const _BUFFER_DEPTH_INFO& depth);
 DepthScale ScaleOf(BufferKind kind, const _BUFFER_DEPTH_INFO& depth);
-
-bool RestartsStreaming(BufferKind kind);
 
 // asRead: the buffer's record as the driver last gave it; only its current depth
 // changes. Streaming is restarted after the write even when the write was refused,

@@ -4,6 +4,8 @@
 
 #include "driver/RecordLists.h"
 
+namespace {
+
 bool IsRankingOrder(size_t records, std::span<const size_t> order)
 {
     if (order.size() != records)
@@ -16,6 +18,8 @@ bool IsRankingOrder(size_t records, std::span<const size_t> order)
     }
     return true;
 }
+
+}  // namespace
 
 WriteOutcome StoreRanking(COvx1394Driver& drv, std::span<_OVX_DEVICE_PROPERTIES* const> records,
                           std::span<const size_t> order)

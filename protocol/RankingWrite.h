@@ -15,6 +15,3 @@
 // that does not name every record exactly once sends nothing.
 WriteOutcome StoreRanking(COvx1394Driver& drv, std::span<_OVX_DEVICE_PROPERTIES* const> records,
                           std::span<const size_t> order);
-
-// The same rule, for a caller that checks an order before it goes on.
-bool IsRankingOrder(size_t records, std::span<const size_t> order);

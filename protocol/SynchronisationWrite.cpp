@@ -13,9 +13,8 @@ SynchronisationOutcome ApplySynchronisation(COvx1394Driver& drv, const Synchroni
     SynchronisationOutcome result;
     result.syncModes.assign(settings.syncModes.size(), DRV_OK);
     RequestFailure& refused = result.outcome.refused;
-    result.stop = drv.StopStreaming();
-    if (result.stop != DRV_OK) {
-        refused = {OvxIoctl::StopStreaming, result.stop};
+    if (const DrvResult stop = drv.StopStreaming(); stop != DRV_OK) {
+        refused = {OvxIoctl::StopStreaming, stop};
         return result;
     }
     result.framed = true;
@@ -26,7 +25,6 @@ SynchronisationOutcome ApplySynchronisation(COvx1394Driver& drv, const Synchroni
     }
     // A driver that holds the PC as master with the rate set by the master is put right.
     if (settings.sendRateMode || rateMode != settings.rateMode) {
-        result.rateModeSent = true;
         result.rateMode = drv.SetRateMode(rateMode);
         refused.Note(OvxIoctl::SetRateMode, result.rateMode);
     }

@@ -27,10 +27,8 @@ uint32_t RateModeWith(const _CLOCK_SOURCE_INFO& clockSource, uint32_t wanted);
 struct SynchronisationOutcome {
     WriteOutcome outcome;
     bool framed = false;                  // StopStreaming was taken and the writes were sent
-    DrvResult stop = DRV_OK;
     DrvResult clockSource = DRV_OK;       // each part's result, DRV_OK where it was not sent
     DrvResult rateMode = DRV_OK;
-    bool rateModeSent = false;
     std::vector<DrvResult> syncModes;     // one per record of the settings
 };
 
