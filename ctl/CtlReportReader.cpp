@@ -42,14 +42,6 @@ std::vector<CtlDeviceStreams> StreamsOf(const DriverState& state, const std::vec
     return streams;
 }
 
-StreamingState VerdictOf(const DriverState& state)
-{
-    CStreamingVerdict verdict;
-    for (const DeviceStreams& device : state.streams)
-        verdict.AddDevice(device.read ? &device.info : nullptr);
-    return verdict.State();
-}
-
 }  // namespace
 
 RequestFailure ReadReport(COvx1394Driver& drv, CtlStatusReport& report)
@@ -68,7 +60,7 @@ RequestFailure ReadReport(COvx1394Driver& drv, CtlStatusReport& report)
     report.sampleRate = state.sampleRates.currentRate;
     report.rateMode = state.rateMode;
     report.clockMaster = ClockMasterOf(state);
-    report.streaming = VerdictOf(state);
+    report.streaming = state.Streaming();
     report.streamDepth = state.streamDepth.stream.current;
     report.asioDepth = state.asioDepth.audio.current;
     report.wdmDepth = state.wdmDepth.audio.current;
@@ -135,7 +127,7 @@ RequestFailure ReadReport(COvx1394Driver& drv, CtlStreamsReport& report)
     RequestFailure failure = reader.Devices(state);
     failure.Note(reader.Streams(state));
     report.devices = StreamsOf(state, DevicesOf(state));
-    report.streaming = VerdictOf(state);
+    report.streaming = state.Streaming();
     return failure;
 }
 

@@ -31,19 +31,17 @@ DriverFindings FindingsOf(const DriverState& state, bool driverReached)
     findings.sampleRate = state.sampleRates.currentRate;
     findings.clockKnown = state.clockSourceRead;
     findings.clockSource = state.clockSource;
-    CStreamingVerdict verdict;
     bool failureFound = false;
     for (size_t i = 0; i < state.devices.size(); ++i) {
         const _OVX_DEVICE_PROPERTIES& device = state.devices[i];
         findings.devices.push_back(
             {device.deviceId, std::string(FieldText(device.name)), std::string(FieldText(device.serialNumber))});
         const _STREAM_INFO* streams = ReadStreams(state, i);
-        verdict.AddDevice(streams);
         if (streams && !failureFound && FailedAudioPlug(*streams, findings.failureCode)) {
             findings.failedDevice = findings.devices.back().name;
             failureFound = true;
         }
     }
-    findings.streaming = verdict.State();
+    findings.streaming = state.Streaming();
     return findings;
 }

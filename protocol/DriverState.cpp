@@ -21,6 +21,14 @@ std::vector<uint32_t> DriverState::OfferedRates() const
     return {sampleRates.rates, sampleRates.rates + std::min(sampleRates.rateCount, kMaxSampleRates)};
 }
 
+StreamingState DriverState::Streaming() const
+{
+    CStreamingVerdict verdict;
+    for (const DeviceStreams& device : streams)
+        verdict.AddDevice(device.read ? &device.info : nullptr);
+    return verdict.State();
+}
+
 const _BUFFER_DEPTH_INFO& DriverState::DepthOf(BufferKind kind) const
 {
     switch (kind) {

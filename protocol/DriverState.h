@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "driver/DriverRecords.h"
+#include "text/StreamingVerdict.h"
 
 // A synchronisation mode as the driver describes it: a mode code, the source it locks
 // to, and the source's name (8-bit ANSI as the driver sent it).
@@ -51,4 +52,6 @@ struct DriverState {
     uint32_t DropOuts() const { return statistics.words[kAsioDropOutWord]; }
     // The offered rates, no more than the record holds.
     std::vector<uint32_t> OfferedRates() const;
+    // Whether streaming runs, by the plugs of the devices whose stream status was read.
+    StreamingState Streaming() const;
 };

@@ -103,13 +103,11 @@ Json ClockJson(const SupportFacts& facts)
             {"offeredRates", IfRead(facts, reads.sampleRates, state.OfferedRates())}};
 }
 
-Json PlugsJson(const DriverState& state, StreamingState& streaming)
+Json PlugsJson(const DriverState& state)
 {
-    CStreamingVerdict verdict;
     Json devices = Json::array();
     for (size_t i = 0; i < state.streams.size() && i < state.devices.size(); ++i) {
         const DeviceStreams& streams = state.streams[i];
-        verdict.AddDevice(streams.read ? &streams.info : nullptr);
         Json plugs = Json::array();
         for (int p = 0; p < 4 && streams.read; ++p) {
             const _PLUG_STATUS& plug = PlugOf(streams.info, p);
@@ -120,7 +118,6 @@ Json PlugsJson(const DriverState& state, StreamingState& streaming)
         devices.push_back({{"position", i + 1}, {"id", state.devices[i].deviceId}, {"read", streams.read},
                            {"plugs", plugs}});
     }
-    streaming = verdict.State();
     return devices;
 }
 
@@ -176,8 +173,6 @@ Json HistoryJson(const std::optional<SupportHistory>& history)
 std::string WriteSupportReportJson(const SupportFacts& facts)
 {
     const DriverState& state = facts.driver;
-    StreamingState streaming = StreamingState::NoStreams;
-    Json plugs = PlugsJson(state, streaming);
     Json json = {{"format", kSupportReportFormat},
                  {"version", kSupportReportVersion},
                  {"writtenBy", facts.writtenBy},
@@ -192,8 +187,8 @@ std::string WriteSupportReportJson(const SupportFacts& facts)
                  {"devices", DevicesJson(state)},
                  {"channels", {{"in", ChannelsJson(state.inputs)}, {"out", ChannelsJson(state.outputs)}}},
                  {"clock", ClockJson(facts)},
-                 {"plugs", plugs},
-                 {"streaming", IfRead(facts, facts.reads.streams, StreamingStateText(streaming))},
+                 {"plugs", PlugsJson(state)},
+                 {"streaming", IfRead(facts, facts.reads.streams, StreamingStateText(state.Streaming()))},
                  {"buffers", BuffersJson(facts)},
                  {"failedRequests", FailedRequestsJson(facts.failedRequests)},
                  {"history", HistoryJson(facts.history)}};

@@ -207,10 +207,8 @@ void CReportText::Plugs()
     Heading("Plugs");
     if (!NotRead({&m_facts.reads.streams}))
         return;
-    CStreamingVerdict verdict;
     for (size_t i = 0; i < m_state.streams.size() && i < m_state.devices.size(); ++i) {
         const DeviceStreams& streams = m_state.streams[i];
-        verdict.AddDevice(streams.read ? &streams.info : nullptr);
         Line("Device " + DecimalText(i + 1) + ": " + DeviceText(m_state.devices[i]));
         if (!streams.read) {
             Line("  Its stream status could not be read.");
@@ -225,7 +223,9 @@ void CReportText::Plugs()
             Line(ShownText(line));
         }
     }
-    Line(std::string("Streaming: ") + StreamingStateText(verdict.State()));
+    // As the JSON report: no verdict from a status read only in part.
+    if (m_facts.Read(m_facts.reads.streams))
+        Line(std::string("Streaming: ") + StreamingStateText(m_state.Streaming()));
 }
 
 void CReportText::Buffers()

@@ -139,3 +139,13 @@ TEST_F(SupportReport, AFileIsWrittenWholeWithWindowsLineEndsAndADriverNotThereIs
 }
 
 }  // namespace
+
+TEST_F(SupportReport, AStreamStatusNotReadGivesNoStreamingVerdictInEitherForm)
+{
+    sim.FailRequest(Io::GetStreamInfo, 0xE0000022, FaultRepeat::Always);
+    Run({"report"});
+    EXPECT_NE(Section(out.str(), "[Plugs]").find("Not read in full: GetStreamInfo"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("\nStreaming: "), std::string::npos) << out.str();
+    Run({"--json", "report"});
+    EXPECT_EQ(Json::parse(out.str(), nullptr, false).value("streaming", Json("absent")), Json()) << out.str();
+}
