@@ -9,6 +9,7 @@
 #include "snapshot/SnapshotFile.h"
 #include "text/CodePage.h"
 #include "text/FormatText.h"
+#include "text/TimeText.h"
 #include "text/Utf16.h"
 #include "ui/AccessibleName.h"
 #include "ui/Clipboard.h"
@@ -245,10 +246,9 @@ void CHistoryWnd::SaveAsText()
     if (path.empty() || !m_rows)   // the window may have been closed meanwhile
         return;
     Refresh();   // a change that came as the dialog closed is saved too
-    HistoryEntry madeAt;   // the time the file is made, in the entries' own format
-    madeAt.when = std::chrono::system_clock::now();
-    std::string text =
-        FormatResString(IDS_HISTORY_FILE_HEADER, {LoadResString(IDS_PANEL_TITLE), HistoryTimeText(madeAt)}) + "\r\n";
+    // The time the file is made, in the entries' own format.
+    const std::string madeAt = LocalTimeText(std::chrono::system_clock::now());
+    std::string text = FormatResString(IDS_HISTORY_FILE_HEADER, {LoadResString(IDS_PANEL_TITLE), madeAt}) + "\r\n";
     if (const std::string dropped = DroppedText(); !dropped.empty())
         text += dropped + "\r\n";
     text += m_rows->AllLines();

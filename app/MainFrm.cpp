@@ -324,7 +324,7 @@ void CMainFrame::OnVisibilityChanged(bool visible)
 void CMainFrame::OnDestroy()
 {
     m_dropOutWatch.Stop();
-    ::KillTimer(m_hWnd, CTrayPresenter::kNewsTimer);
+    m_trayPresenter.Stop();
     m_trayIcon.Delete();
     CFrameWnd::OnDestroy();
 }

@@ -1,7 +1,5 @@
 #include "app/OVX_CPL.h"
 
-#include "driver/Drv.h"
-
 #include "app/AboutDlg.h"
 #include "app/AppMessages.h"
 #include "app/CommandLine.h"

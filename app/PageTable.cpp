@@ -1,5 +1,7 @@
 #include "app/PageTable.h"
 
+#include <iterator>
+
 #include "pages/DlgPgASIOSettings.h"
 #include "pages/DlgPgChannels.h"
 #include "pages/DlgPgDevices.h"
@@ -25,6 +27,7 @@ constexpr PageTableRow kPages[] = {
     {PAGE_STREAMS, IDS_PAGE_STREAMS, -1, -1, 3, &Create<CDlgPgStreams>},
     {PAGE_SYNCHRONISATION, IDS_PAGE_SYNCHRONISATION, 5, 3, 5, &Create<CDlgPgSynchronisation>},
 };
+static_assert(std::size(kPages) == kPageCount, "the view keeps one slot per row");
 
 }  // namespace
 

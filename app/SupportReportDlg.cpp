@@ -6,7 +6,6 @@
 #include "report/SystemFacts.h"
 #include "res/resource.h"
 #include "snapshot/SnapshotFile.h"
-#include "text/CodePage.h"
 #include "text/TimeText.h"
 #include "text/Utf16.h"
 #include "ui/DataExchange.h"
@@ -21,7 +20,6 @@ CSupportReportDlg::CSupportReportDlg(SupportFacts facts, CWnd* parent)
 void CSupportReportDlg::DoDataExchange(CDataExchange* dx)
 {
     CDialog::DoDataExchange(dx);
-    DDX_Text(dx, IDC_REPORT_TEXT, m_strReport);
     DDX_Check(dx, IDC_REPORT_WITH_NAMES, m_nWithNames);
 }
 
@@ -31,7 +29,7 @@ BOOL CSupportReportDlg::OnInitDialog()
     UseFixedPitchFont();
     // A report at the driver's limits passes the 32767 characters an edit box holds by default.
     ::SendMessageA(Control(IDC_REPORT_TEXT), EM_SETLIMITTEXT, 0, 0);
-    m_facts.names.reset();
+    m_facts.names.reset();   // left out until ticked, whatever the caller read
     ShowReport();
     // The report is read from its first line: the focus goes to it without the whole
     // text selected, which the dialog manager would do for the first tab stop.
@@ -57,9 +55,11 @@ void CSupportReportDlg::UseFixedPitchFont()
 
 void CSupportReportDlg::ShowReport()
 {
-    m_strReport = AnsiFromUtf8Replacing(SupportReportFileText(WriteSupportReportText(m_facts)));
+    m_fileText = SupportReportFileText(WriteSupportReportText(m_facts));
     m_nWithNames = m_facts.names ? BST_CHECKED : BST_UNCHECKED;
     UpdateData(FALSE);
+    // Wide, so that a name outside the code page shows as the file holds it.
+    ::SetWindowTextW(Control(IDC_REPORT_TEXT), Utf16FromUtf8Replacing(m_fileText).c_str());
     // The names are the last section: shown where they were added.
     if (m_facts.names) {
         HWND text = Control(IDC_REPORT_TEXT);
@@ -87,7 +87,7 @@ void CSupportReportDlg::OnOK()
     const FilePath path = PromptFilePath(m_hWnd, true, LoadResStringW(IDS_REPORT_FILTER), L"txt", suggested);
     if (path.empty())
         return;   // the report stays shown
-    const FileOutcome written = WriteFileAtomically(path, SupportReportFileText(WriteSupportReportText(m_facts)));
+    const FileOutcome written = WriteFileAtomically(path, m_fileText);
     if (!written.ok) {
         AfxMessageBox(FormatResString(IDS_REPORT_SAVE_FAILED, {written.why}).c_str(), MB_ICONEXCLAMATION);
         return;

@@ -23,7 +23,7 @@ private:
     void UseFixedPitchFont();
 
     SupportFacts m_facts;
-    std::string m_strReport;   // shown in the code page, each line ended as an edit box needs
+    std::string m_fileText;    // what Save writes (UTF-8, Windows line ends), and what is shown
     int m_nWithNames = 0;
     CFontHandle m_font;        // the edit box's; outlives the window, which only borrows it
 };

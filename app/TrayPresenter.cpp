@@ -88,6 +88,12 @@ void CTrayPresenter::OnRefreshesDone(const OwnWrites& own)
     ::SetTimer(m_hFrame, kNewsTimer, static_cast<UINT>(kBalloonGapMilliseconds - (now - m_lastNewsTick)), nullptr);
 }
 
+void CTrayPresenter::Stop()
+{
+    ::KillTimer(m_hFrame, kNewsTimer);
+    m_bNewsHeld = false;
+}
+
 void CTrayPresenter::OnNewsTimer()
 {
     ::KillTimer(m_hFrame, kNewsTimer);

@@ -29,6 +29,8 @@ public:
     void OnRefreshesDone(const OwnWrites& own);
     // The held news' timer.
     void OnNewsTimer();
+    // The frame is going: held news is dropped with its timer.
+    void Stop();
     // Drop-outs counted in the last minute warn; balloon: their balloon's text, or empty.
     void OnDropOuts(bool warn, const std::string& balloon);
     const CTrayState& State() const { return m_state; }
