@@ -349,7 +349,7 @@ LRESULT COVX_CPLView::OnDriverEvent(WPARAM, LPARAM)
         _DRIVER_EVENT_INFO event{};
         if (m_notificator.GetNextEvent(&event) != DRV_OK)
             break;
-        if (event.kind == EvtType_StreamingRestarted || event.kind == EvtType_DomainConfigurationChanged) {
+        if (EventChangesDriverState(event.kind)) {
             RefreshAllPages();
             refreshed = true;
         }

@@ -69,11 +69,12 @@ std::string What(const PlanItem& item)
     return "";
 }
 
+// As RuleMessage, without the value: the item's line quotes it already.
 std::string NameReason(WriteRule rule)
 {
     switch (rule) {
     case WriteRule::NameControlCharacter: return "the name holds a control character";
-    case WriteRule::NameTooLong: return "the name is longer than 39 characters";
+    case WriteRule::NameTooLong: return "the name is longer than " + std::to_string(kNameFieldSize - 1) + " characters";
     case WriteRule::NameNotInCodePage: return "the name has characters the system's ANSI code page cannot hold";
     default: return RuleMessage(rule);
     }

@@ -87,10 +87,12 @@ CtlOutcome Restore(CtlSession& session, const Snapshot& file, bool dryRun)
         return planned;
     PrintPlan(session.out, plan);
     const CtlOutcome skipped{CtlExit_Refused, "the driver cannot take all of the file: see the skipped items above"};
-    if (dryRun || plan.Changes() == 0)
-        return plan.Changes() == 0 && plan.FileSkips() == 0 ? CtlDone()
-               : dryRun                                     ? CtlOutcome{CtlExit_Refused, ""}
-                                                            : skipped;
+    if (plan.Changes() == 0 && plan.FileSkips() == 0)
+        return CtlDone();
+    if (dryRun)
+        return {CtlExit_Refused, ""};
+    if (plan.Changes() == 0)
+        return skipped;
     const RestoreReport report = CRestoreApplier(session.drv).Apply(file, plan, state);
     for (size_t i = 0; i < plan.items.size(); ++i)
         session.out << OutcomeLine(plan.items[i], report.items[i]) << '\n';
@@ -102,7 +104,7 @@ CtlOutcome Restore(CtlSession& session, const Snapshot& file, bool dryRun)
         trouble += CtlRefused(report.restart).message + "; streaming is stopped\novxctl: ";
     if (!report.readBack.Ok())
         trouble += "the settings could not be read back: " + ReadFailed(report.readBack).message + "\novxctl: ";
-    if (report.HoldsAll(plan) && trouble.empty())
+    if (report.HoldsAll(plan))   // a stopped restart or a failed read back is never all
         return CtlDone();
     if (!report.Complete())
         return {CtlExit_Refused, trouble + "the restore is incomplete: see the refused and not held items above"};

@@ -73,7 +73,7 @@ CCtlWatch::Drained CCtlWatch::Drain()
                 drained.failure = {OvxIoctl::GetNextEvent, result};
             return drained;
         }
-        drained.changed |= event.kind == EvtType_StreamingRestarted || event.kind == EvtType_DomainConfigurationChanged;
+        drained.changed |= EventChangesDriverState(event.kind);
     }
     drained.backlog = true;
     return drained;

@@ -37,6 +37,12 @@ enum DriverEventKind : uint32_t {
     EvtType_AsioBufferSizeChanged = 100,
 };
 
+// The kinds after which what the driver holds may differ, so that its readers read again.
+constexpr bool EventChangesDriverState(uint32_t kind)
+{
+    return kind == EvtType_StreamingRestarted || kind == EvtType_DomainConfigurationChanged;
+}
+
 struct _DRIVER_EVENT_INFO {
     uint32_t kind;
     uint32_t reserved[2];     // not interpreted
