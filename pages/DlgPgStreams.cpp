@@ -71,16 +71,12 @@ void CDlgPgStreams::Refresh()
 
 void CDlgPgStreams::NoteFailure(const _OVX_DEVICE_PROPERTIES& device, const _STREAM_INFO& info)
 {
-    if (!m_summary.failure.empty())
+    uint32_t error = 0;
+    if (!m_summary.failure.empty() || !FirstFailedAudioPlug(info, error))
         return;
-    for (const _PLUG_STATUS* plug : {&info.audioOut, &info.audioIn}) {
-        if (plug->state == PlugState_ConnectFailed) {
-            m_summary.failure = std::string(FieldText(device.name)) + ": " + FormatStreamError(plug->error);
-            m_summary.failedDevice = FieldText(device.name);
-            m_summary.failureCode = plug->error;
-            return;
-        }
-    }
+    m_summary.failedDevice = FieldText(device.name);
+    m_summary.failureCode = error;
+    m_summary.failure = m_summary.failedDevice + ": " + FormatStreamError(error);
 }
 
 void CDlgPgStreams::OnListItemChanged()

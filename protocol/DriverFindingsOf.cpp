@@ -10,18 +10,6 @@ const _STREAM_INFO* ReadStreams(const DriverState& state, size_t index)
     return index < state.streams.size() && state.streams[index].read ? &state.streams[index].info : nullptr;
 }
 
-// The error of the first audio plug that failed to connect; false when none did.
-bool FailedAudioPlug(const _STREAM_INFO& info, uint32_t& error)
-{
-    for (const _PLUG_STATUS* plug : {&info.audioOut, &info.audioIn}) {
-        if (plug->state == PlugState_ConnectFailed) {
-            error = plug->error;
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 DriverFindings FindingsOf(const DriverState& state, bool driverReached)
@@ -37,7 +25,7 @@ DriverFindings FindingsOf(const DriverState& state, bool driverReached)
         findings.devices.push_back(
             {device.deviceId, std::string(FieldText(device.name)), std::string(FieldText(device.serialNumber))});
         const _STREAM_INFO* streams = ReadStreams(state, i);
-        if (streams && !failureFound && FailedAudioPlug(*streams, findings.failureCode)) {
+        if (streams && !failureFound && FirstFailedAudioPlug(*streams, findings.failureCode)) {
             findings.failedDevice = findings.devices.back().name;
             failureFound = true;
         }

@@ -1,5 +1,7 @@
 #include "text/StreamingVerdict.h"
 
+#include <initializer_list>
+
 #include "res/StreamTexts.h"
 
 void CStreamingVerdict::AddDevice(const _STREAM_INFO* info)
@@ -14,6 +16,17 @@ StreamingState CStreamingVerdict::State() const
     if (!m_anyDevice)
         return StreamingState::NoStreams;
     return m_anyFailed ? StreamingState::ConnectFailed : StreamingState::Streaming;
+}
+
+bool FirstFailedAudioPlug(const _STREAM_INFO& info, uint32_t& error)
+{
+    for (const _PLUG_STATUS* plug : {&info.audioOut, &info.audioIn}) {
+        if (plug->state == PlugState_ConnectFailed) {
+            error = plug->error;
+            return true;
+        }
+    }
+    return false;
 }
 
 const char* StreamingStateText(StreamingState state)

@@ -19,5 +19,8 @@ private:
     bool m_anyFailed = false;
 };
 
+// The error of the first audio plug (out, then in) that failed to connect; false when none did.
+bool FirstFailedAudioPlug(const _STREAM_INFO& info, uint32_t& error);
+
 const char* StreamingStateText(StreamingState state);   // "streaming", "connect failed", "no streams available" (the TXT_ constants of res/StreamTexts.h)
 unsigned StreamingStateTextId(StreamingState state);    // IDS_STREAMING, IDS_CONNECT_FAILED_STATE, IDS_NO_STREAMS
