@@ -8,14 +8,10 @@ bool CHistoryRows::Follow(const CEventHistory& history)
 {
     if (m_bFollowed && history.Revision() == m_revision)
         return false;
-    // Without a Clear every change added one entry, and the count of entries ever added
-    // (those kept and those dropped) grew by one with it; a Clear started that count again.
-    const uint64_t total = history.Dropped() + history.Entries().size();
-    const uint64_t shownTotal = m_dropped + m_rows.size();
-    m_bCleared = m_bFollowed && total - shownTotal != history.Revision() - m_revision;
     m_bFollowed = true;
     m_revision = history.Revision();
     m_dropped = history.Dropped();
+    m_first = history.FirstNumber();
     m_rows.clear();
     m_rows.reserve(history.Entries().size());
     for (auto entry = history.Entries().rbegin(); entry != history.Entries().rend(); ++entry)
@@ -36,7 +32,7 @@ const std::string& CHistoryRows::Text(size_t row, Column column) const
 
 int CHistoryRows::RowOf(uint64_t number) const
 {
-    if (m_rows.empty() || number < m_dropped || number > NumberOf(0))
+    if (m_rows.empty() || number < m_first || number > NumberOf(0))
         return -1;
     return static_cast<int>(NumberOf(0) - number);
 }

@@ -1,8 +1,8 @@
 // The rows of the list that shows the event history, newest first: the entries with
 // their texts as the history held them when it was last followed. The list answers
 // for its rows from here, so that a change not yet followed never shifts what it shows.
-// An entry is known by its number, counted from the oldest entry since the last Clear:
-// a selection follows its entries by these numbers while newer ones push them down.
+// An entry is known by the history's number for it: a selection follows its entries by
+// these numbers while newer ones push them down, and loses them when they go.
 #pragma once
 
 #include <cstdint>
@@ -21,15 +21,12 @@ public:
 
     // Takes the history's entries if it changed since the last time; false if it did not.
     bool Follow(const CEventHistory& history);
-    // Whether the history was cleared before the last Follow took it: a number kept from
-    // before then may name another entry now.
-    bool WasCleared() const { return m_bCleared; }
 
     size_t Count() const { return m_rows.size(); }
     // How many older entries the history had dropped for room.
     uint64_t Dropped() const { return m_dropped; }
     const std::string& Text(size_t row, Column column) const;
-    uint64_t NumberOf(size_t row) const { return m_dropped + m_rows.size() - 1 - row; }
+    uint64_t NumberOf(size_t row) const { return m_first + m_rows.size() - 1 - row; }
     // The row that shows the entry with this number, or -1 once the entry has left.
     int RowOf(uint64_t number) const;
     // The rows' lines (time, event and device separated by tabs), oldest first, each
@@ -48,7 +45,7 @@ private:
     const HistoryTexts m_texts;
     std::vector<Row> m_rows;   // newest first
     uint64_t m_dropped = 0;
+    uint64_t m_first = 0;
     uint64_t m_revision = 0;
     bool m_bFollowed = false;
-    bool m_bCleared = false;
 };

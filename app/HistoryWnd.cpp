@@ -122,10 +122,7 @@ void CHistoryWnd::Refresh()
         return;
     m_list.SetItemCountEx(static_cast<int>(m_rows->Count()), LVSICF_NOSCROLL);
     m_list.SetItemState(-1, 0, LVIS_SELECTED);
-    if (m_rows->WasCleared())
-        RestoreView({}, std::nullopt, std::nullopt);
-    else
-        RestoreView(selected, focused, topNumber);
+    RestoreView(selected, focused, topNumber);   // entries cleared since are gone, and their rows with them
     ::InvalidateRect(m_list.m_hWnd, nullptr, FALSE);
     ::SetWindowTextA(Control(IDC_HISTORY_DROPPED), DroppedText().c_str());
     EnableButtons();

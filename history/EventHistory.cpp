@@ -54,6 +54,7 @@ void CEventHistory::Add(HistoryEntry entry)
     if (m_entries.size() == kCapacity) {
         m_entries.pop_front();
         ++m_dropped;
+        ++m_first;
     }
     m_entries.push_back(std::move(entry));
     ++m_revision;
@@ -61,6 +62,7 @@ void CEventHistory::Add(HistoryEntry entry)
 
 void CEventHistory::Clear()
 {
+    m_first += m_entries.size();
     m_entries.clear();
     m_dropped = 0;
     ++m_revision;

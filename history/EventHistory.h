@@ -55,11 +55,15 @@ public:
     const std::deque<HistoryEntry>& Entries() const { return m_entries; }
     // How many entries went to make room, since the last Clear.
     uint64_t Dropped() const { return m_dropped; }
+    // The number of the oldest entry kept. Entries are numbered in the order they came,
+    // and no number is given twice, not even after a Clear.
+    uint64_t FirstNumber() const { return m_first; }
     // Grows with every change (an entry added, the history cleared), for whoever shows it.
     uint64_t Revision() const { return m_revision; }
 
 private:
     std::deque<HistoryEntry> m_entries;
     uint64_t m_dropped = 0;
+    uint64_t m_first = 0;
     uint64_t m_revision = 0;
 };

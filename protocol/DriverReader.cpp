@@ -1,5 +1,7 @@
 #include "protocol/DriverReader.h"
 
+#include <algorithm>
+
 #include "driver/ControlCodes.h"
 #include "driver/RecordLists.h"
 
@@ -35,15 +37,12 @@ RequestFailure CDriverReader::SyncModes(DriverState& state)
     bool missing = false;
     for (size_t i = 0; i < state.devices.size(); ++i) {
         const uint32_t id = state.devices[i].deviceId;
+        const auto record = std::find_if(read.begin(), read.end(),
+                                         [id](const _DEVICE_SYNC_MODE_INFO& r) { return r.deviceId == id; });
         state.syncModes[i].deviceId = id;
-        bool found = false;
-        for (const _DEVICE_SYNC_MODE_INFO& record : read) {
-            if (record.deviceId == id && !found) {
-                state.syncModes[i] = record;
-                found = true;
-            }
-        }
-        missing |= !found;
+        if (record != read.end())
+            state.syncModes[i] = *record;
+        missing |= record == read.end();
     }
     if (missing || read.size() != state.devices.size())
         failure.Note(OvxIoctl::GetDeviceList, ERROR_DRV_LIST_CHANGED);
